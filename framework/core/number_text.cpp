@@ -1,0 +1,120 @@
+#include "number_text.h"
+
+#include <charconv>
+#include <cmath>
+#include <vector>
+
+namespace tarvel {
+namespace {
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+
+// Length of the longest number at the start of s (after the sign), or 0.
+std::size_t scanNumber(std::string_view s)
+{
+    std::size_t i = 0;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-'))
+        ++i;
+    std::size_t digits = 0;
+    while (i < s.size() && isDigit(s[i])) { ++i; ++digits; }
+    if (i < s.size() && s[i] == '.') {
+        std::size_t j = i + 1, frac = 0;
+        while (j < s.size() && isDigit(s[j])) { ++j; ++frac; }
+        if (digits + frac > 0) { i = j; digits += frac; }
+    }
+    if (digits == 0)
+        return 0;
+    if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
+        std::size_t j = i + 1;
+        if (j < s.size() && (s[j] == '+' || s[j] == '-'))
+            ++j;
+        std::size_t exp = 0;
+        while (j < s.size() && isDigit(s[j])) { ++j; ++exp; }
+        if (exp > 0)
+            i = j;
+    }
+    return i;
+}
+
+Real convert(std::string_view s)
+{
+    if (!s.empty() && s.front() == '+')
+        s.remove_prefix(1);
+    Real value = 0;
+    const auto res = std::from_chars(s.data(), s.data() + s.size(), value);
+    if (res.ec == std::errc::result_out_of_range) {
+        // Too large: an infinity, so later checks or the fault guard see it;
+        // too small: zero.
+        const bool neg = !s.empty() && s.front() == '-';
+        std::size_t e = s.find_first_of("eE");
+        bool bigExp = e != std::string_view::npos && e + 1 < s.size() && s[e + 1] != '-';
+        if (bigExp)
+            return neg ? -HUGE_VALL : HUGE_VALL;
+        return neg ? -0.0L : 0.0L;
+    }
+    if (res.ec != std::errc())
+        return NAN;
+    return value;
+}
+
+} // namespace
+
+Real readNumber(std::string_view text)
+{
+    while (!text.empty() && isBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && isBlank(text.back()))
+        text.remove_suffix(1);
+    if (text.empty())
+        return 0;
+    const std::size_t n = scanNumber(text);
+    if (n == 0 || n != text.size())
+        return NAN;
+    return convert(text);
+}
+
+Real leadingNumber(std::string_view text)
+{
+    while (!text.empty() && isBlank(text.front()))
+        text.remove_prefix(1);
+    const std::size_t n = scanNumber(text);
+    if (n == 0)
+        return 0;
+    return convert(text.substr(0, n));
+}
+
+std::string formatFixed(Real value, int decimals)
+{
+    if (std::isnan(value))
+        return "nan";
+    if (std::isinf(value))
+        return value < 0 ? "-inf" : "inf";
+    // Exact digits well past the wanted ones, then round half away from zero.
+    const int extra = 40;
+    std::vector<char> buf(5000 + decimals + extra);
+    const bool negative = std::signbit(value);
+    const auto res = std::to_chars(buf.data(), buf.data() + buf.size(), std::fabs(value),
+                                   std::chars_format::fixed, decimals + extra);
+    std::string digits(buf.data(), res.ptr);
+    const std::size_t point = digits.find('.');
+    std::string intPart = digits.substr(0, point);
+    std::string frac = digits.substr(point + 1);
+    const bool roundUp = frac[decimals] >= '5';
+    std::string kept = intPart + frac.substr(0, decimals);
+    if (roundUp) {
+        int i = int(kept.size()) - 1;
+        while (i >= 0 && kept[i] == '9') { kept[i] = '0'; --i; }
+        if (i < 0) kept.insert(kept.begin(), '1');
+        else ++kept[i];
+    }
+    std::string out = kept.substr(0, kept.size() - decimals);
+    if (decimals > 0)
+        out += "." + kept.substr(kept.size() - decimals);
+    const bool allZero = out.find_first_not_of("0.") == std::string::npos;
+    if (negative && !allZero)
+        out.insert(out.begin(), '-');
+    return out;
+}
+
+} // namespace tarvel

@@ -1,0 +1,128 @@
+#include "project_file.h"
+
+#include <cctype>
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <random>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "number_text.h"
+
+namespace tarvel {
+
+bool extensionAccepted(std::string_view path, std::string_view ext)
+{
+    if (ext.size() != 3 || path.size() < 4 || path[path.size() - 4] != '.')
+        return false;
+    for (std::size_t i = 0; i < 3; ++i)
+        if (std::tolower(static_cast<unsigned char>(path[path.size() - 3 + i]))
+            != std::tolower(static_cast<unsigned char>(ext[i])))
+            return false;
+    return true;
+}
+
+std::string invalidFieldMessage(const InputSpec& spec)
+{
+    if (!spec.message.empty())
+        return spec.message;
+    std::string label = spec.labels.empty() ? spec.name : spec.labels.front();
+    for (std::size_t i = 1; i < spec.labels.size(); ++i)
+        label += " " + spec.labels[i];
+    return "Valor inválido em \"" + label + "\"!!";
+}
+
+Encoded encodeProject(const WindowDescription& d, const FieldTexts& fields)
+{
+    Encoded out;
+    static const FieldState empty;
+    for (const auto& field : d.project.fields) {
+        const InputSpec* spec = d.input(field.name);
+        const auto it = fields.find(field.name);
+        const FieldState& state = it == fields.end() ? empty : it->second;
+        InputSpec plain;
+        const Real value = readField(spec ? *spec : plain, state);
+        if (std::isnan(value)) {
+            out.error = invalidFieldMessage(spec ? *spec : plain);
+            out.bytes.clear();
+            return out;
+        }
+        const auto bytes = encodeReal48(value);
+        if (!bytes) {
+            const std::string label = spec && !spec->labels.empty() ? spec->labels.front() : field.name;
+            out.error = "O valor de \"" + label + "\" é grande demais para um projeto (módulo de 2^127 ou mais). "
+                        "Nada foi gravado.";
+            out.bytes.clear();
+            return out;
+        }
+        out.bytes.insert(out.bytes.end(), bytes->begin(), bytes->end());
+    }
+    out.ok = true;
+    return out;
+}
+
+Decoded decodeProject(const WindowDescription& d, const Bytes& bytes, const std::string& path)
+{
+    Decoded out;
+    const std::size_t need = 6 * d.project.fields.size();
+    if (bytes.size() < need) {
+        out.error = "O arquivo \"" + path + "\" não é um projeto completo desta janela: tem "
+                    + std::to_string(bytes.size()) + " bytes, e um projeto tem " + std::to_string(need)
+                    + ". Nada foi alterado.";
+        return out;
+    }
+    for (std::size_t i = 0; i < d.project.fields.size(); ++i) {
+        const auto& field = d.project.fields[i];
+        out.texts.emplace_back(field.name, formatFixed(decodeReal48(bytes.data() + 6 * i), field.decimals));
+    }
+    out.ok = true;
+    return out;
+}
+
+bool readWholeFile(const std::string& path, Bytes& bytes, std::string& error)
+{
+    std::ifstream f(path, std::ios::binary);
+    struct stat st{};
+    if (!f || ::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
+        error = "Não foi possível abrir o arquivo \"" + path + "\". Nada foi alterado.";
+        return false;
+    }
+    bytes.assign(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
+    if (f.bad()) {
+        error = "Erro de leitura no arquivo \"" + path + "\". Nada foi alterado.";
+        return false;
+    }
+    return true;
+}
+
+bool writeFileAtomically(const std::string& path, const Bytes& bytes, std::string& error)
+{
+    error = "Não foi possível gravar o arquivo \"" + path + "\". O arquivo anterior, se havia, foi mantido.";
+    struct stat st{};
+    if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode))
+        return false;
+    std::random_device rd;
+    const std::string tmp = path + ".tmp" + std::to_string(rd() % 1000000);
+    std::FILE* f = std::fopen(tmp.c_str(), "wb");
+    if (!f)
+        return false;
+    bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    ok = (std::fflush(f) == 0) && ok;
+    ok = (::fsync(::fileno(f)) == 0) && ok;
+    ok = (std::fclose(f) == 0) && ok;
+    if (ok && ::stat(path.c_str(), &st) == 0)
+        ::chmod(tmp.c_str(), st.st_mode & 07777); // keep the permissions of the file replaced
+    if (!ok || std::rename(tmp.c_str(), path.c_str()) != 0) {
+        std::remove(tmp.c_str());
+        return false;
+    }
+    error.clear();
+    return true;
+}
+
+} // namespace tarvel

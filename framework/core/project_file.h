@@ -1,0 +1,50 @@
+// Project files: a bare sequence of 48-bit reals, one per stored input, in
+// the window's field order. Reading and writing are whole-file operations,
+// so a failure never leaves a window half loaded or a file half written.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "calculator.h"
+
+namespace tarvel {
+
+using Bytes = std::vector<std::uint8_t>;
+
+// The name ends in a point and the window's three letters, each letter in
+// either case.
+bool extensionAccepted(std::string_view path, std::string_view extension);
+
+struct Encoded {
+    bool ok = false;
+    std::string error; // a field's check message, or why a value cannot be stored
+    Bytes bytes;
+};
+
+// The values the compute would read, as 48-bit reals. Refuses a field whose
+// text is not a number (with that field's message) and a value of magnitude
+// 2^127 or more.
+Encoded encodeProject(const WindowDescription& d, const FieldTexts& fields);
+
+struct Decoded {
+    bool ok = false;
+    std::string error;
+    std::vector<std::pair<std::string, std::string>> texts; // control -> text, file order
+};
+
+// The texts "&Abrir" sets, with the decimals of each field. A file shorter
+// than the field list is refused; extra bytes are ignored.
+Decoded decodeProject(const WindowDescription& d, const Bytes& bytes, const std::string& path);
+
+bool readWholeFile(const std::string& path, Bytes& bytes, std::string& error);
+// Writes to a temporary file beside the target and renames it over the
+// target, so the previous file survives any failure.
+bool writeFileAtomically(const std::string& path, const Bytes& bytes, std::string& error);
+
+// The message for a field whose text is not a number.
+std::string invalidFieldMessage(const InputSpec& spec);
+
+} // namespace tarvel

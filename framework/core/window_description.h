@@ -1,0 +1,103 @@
+// A calculator window as data: what it shows, what it reads, how it stores
+// and prints, and the pure model that computes it. The one generic window of
+// the user interface, the command-line calculator and the tests all work
+// from these descriptions.
+#pragma once
+#include <string>
+#include <vector>
+
+#include "fault_guard.h"
+
+namespace tarvel {
+
+enum class InputKind { Edit, Combo };
+
+// What picking entry i of a list writes into another field: values[i]
+// (empty, then that text). An index past the end of `values` writes nothing.
+struct Fill {
+    std::string target;
+    std::vector<std::string> values;
+};
+
+struct InputSpec {
+    std::string name;                 // control name
+    std::vector<std::string> labels;  // caption, one or two lines
+    InputKind kind = InputKind::Edit;
+    std::vector<std::string> entries; // catalogue list of a combo box
+    std::vector<Fill> fills;          // applied in order on a pick
+    std::string message;              // the field's own check message
+    std::string labelName;            // object name of the label, if it matters
+};
+
+struct ResultSpec {
+    std::string name;   // control name
+    std::string label;  // caption
+    int group = 0;      // index into WindowDescription::resultGroups
+    std::string raised; // small raised text after the "x10" of the caption
+    std::string labelName;
+};
+
+struct ProjectField {
+    std::string name;
+    int decimals;
+};
+
+struct ProjectSpec {
+    std::string extension;   // three letters, lower case
+    std::string defaultName; // proposed by "Salvar Co&mo..."
+    std::vector<ProjectField> fields;
+    bool computeAfterOpen = false;
+};
+
+struct ReportLine {
+    std::string label;
+    std::string control; // empty: a heading
+    bool wideGap = false; // 100 units before it although it is no heading
+};
+
+struct ReportSpec {
+    std::string title;
+    int valueX = 1000;
+    std::vector<ReportLine> lines;
+};
+
+struct WindowDescription {
+    int number = 0;          // the window number of the caller flags
+    std::string className;   // "TForm2"
+    std::string unit;        // "BifiAna"
+    std::string caption;
+    std::vector<std::string> menuPath; // main-menu captions, without "&"
+
+    std::string inputGroup = "Entrada de dados:";
+    std::vector<std::string> resultGroups = {"Resultados:"};
+    std::vector<InputSpec> inputs;
+    std::vector<ResultSpec> results;
+
+    std::vector<std::string> keyFields;
+    bool closesGallery = false;
+    bool mainToFront = false;
+    bool calcEnabledAtStart = true;
+    bool calcShortcut = true;   // Ctrl+C on "&Calcular"
+    int galleryTab = 0;
+
+    ProjectSpec project;
+    ReportSpec report;
+    Model model = nullptr;
+
+    const InputSpec* input(const std::string& control) const
+    {
+        for (const auto& in : inputs)
+            if (in.name == control)
+                return &in;
+        return nullptr;
+    }
+    const ResultSpec* result(const std::string& control) const
+    {
+        for (const auto& r : results)
+            if (r.name == control)
+                return &r;
+        return nullptr;
+    }
+};
+
+} // namespace tarvel

@@ -1,0 +1,42 @@
+#include "all_windows.h"
+
+#include <cctype>
+
+#include "models/wire_coax/two_wire.h"
+
+namespace tarvel {
+
+const std::vector<const WindowDescription*>& allWindows()
+{
+    static const std::vector<const WindowDescription*> windows = {
+        &wire::bifiAnaWindow(),
+        &wire::bifiSinWindow(),
+    };
+    return windows;
+}
+
+const WindowDescription* findWindow(int number)
+{
+    for (const auto* d : allWindows())
+        if (d->number == number)
+            return d;
+    return nullptr;
+}
+
+const WindowDescription* findWindow(std::string_view name)
+{
+    auto same = [](std::string_view a, std::string_view b) {
+        if (a.size() != b.size())
+            return false;
+        for (std::size_t i = 0; i < a.size(); ++i)
+            if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
+                return false;
+        return true;
+    };
+    for (const auto* d : allWindows())
+        if (same(d->className, name) || same(d->unit, name))
+            return d;
+    return nullptr;
+}
+
+} // namespace tarvel
