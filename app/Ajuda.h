@@ -1,0 +1,25 @@
+// TForm10: the tutorial, a page beside the executable in an embedded view.
+#pragma once
+#include <QMainWindow>
+
+class QTextBrowser;
+
+namespace tarvel::ui {
+
+class TForm10 : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TForm10(QWidget* parent = nullptr);
+    // The page shown: "principal.htm" in the executable's directory.
+    static QString pagePath();
+
+protected:
+    void showEvent(QShowEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
+
+private:
+    void loadPage();
+    QTextBrowser* WebBrowser1;
+};
+
+} // namespace tarvel::ui
