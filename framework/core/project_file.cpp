@@ -57,6 +57,7 @@ Encoded encodeProject(const WindowDescription& d, const FieldTexts& fields)
             const std::string label = spec && !spec->labels.empty() ? spec->labels.front() : field.name;
             out.error = "O valor de \"" + label + "\" é grande demais para um projeto (módulo de 2^127 ou mais). "
                         "Nada foi gravado.";
+            out.tooLarge = true;
             out.bytes.clear();
             return out;
         }

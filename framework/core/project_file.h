@@ -21,6 +21,7 @@ bool extensionAccepted(std::string_view path, std::string_view extension);
 struct Encoded {
     bool ok = false;
     std::string error; // a field's check message, or why a value cannot be stored
+    bool tooLarge = false;
     Bytes bytes;
 };
 

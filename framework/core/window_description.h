@@ -79,6 +79,10 @@ struct WindowDescription {
     bool calcEnabledAtStart = true;
     bool calcShortcut = true;   // Ctrl+C on "&Calcular"
     int galleryTab = 0;
+    // Toolbar buttons for open, save, new, compute, gallery, print, close.
+    std::vector<std::string> toolbarNames = {"SpeedButton1", "SpeedButton2", "SpeedButton3", "SpeedButton4",
+                                             "SpeedButton5", "SpeedButton6", "SpeedButton7"};
+    bool tutorialCommand = true; // "&Tutorial" enabled and bound
 
     ProjectSpec project;
     ReportSpec report;

@@ -1,0 +1,34 @@
+// TForm1: the main window, its menu tree and the program's start.
+#pragma once
+#include <QMainWindow>
+
+namespace tarvel::ui {
+
+class TForm1 : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TForm1(QWidget* parent = nullptr);
+
+    // The main menu: caption path, item name, window number (0: no window).
+    struct MenuEntry {
+        QStringList path;
+        const char* name;
+        int window;
+    };
+    static const QList<MenuEntry>& menuEntries();
+
+    void Geometria1Click();
+    void Tutorial1Click();
+    void Sobre1Click();
+    void Sair1Click();
+    // Creates and shows a new calculator window of number n.
+    QWidget* openWindow(int n);
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+};
+
+// Installs the auxiliary windows' makers into the navigation.
+void installAuxiliaryWindows();
+
+} // namespace tarvel::ui

@@ -1,0 +1,87 @@
+// The one calculator window: a window description turned into a live
+// window with its menu, toolbar, input and result groups, enabling states,
+// compute, project files, report and catalogues.
+#pragma once
+#include <QHash>
+#include <QMainWindow>
+
+#include "framework/core/calculator.h"
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QToolButton;
+
+namespace tarvel::ui {
+
+class CalculatorWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit CalculatorWindow(const WindowDescription& description, QWidget* parent = nullptr);
+    ~CalculatorWindow() override;
+
+    const WindowDescription& description() const { return d_; }
+
+    // The per-kind current file name, " " when there is none.
+    static QString currentFileName(int number);
+    static void setCurrentFileName(int number, const QString& path);
+
+    // The texts (and picks) of every input, as the compute reads them.
+    FieldTexts fieldTexts() const;
+    QString controlText(const QString& control) const;
+    // Sets a control's text as a program would (no pick).
+    void setControlText(const QString& control, const QString& text);
+
+    // Commands.
+    virtual void Calcular1Click();
+    virtual void Novo1Click();
+    void Abrir1Click();
+    void Salvar1Click();
+    void SalvarComo1Click();
+    void Imprimir2Click();
+    virtual void Geometria1Click();
+    void Tutorial1Click();
+    virtual void Sobre1Click();
+    void Sair1Click();
+    void ShowProgress(int steps);
+
+    // A pick of entry `index` in combo box `control`, as the user's pick.
+    void pick(const QString& control, int index);
+
+protected:
+    // Step 5 of the compute: everything of the window enabled.
+    virtual void enableAfterCompute();
+    // The first keystroke of the key field (and any later one).
+    virtual void keyFieldPressed();
+    void enableEverything();
+    void closeEvent(QCloseEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+    QAction* action(const char* name) const;
+    QToolButton* button(const char* name) const;
+    // Runs the outcome of a compute: message, fault box, or results written
+    // and enabled, then warnings. Returns true for results.
+    bool present(const Outcome& outcome);
+
+private:
+    void buildMenu();
+    void buildToolbar();
+    void buildGroups();
+    void applyFills(const InputSpec& spec, int index);
+    void openProject(const QString& path);
+    void saveProject(const QString& path);
+
+    const WindowDescription& d_;
+    QString initialCaption_;
+    QHash<QString, QWidget*> fields_;   // input controls by name
+    QHash<QString, int> picked_;        // combo box -> picked entry, -1 typed
+    QHash<QString, QLineEdit*> results_;
+    QGroupBox* resultGroup_ = nullptr;  // GroupBox2
+};
+
+// The full filters of the project dialogs.
+QString openFilter(const WindowDescription& d);
+QString saveFilter(const WindowDescription& d);
+
+} // namespace tarvel::ui

@@ -1,0 +1,36 @@
+// GUI tests run offscreen on the real widgets.
+#include <clocale>
+
+#include <QApplication>
+#include <QDir>
+
+#include <gtest/gtest.h>
+
+#include "app/principal.h"
+#include "scripted_platform.h"
+
+namespace tarvel::test {
+
+std::unique_ptr<QPrinter> ScriptedPlatform::makePrinter()
+{
+    auto p = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    p->setOutputFormat(QPrinter::PdfFormat);
+    const QString dir = printDir.isEmpty() ? QDir::tempPath() : printDir;
+    const QString file = QDir(dir).filePath(QStringLiteral("tarvel-report-%1.pdf").arg(printedFiles.size()));
+    p->setOutputFileName(file);
+    printedFiles << file;
+    return p;
+}
+
+} // namespace tarvel::test
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    QApplication app(argc, argv);
+    std::setlocale(LC_NUMERIC, "C");
+    QApplication::setApplicationDisplayName(QStringLiteral("Projeto Tarvel 98"));
+    tarvel::ui::installAuxiliaryWindows();
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
