@@ -27,6 +27,8 @@ struct InputSpec {
     std::vector<Fill> fills;          // applied in order on a pick
     std::string message;              // the field's own check message
     std::string labelName;            // object name of the label, if it matters
+    std::string buttonName;           // a small button beside the field ("Button1")
+    std::string buttonText;
 };
 
 struct ResultSpec {

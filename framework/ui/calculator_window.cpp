@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
 #include <QToolBar>
@@ -225,6 +226,12 @@ void CalculatorWindow::buildGroups()
         field->setObjectName(name);
         fields_[name] = field;
         grid->addWidget(field, r, 1);
+        if (!spec.buttonName.empty()) {
+            auto* b = new QPushButton(q(spec.buttonText), inputs);
+            b->setObjectName(q(spec.buttonName));
+            b->setFixedWidth(28);
+            grid->addWidget(b, r, 2);
+        }
         ++r;
     }
     grid->setRowStretch(r, 1);
@@ -279,30 +286,46 @@ void CalculatorWindow::buildGroups()
     row->addLayout(column);
     setCentralWidget(central);
 
-    for (const auto& key : d_.keyFields) {
-        QWidget* w = fields_.value(q(key));
-        if (auto* c = qobject_cast<QComboBox*>(w))
-            c->lineEdit()->installEventFilter(this);
-        else if (w)
+    for (const auto& key : d_.keyFields)
+        if (QWidget* w = keyTarget(q(key)))
             w->installEventFilter(this);
-    }
+}
+
+QWidget* CalculatorWindow::keyTarget(const QString& field) const
+{
+    QWidget* w = fields_.value(field);
+    if (auto* c = qobject_cast<QComboBox*>(w))
+        return c->lineEdit();
+    return w;
+}
+
+bool CalculatorWindow::isKeyField(QObject* watched) const
+{
+    for (const auto& key : d_.keyFields)
+        if (keyTarget(q(key)) == watched)
+            return true;
+    return false;
+}
+
+// Any character, Backspace included; arrows, function keys and the like
+// carry no character and do not count.
+bool isCharacterKey(const QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const auto* k = static_cast<const QKeyEvent*>(event);
+    return k->key() == Qt::Key_Backspace
+           || (!k->text().isEmpty() && k->key() != Qt::Key_Delete && k->key() != Qt::Key_Tab
+               && k->key() != Qt::Key_Backtab && k->key() != Qt::Key_Escape && !(k->modifiers() & Qt::ControlModifier));
 }
 
 bool CalculatorWindow::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::KeyPress) {
-        auto* k = static_cast<QKeyEvent*>(event);
-        // Any character, Backspace included; arrows, function keys and the
-        // like carry no character and do not count.
-        const bool character = k->key() == Qt::Key_Backspace
-                               || (!k->text().isEmpty() && k->key() != Qt::Key_Delete && k->key() != Qt::Key_Tab
-                                   && k->key() != Qt::Key_Backtab && k->key() != Qt::Key_Escape
-                                   && !(k->modifiers() & Qt::ControlModifier));
-        if (character)
-            keyFieldPressed();
-    }
+    if (isCharacterKey(event) && isKeyField(watched))
+        keyFieldPressed();
     return QMainWindow::eventFilter(watched, event);
 }
+
 
 void CalculatorWindow::keyFieldPressed()
 {

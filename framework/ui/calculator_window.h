@@ -58,6 +58,9 @@ protected:
     void closeEvent(QCloseEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
+    // The widget whose key presses count for a field (a combo's line edit).
+    QWidget* keyTarget(const QString& field) const;
+    bool isKeyField(QObject* watched) const;
     QAction* action(const char* name) const;
     QToolButton* button(const char* name) const;
     // Runs the outcome of a compute: message, fault box, or results written
@@ -79,6 +82,10 @@ private:
     QHash<QString, QLineEdit*> results_;
     QGroupBox* resultGroup_ = nullptr;  // GroupBox2
 };
+
+// A key press that carries a character (Backspace included): what counts
+// as typing into a key field.
+bool isCharacterKey(const QEvent* event);
 
 // The full filters of the project dialogs.
 QString openFilter(const WindowDescription& d);
