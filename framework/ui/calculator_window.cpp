@@ -396,6 +396,26 @@ void CalculatorWindow::pick(const QString& control, int index)
     applyFills(*spec, index);
 }
 
+void CalculatorWindow::selectEntry(const QString& control, int index)
+{
+    auto* c = qobject_cast<QComboBox*>(fields_.value(control));
+    if (!c || index < 0 || index >= c->count())
+        return;
+    c->setCurrentIndex(index);
+    c->setEditText(c->itemText(index));
+    picked_[control] = index;
+}
+
+void CalculatorWindow::setNamedEnabled(const QStringList& names, bool on)
+{
+    for (const QString& name : names) {
+        for (QAction* a : findChildren<QAction*>(name))
+            a->setEnabled(on);
+        for (QWidget* w : findChildren<QWidget*>(name))
+            w->setEnabled(on);
+    }
+}
+
 void CalculatorWindow::applyFills(const InputSpec& spec, int index)
 {
     for (const Fill& fill : spec.fills) {

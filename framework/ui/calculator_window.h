@@ -48,6 +48,10 @@ public:
 
     // A pick of entry `index` in combo box `control`, as the user's pick.
     void pick(const QString& control, int index);
+    // Selects an entry as a program does: no fills.
+    void selectEntry(const QString& control, int index);
+    // Enables (or disables) the named menu items, buttons, fields and labels.
+    void setNamedEnabled(const QStringList& names, bool on);
 
 protected:
     // Step 5 of the compute: everything of the window enabled.

@@ -3,15 +3,24 @@
 #include <map>
 
 #include "models/all_windows.h"
+#include "models/coplanar/ui/CPWCon_window.h"
+#include "models/microstrip/ui/MicstSin_window.h"
 #include "navigation.h"
 
 namespace tarvel::ui {
 
 CalculatorWindow* createCalculatorWindow(int n, QWidget* parent)
 {
+    const WindowDescription* d = findWindow(n);
+    if (!d)
+        return nullptr;
     CalculatorWindow* w = nullptr;
-    if (const WindowDescription* d = findWindow(n))
-        w = new CalculatorWindow(*d, parent);
+    switch (n) {
+    case 12: w = new TForm12(parent); break;
+    case 17: w = new TForm17(parent); break;
+    case 18: w = new TForm18(parent); break;
+    default: w = new CalculatorWindow(*d, parent); break;
+    }
     if (w)
         Navigation::instance().setReferenced(n, w);
     return w;

@@ -1,0 +1,86 @@
+#include "CPWCon_window.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTabWidget>
+
+#include "framework/ui/navigation.h"
+#include "models/all_windows.h"
+
+namespace tarvel::ui {
+
+namespace {
+const QStringList earlyControls = {"SpeedButton4", "SpeedButton8", "SpeedButton10", "Calcular1"};
+constexpr int cpwTab = 5;
+} // namespace
+
+const QStringList& TForm12::resultControls()
+{
+    static const QStringList names = {"Impcarac", "Resistividade", "Efetiva", "AtenCond", "Atendiel",
+                                      "AtenTotal", "Qcond",         "Qdiel",   "Qtotal",   "Label7",
+                                      "Label8",    "Label9",        "Label10", "Label11",  "Label12",
+                                      "Label14",   "Label15",       "Label16"};
+    return names;
+}
+
+TForm12::TForm12(QWidget* parent) : CalculatorWindow(*findWindow(12), parent) {}
+
+void TForm12::keyFieldPressed()
+{
+    setCurrentFileName(description().number, QStringLiteral(" "));
+    setNamedEnabled({"Novo1", "Salvar1", "SalvarComo1", "Imprimir1"}, true);
+}
+
+void TForm12::Calcular1Click()
+{
+    // A frequency that passes its check enables print, save, new and
+    // "&Calcular" before any other check, and they stay so.
+    const FieldTexts fields = fieldTexts();
+    const InputSpec* f = description().input("Frequencia");
+    const auto it = fields.find("Frequencia");
+    if (f && it != fields.end() && readField(*f, it->second) > 0)
+        setNamedEnabled(earlyControls, true);
+    CalculatorWindow::Calcular1Click();
+}
+
+void TForm12::enableAfterCompute()
+{
+    setNamedEnabled(earlyControls, true);
+    setNamedEnabled(resultControls(), true);
+}
+
+void TForm12::Novo1Click()
+{
+    setCurrentFileName(description().number, QStringLiteral(" "));
+    for (QLineEdit* e : findChildren<QLineEdit*>())
+        if (!qobject_cast<QComboBox*>(e->parentWidget()))
+            e->clear();
+    for (const char* combo : {"ComboBox1", "ComboBox2", "ComboBox3", "ComboBox4"})
+        selectEntry(QString::fromLatin1(combo), 0);
+    setNamedEnabled(resultControls(), false);
+}
+
+void TForm12::Geometria1Click()
+{
+    // A new gallery every time, at the CPW tab, with no flag and nothing disabled.
+    Navigation& nav = Navigation::instance();
+    if (!nav.createGallery)
+        return;
+    QWidget* gallery = nav.createGallery();
+    setAuxKind(gallery, Aux::Gallery);
+    if (auto* tabs = gallery->findChild<QTabWidget*>(QStringLiteral("TabbedNotebook1")))
+        tabs->setCurrentIndex(cpwTab);
+    gallery->show();
+}
+
+void TForm12::Sobre1Click()
+{
+    Navigation& nav = Navigation::instance();
+    if (!nav.createAbout)
+        return;
+    QWidget* about = nav.createAbout();
+    setAuxKind(about, Aux::About);
+    about->show();
+}
+
+} // namespace tarvel::ui

@@ -1,0 +1,32 @@
+#include "MicstSin_window.h"
+
+#include <QPushButton>
+
+#include "framework/ui/Dialog2.h"
+#include "models/all_windows.h"
+
+namespace tarvel::ui {
+
+TForm17::TForm17(QWidget* parent) : CalculatorWindow(*findWindow(17), parent)
+{
+    if (QWidget* f = keyTarget(QStringLiteral("frequencia")))
+        f->installEventFilter(this);
+}
+
+bool TForm17::eventFilter(QObject* watched, QEvent* event)
+{
+    // The file name is left alone here; only these commands come on.
+    if (watched == keyTarget(QStringLiteral("frequencia")) && isCharacterKey(event))
+        setNamedEnabled({"Novo1", "Salvar1", "SalvarComo1", "Calcular1", "Imprimir1"}, true);
+    return CalculatorWindow::eventFilter(watched, event);
+}
+
+TForm18::TForm18(QWidget* parent) : CalculatorWindow(*findWindow(18), parent)
+{
+    if (auto* b = findChild<QPushButton*>(QStringLiteral("Button1")))
+        connect(b, &QPushButton::clicked, this, &TForm18::Button1Click);
+}
+
+void TForm18::Button1Click() { openCommercialParameters(this); }
+
+} // namespace tarvel::ui
