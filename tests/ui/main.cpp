@@ -16,7 +16,8 @@ std::unique_ptr<QPrinter> ScriptedPlatform::makePrinter()
     auto p = std::make_unique<QPrinter>(QPrinter::HighResolution);
     p->setOutputFormat(QPrinter::PdfFormat);
     const QString dir = printDir.isEmpty() ? QDir::tempPath() : printDir;
-    const QString file = QDir(dir).filePath(QStringLiteral("tarvel-report-%1.pdf").arg(printedFiles.size()));
+    static int serial = 0;
+    const QString file = QDir(dir).filePath(QStringLiteral("tarvel-report-%1.pdf").arg(++serial));
     p->setOutputFileName(file);
     printedFiles << file;
     return p;
