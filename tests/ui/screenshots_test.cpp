@@ -2,6 +2,7 @@
 // calculator window (computed from its first project example when one is
 // given below) for a person to look at. Without it, the test does nothing.
 #include <QDir>
+#include <QFile>
 #include <QPixmap>
 
 #include <gtest/gtest.h>
@@ -35,6 +36,7 @@ TEST(Screenshots, SavedWhenAsked)
         GTEST_SKIP() << "set TARVEL_SHOTS to a folder to save the pictures";
     QDir().mkpath(dir);
     test::ScriptedPlatform platform;
+    platform.printDir = dir;
     TForm1 main;
     main.show();
     main.grab().save(QDir(dir).filePath("TForm1.png"));
@@ -47,6 +49,8 @@ TEST(Screenshots, SavedWhenAsked)
             w->Calcular1Click();
         }
         w->grab().save(QDir(dir).filePath(QString::fromStdString(d->className) + ".png"));
+        w->Imprimir2Click();
+        QFile::rename(platform.printedFiles.last(), QDir(dir).filePath(QString::fromStdString(d->className) + ".pdf"));
         w->close();
     }
 }
