@@ -22,6 +22,43 @@ Real readField(const InputSpec& spec, const FieldState& state)
     return pick >= 0 ? leadingNumber(spec.entries[pick]) : readNumber(state.text);
 }
 
+std::vector<std::pair<std::string, std::string>> fillsOfPick(const InputSpec& spec, int index)
+{
+    std::vector<std::pair<std::string, std::string>> out;
+    if (index < 0)
+        return out;
+    for (const Fill& fill : spec.fills)
+        if (index < int(fill.values.size()))
+            out.emplace_back(fill.target, fill.values[index]);
+    return out;
+}
+
+FieldTexts typedFields(const WindowDescription& d, const std::vector<std::pair<std::string, std::string>>& given)
+{
+    FieldTexts fields;
+    for (const auto& spec : d.inputs)
+        fields[spec.name] = FieldState{};
+    auto isGiven = [&given](const std::string& name) {
+        for (const auto& g : given)
+            if (g.first == name)
+                return true;
+        return false;
+    };
+    for (const auto& [name, text] : given)
+        if (d.input(name))
+            fields[name].text = text;
+    for (const auto& spec : d.inputs) {
+        if (!isGiven(spec.name))
+            continue;
+        FieldState& state = fields[spec.name];
+        state.picked = effectivePick(spec, state);
+        for (const auto& [target, text] : fillsOfPick(spec, state.picked))
+            if (d.input(target) && (target == spec.name || !isGiven(target)))
+                fields[target] = FieldState{text, -1};
+    }
+    return fields;
+}
+
 Inputs readInputs(const WindowDescription& d, const FieldTexts& fields)
 {
     Inputs in;

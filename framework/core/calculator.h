@@ -4,6 +4,8 @@
 #pragma once
 #include <map>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "window_description.h"
 
@@ -23,6 +25,18 @@ int effectivePick(const InputSpec& spec, const FieldState& state);
 // The number a field reads as: a catalogue entry is the number at its start,
 // any other text goes through the strict reader.
 Real readField(const InputSpec& spec, const FieldState& state);
+
+// What picking entry `index` of the field's list writes into other fields
+// (or into the field itself), as target -> text, in the order of its fills.
+// An index past the end of a fill's values writes nothing for that fill.
+std::vector<std::pair<std::string, std::string>> fillsOfPick(const InputSpec& spec, int index);
+
+// The field states left by typing each given text into its control. A text
+// equal to a catalogue entry counts as picking that entry, and the pick then
+// fills its companion fields unless those were given too; a pick that writes
+// into its own box always does. Picks are applied in the window's field
+// order. Controls not given are empty; names that are no input are ignored.
+FieldTexts typedFields(const WindowDescription& d, const std::vector<std::pair<std::string, std::string>>& given);
 
 Inputs readInputs(const WindowDescription& d, const FieldTexts& fields);
 

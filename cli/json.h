@@ -1,0 +1,50 @@
+// A small JSON reader and writer for the command-line calculator: enough for
+// one object per line in and out. Numbers keep their source text, because
+// the calculator reads every input from text.
+#pragma once
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace tarvel::json {
+
+struct Value {
+    enum class Kind { Null, Bool, Number, String, Array, Object };
+    Kind kind = Kind::Null;
+    bool boolean = false;
+    std::string text; // a string's UTF-8 content, or a number's source text
+    std::vector<Value> items;
+    std::vector<std::pair<std::string, Value>> members; // in source order, duplicates kept
+
+    // The first member named `key`, or nullptr.
+    const Value* find(std::string_view key) const;
+};
+
+struct Parsed {
+    bool ok = false;
+    Value value;
+    std::string error; // what is wrong and at which byte
+};
+
+// One JSON text (any value), with optional white space around it. Strings
+// must be valid UTF-8; \u escapes, surrogate pairs included, become UTF-8.
+Parsed parse(std::string_view text);
+
+// A JSON string literal for UTF-8 text. Bytes that are not valid UTF-8 are
+// written as U+FFFD, so the output is always valid JSON.
+std::string quote(std::string_view text);
+
+// Incremental writer of one object: {"a":..., "b":...}.
+class ObjectWriter {
+public:
+    ObjectWriter& raw(std::string_view key, std::string_view json);
+    ObjectWriter& string(std::string_view key, std::string_view text);
+    std::string finish();
+
+private:
+    std::string out_ = "{";
+    bool first_ = true;
+};
+
+} // namespace tarvel::json

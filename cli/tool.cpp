@@ -1,0 +1,606 @@
+#include "tool.h"
+
+#include <cctype>
+#include <cerrno>
+#include <optional>
+#include <utility>
+
+#include <unistd.h>
+
+#include "framework/core/calculator.h"
+#include "framework/core/number_text.h"
+#include "framework/core/project_file.h"
+#include "json.h"
+#include "models/all_windows.h"
+
+namespace tarvel::cli {
+namespace {
+
+using Texts = std::vector<std::pair<std::string, std::string>>;
+
+const char* const refusedFile = "Este programa não pode abrir este arquivo";
+
+bool sameNoCase(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
+            return false;
+    return true;
+}
+
+std::string joinLabels(const std::vector<std::string>& labels)
+{
+    std::string out;
+    for (const auto& l : labels)
+        out += (out.empty() ? "" : " ") + l;
+    return out;
+}
+
+std::string resultLabel(const ResultSpec& r)
+{
+    if (r.raised.empty())
+        return r.label;
+    std::string label = r.label;
+    const std::size_t x = label.find("x10");
+    if (x == std::string::npos)
+        return label + " [" + r.raised + "]";
+    return label.insert(x + 3, "^" + r.raised);
+}
+
+std::string windowTitle(const WindowDescription& d) { return d.className + " (" + d.unit + ")"; }
+
+// The input control a name given on the command line stands for: the exact
+// name, else the one input whose name differs only in case.
+const InputSpec* findInput(const WindowDescription& d, std::string_view name)
+{
+    if (const InputSpec* exact = d.input(std::string(name)))
+        return exact;
+    const InputSpec* found = nullptr;
+    for (const auto& in : d.inputs)
+        if (sameNoCase(in.name, name)) {
+            if (found)
+                return nullptr;
+            found = &in;
+        }
+    return found;
+}
+
+// The windows whose project extension a file name carries.
+std::vector<const WindowDescription*> windowsForFile(std::string_view path)
+{
+    std::vector<const WindowDescription*> out;
+    for (const auto* d : allWindows())
+        if (!d->project.extension.empty() && extensionAccepted(path, d->project.extension))
+            out.push_back(d);
+    return out;
+}
+
+struct Problem {
+    int exit;
+    std::string text;
+};
+
+// Given texts with canonical control names, or the reason they are refused.
+std::optional<Problem> canonicalTexts(const WindowDescription& d, const Texts& given, Texts& out)
+{
+    for (const auto& [name, text] : given) {
+        const InputSpec* spec = findInput(d, name);
+        if (!spec)
+            return Problem{Usage, "campo desconhecido em " + windowTitle(d) + ": \"" + name
+                                      + "\" (veja: tarvel-calc fields " + d.className + ")"};
+        for (const auto& o : out)
+            if (o.first == spec->name)
+                return Problem{Usage, "campo dado duas vezes: " + spec->name};
+        out.emplace_back(spec->name, text);
+    }
+    return std::nullopt;
+}
+
+// Results in the window's display order, as the window writes them.
+Texts resultTexts(const WindowDescription& d, const Outcome& o)
+{
+    Texts out;
+    std::vector<bool> used(o.results.size(), false);
+    for (const auto& r : d.results)
+        for (std::size_t i = 0; i < o.results.size(); ++i)
+            if (!used[i] && o.results[i].first == r.name) {
+                out.emplace_back(r.name, resultText(o.results[i].second));
+                used[i] = true;
+                break;
+            }
+    for (std::size_t i = 0; i < o.results.size(); ++i)
+        if (!used[i])
+            out.emplace_back(o.results[i].first, resultText(o.results[i].second));
+    return out;
+}
+
+int exitOf(const Outcome& o)
+{
+    switch (o.kind) {
+    case Outcome::Kind::Results: return Ok;
+    case Outcome::Kind::Message: return Message;
+    case Outcome::Kind::Fault: return Fault;
+    }
+    return Fault;
+}
+
+void printOutcome(const WindowDescription& d, const Outcome& o, std::string& out)
+{
+    switch (o.kind) {
+    case Outcome::Kind::Results:
+        for (const auto& [name, text] : resultTexts(d, o))
+            out += name + "=" + text + "\n";
+        for (const auto& w : o.warnings)
+            out += "warning: " + w + "\n";
+        break;
+    case Outcome::Kind::Message:
+        out += "message: " + o.message + "\n";
+        break;
+    case Outcome::Kind::Fault:
+        out += std::string("fault: ") + faultText(o.fault) + "\n";
+        break;
+    }
+}
+
+std::string textsObject(const Texts& texts)
+{
+    json::ObjectWriter w;
+    for (const auto& [name, text] : texts)
+        w.string(name, text);
+    return w.finish();
+}
+
+// The object of --json and of each batch line.
+std::string outcomeJson(const WindowDescription& d, const FieldTexts& fields, const Outcome& o)
+{
+    Texts inputs;
+    for (const auto& spec : d.inputs) {
+        const auto it = fields.find(spec.name);
+        inputs.emplace_back(spec.name, it == fields.end() ? std::string() : it->second.text);
+    }
+    json::ObjectWriter w;
+    w.string("window", d.className).raw("inputs", textsObject(inputs));
+    switch (o.kind) {
+    case Outcome::Kind::Results: w.raw("results", textsObject(resultTexts(d, o))); break;
+    case Outcome::Kind::Message: w.string("message", o.message); break;
+    case Outcome::Kind::Fault: w.string("fault", faultText(o.fault)); break;
+    }
+    std::string warnings = "[";
+    for (const auto& text : o.warnings)
+        warnings += (warnings.size() > 1 ? "," : "") + json::quote(text);
+    w.raw("warnings", warnings + "]");
+    return w.finish();
+}
+
+std::string errorJson(const std::string& reason) { return json::ObjectWriter().string("error", reason).finish(); }
+
+Run usage(std::string text)
+{
+    Run r;
+    r.exit = Usage;
+    r.err = "tarvel-calc: " + text + "\nUse \"tarvel-calc --help\" para ver as formas de uso.\n";
+    return r;
+}
+
+Run problem(const Problem& p, bool asJson)
+{
+    if (p.exit == Usage)
+        return usage(p.text);
+    Run r;
+    r.exit = p.exit;
+    if (asJson)
+        r.out = errorJson(p.text) + "\n";
+    else
+        r.err = "tarvel-calc: " + p.text + "\n";
+    return r;
+}
+
+// Splits "Control=text" arguments.
+std::optional<Problem> assignments(const std::vector<std::string>& args, std::size_t from, Texts& out)
+{
+    for (std::size_t i = from; i < args.size(); ++i) {
+        const std::size_t eq = args[i].find('=');
+        if (eq == std::string::npos || eq == 0)
+            return Problem{Usage, "esperava Campo=texto, veio \"" + args[i] + "\""};
+        out.emplace_back(args[i].substr(0, eq), args[i].substr(eq + 1));
+    }
+    return std::nullopt;
+}
+
+
+Problem unknownWindow(std::string_view name)
+{
+    return {Usage, "janela desconhecida: \"" + std::string(name) + "\" (veja: tarvel-calc list)"};
+}
+
+Run computeForm(const std::string& windowName, const Texts& given, bool asJson)
+{
+    const WindowDescription* d = findWindow(windowName);
+    if (!d)
+        return usage(unknownWindow(windowName).text);
+    Texts canonical;
+    if (auto p = canonicalTexts(*d, given, canonical))
+        return problem(*p, asJson);
+    const FieldTexts fields = typedFields(*d, canonical);
+    const Outcome o = compute(*d, fields);
+    Run r;
+    r.exit = exitOf(o);
+    if (asJson)
+        r.out = outcomeJson(*d, fields, o) + "\n";
+    else
+        printOutcome(*d, o, r.out);
+    return r;
+}
+
+struct Opened {
+    const WindowDescription* d = nullptr;
+    Texts texts; // file order
+    FieldTexts fields;
+};
+
+// Reads a project file as "&Abrir" does: the extension picks the window, the
+// whole file is read, each stored value becomes its field's text.
+std::optional<Problem> openFile(const std::string& path, const std::string& windowName, Opened& out)
+{
+    if (!windowName.empty()) {
+        out.d = findWindow(windowName);
+        if (!out.d)
+            return unknownWindow(windowName);
+        if (!extensionAccepted(path, out.d->project.extension))
+            return Problem{FileError, std::string(refusedFile) + " (" + windowTitle(*out.d) + " abre arquivos ."
+                                          + out.d->project.extension + ")"};
+    } else {
+        const auto candidates = windowsForFile(path);
+        if (candidates.empty())
+            return Problem{FileError, std::string(refusedFile) + ": \"" + path
+                                          + "\" não tem a extensão de nenhuma janela"};
+        if (candidates.size() > 1) {
+            std::string names;
+            for (const auto* c : candidates)
+                names += (names.empty() ? "" : ", ") + windowTitle(*c);
+            return Problem{Usage, "a extensão de \"" + path + "\" serve a mais de uma janela (" + names
+                                      + "): diga qual com --window"};
+        }
+        out.d = candidates.front();
+    }
+    Bytes bytes;
+    std::string error;
+    if (!readWholeFile(path, bytes, error))
+        return Problem{FileError, error};
+    Decoded decoded = decodeProject(*out.d, bytes, path);
+    if (!decoded.ok)
+        return Problem{FileError, decoded.error};
+    for (const auto& spec : out.d->inputs)
+        out.fields[spec.name] = FieldState{};
+    for (const auto& [name, text] : decoded.texts)
+        out.fields[name] = FieldState{text, -1};
+    out.texts = std::move(decoded.texts);
+    return std::nullopt;
+}
+
+Run openForm(const std::vector<std::string>& args)
+{
+    std::string path, windowName;
+    bool asJson = false;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        if (args[i] == "--json") {
+            asJson = true;
+        } else if (args[i] == "--window") {
+            if (i + 1 >= args.size())
+                return usage("--window pede o nome de uma janela");
+            windowName = args[++i];
+        } else if (args[i].rfind("--window=", 0) == 0) {
+            windowName = args[i].substr(9);
+        } else if (path.empty()) {
+            path = args[i];
+        } else {
+            return usage("argumento a mais para open: \"" + args[i] + "\"");
+        }
+    }
+    if (path.empty())
+        return usage("open pede o nome de um arquivo de projeto");
+    Opened opened;
+    if (auto p = openFile(path, windowName, opened))
+        return problem(*p, asJson);
+    const Outcome o = compute(*opened.d, opened.fields);
+    Run r;
+    r.exit = exitOf(o);
+    if (asJson) {
+        r.out = outcomeJson(*opened.d, opened.fields, o) + "\n";
+    } else {
+        for (const auto& [name, text] : opened.texts)
+            r.out += name + "=" + text + "\n";
+        printOutcome(*opened.d, o, r.out);
+    }
+    return r;
+}
+
+Run saveForm(const std::vector<std::string>& args)
+{
+    if (args.size() < 3)
+        return usage("save pede um arquivo e uma janela: tarvel-calc save ARQUIVO JANELA Campo=texto ...");
+    const std::string& path = args[1];
+    const WindowDescription* d = findWindow(args[2]);
+    if (!d)
+        return usage(unknownWindow(args[2]).text);
+    Texts given, canonical;
+    if (auto p = assignments(args, 3, given))
+        return problem(*p, false);
+    if (auto p = canonicalTexts(*d, given, canonical))
+        return problem(*p, false);
+    const Encoded encoded = encodeProject(*d, typedFields(*d, canonical));
+    Run r;
+    if (!encoded.ok) {
+        // A field that is no number is refused with its own check message, a
+        // value too large for the file as an error; nothing is written.
+        if (encoded.tooLarge)
+            return problem({FileError, encoded.error}, false);
+        r.exit = Message;
+        r.out = "message: " + encoded.error + "\n";
+        return r;
+    }
+    std::string error;
+    if (!writeFileAtomically(path, encoded.bytes, error))
+        return problem({FileError, error}, false);
+    if (!extensionAccepted(path, d->project.extension))
+        r.err = "tarvel-calc: aviso: o nome não termina em ." + d->project.extension + "; a janela "
+                + d->className + " não abrirá este arquivo\n";
+    return r;
+}
+
+Run listForm()
+{
+    Run r;
+    for (const auto* d : allWindows()) {
+        std::string menu;
+        for (const auto& m : d->menuPath)
+            menu += (menu.empty() ? "" : " > ") + m;
+        r.out += d->className + "  " + d->unit + "  " + d->caption + "  " + menu + "\n";
+    }
+    return r;
+}
+
+Run fieldsForm(const std::string& windowName)
+{
+    const WindowDescription* d = findWindow(windowName);
+    if (!d)
+        return usage(unknownWindow(windowName).text);
+    Run r;
+    r.out += d->className + "  " + d->unit + "  " + d->caption + "\n";
+    r.out += "Entradas:\n";
+    for (const auto& in : d->inputs) {
+        r.out += "  " + in.name + "  " + joinLabels(in.labels) + "\n";
+        for (std::size_t i = 0; i < in.entries.size(); ++i) {
+            if (in.entries[i].empty())
+                continue;
+            std::string line = "      " + json::quote(in.entries[i]);
+            for (const auto& [target, text] : fillsOfPick(in, int(i)))
+                line += "  " + target + "=" + json::quote(text);
+            r.out += line + "\n";
+        }
+    }
+    r.out += "Resultados:\n";
+    for (const auto& res : d->results)
+        r.out += "  " + res.name + "  " + resultLabel(res) + "\n";
+    return r;
+}
+
+} // namespace
+
+Run run(const std::vector<std::string>& argsIn)
+{
+    if (argsIn.empty())
+        return usage("falta a forma de uso");
+    const std::string& first = argsIn.front();
+    if (first == "--help" || first == "-h" || first == "ajuda") {
+        Run r;
+        r.out = helpText();
+        return r;
+    }
+    if (first == "list") {
+        if (argsIn.size() != 1)
+            return usage("list não leva argumentos");
+        return listForm();
+    }
+    if (first == "fields") {
+        if (argsIn.size() != 2)
+            return usage("fields pede o nome de uma janela: tarvel-calc fields TForm4");
+        return fieldsForm(argsIn[1]);
+    }
+    if (first == "open")
+        return openForm(argsIn);
+    if (first == "save")
+        return saveForm(argsIn);
+    if (first == "--batch")
+        return usage("--batch lê a entrada padrão e não leva outros argumentos");
+
+    std::vector<std::string> args;
+    bool asJson = false;
+    for (const auto& a : argsIn) {
+        if (a == "--json")
+            asJson = true;
+        else
+            args.push_back(a);
+    }
+    if (args.empty())
+        return usage("falta o nome da janela");
+    if (args.front().rfind("--", 0) == 0)
+        return usage("opção desconhecida: " + args.front());
+    Texts given;
+    if (auto p = assignments(args, 1, given))
+        return problem(*p, asJson);
+    return computeForm(args.front(), given, asJson);
+}
+
+std::string batchLine(std::string_view line)
+{
+    if (!line.empty() && line.back() == '\r')
+        line.remove_suffix(1);
+    const json::Parsed parsed = json::parse(line);
+    if (!parsed.ok)
+        return errorJson("JSON inválido: " + parsed.error);
+    const json::Value& v = parsed.value;
+    if (v.kind != json::Value::Kind::Object)
+        return errorJson("a linha não é um objeto JSON");
+    const json::Value* window = nullptr;
+    const json::Value* inputs = nullptr;
+    const json::Value* file = nullptr;
+    for (const auto& [key, member] : v.members) {
+        const json::Value** slot = key == "window" ? &window : key == "inputs" ? &inputs : key == "file" ? &file
+                                                                                                         : nullptr;
+        if (!slot)
+            return errorJson("membro desconhecido: \"" + key + "\" (use window, inputs ou file)");
+        if (*slot)
+            return errorJson("membro repetido: \"" + key + "\"");
+        *slot = &member;
+    }
+    if (window && window->kind != json::Value::Kind::String)
+        return errorJson("\"window\" tem de ser um texto");
+    if (file) {
+        if (file->kind != json::Value::Kind::String)
+            return errorJson("\"file\" tem de ser um texto");
+        if (inputs)
+            return errorJson("\"file\" e \"inputs\" não vão juntos");
+        Opened opened;
+        if (auto p = openFile(file->text, window ? window->text : std::string(), opened))
+            return errorJson(p->text);
+        return outcomeJson(*opened.d, opened.fields, compute(*opened.d, opened.fields));
+    }
+    if (!window)
+        return errorJson("falta \"window\"");
+    const WindowDescription* d = findWindow(window->text);
+    if (!d)
+        return errorJson(unknownWindow(window->text).text);
+    Texts given, canonical;
+    if (inputs) {
+        if (inputs->kind != json::Value::Kind::Object)
+            return errorJson("\"inputs\" tem de ser um objeto");
+        for (const auto& [name, value] : inputs->members) {
+            // Texts as typed; a JSON number stands for the text it is written as.
+            if (value.kind != json::Value::Kind::String && value.kind != json::Value::Kind::Number)
+                return errorJson("o valor de \"" + name + "\" tem de ser um texto");
+            given.emplace_back(name, value.text);
+        }
+    }
+    if (auto p = canonicalTexts(*d, given, canonical))
+        return errorJson(p->text);
+    const FieldTexts fields = typedFields(*d, canonical);
+    return outcomeJson(*d, fields, compute(*d, fields));
+}
+
+int runBatch(int inputFd, std::FILE* out)
+{
+    std::string pending, output;
+    std::vector<char> buf(1 << 16);
+    for (;;) {
+        const ssize_t n = ::read(inputFd, buf.data(), buf.size());
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            std::fprintf(stderr, "tarvel-calc: erro de leitura da entrada padrão\n");
+            return FileError;
+        }
+        if (n == 0)
+            break;
+        pending.append(buf.data(), std::size_t(n));
+        std::size_t start = 0;
+        for (std::size_t nl; (nl = pending.find('\n', start)) != std::string::npos; start = nl + 1) {
+            output += batchLine(std::string_view(pending).substr(start, nl - start));
+            output += '\n';
+        }
+        pending.erase(0, start);
+        // Answer what has been read before waiting for more input, so that a
+        // program feeding the lines one by one gets each answer at once.
+        std::fwrite(output.data(), 1, output.size(), out);
+        std::fflush(out);
+        output.clear();
+    }
+    if (!pending.empty()) {
+        output = batchLine(pending) + "\n";
+        std::fwrite(output.data(), 1, output.size(), out);
+    }
+    return std::fflush(out) == 0 ? Ok : FileError;
+}
+
+const std::string& helpText()
+{
+    static const std::string text = R"(tarvel-calc: as calculadoras de linhas de transmissão do Tarvel na linha de comando.
+
+As mesmas janelas, a mesma leitura dos textos (entradas de catálogo incluídas),
+as mesmas verificações e mensagens, os mesmos modelos e os mesmos arquivos de
+projeto do programa gráfico.
+
+FORMAS DE USO
+
+  tarvel-calc list
+      Uma linha por janela de cálculo: classe, unidade, título e o caminho no
+      menu principal.
+      Exemplo:  tarvel-calc list
+
+  tarvel-calc fields JANELA
+      Os campos de entrada da janela (nome, rótulo e, se houver, as entradas
+      do catálogo entre aspas, com o que cada uma preenche), depois os campos
+      de resultado com seus rótulos.
+      Exemplo:  tarvel-calc fields TForm2
+
+  tarvel-calc JANELA Campo=texto ... [--json]
+      Calcula como "&Calcular". JANELA é a classe (TForm2) ou a unidade
+      (BifiAna), sem distinção de maiúsculas. Cada Campo=texto põe o texto no
+      campo como se fosse digitado. Um texto igual a uma entrada do catálogo
+      do campo conta como escolha dessa entrada e preenche os campos
+      companheiros (a tangente de perda, por exemplo), a não ser que estes
+      também sejam dados. Campos não dados ficam vazios (valem 0).
+      Saída: uma linha Campo=valor por resultado, com 4 decimais, na ordem da
+      janela; depois uma linha "warning: texto" por aviso.
+      Exemplo:  tarvel-calc TForm2 Frequencia=1 "ComboBox2=2.10 - PTFE: Polytetrafluoretileno" \
+                    "ComboBox1=57600000 - Cu : Cobre" Espacamento=10 diametro=1
+
+  tarvel-calc open ARQUIVO [--window JANELA] [--json]
+      Lê um arquivo de projeto como "&Abrir": a extensão escolhe a janela
+      (--window é obrigatório quando duas janelas usam a mesma extensão,
+      como .slt). Mostra as entradas como Campo=texto com os decimais do
+      arquivo e depois calcula e mostra os resultados como acima (também nas
+      janelas que não calculam ao abrir).
+      Exemplo:  tarvel-calc open BifiAna1.bfl
+                tarvel-calc open projeto.slt --window TForm8
+
+  tarvel-calc save ARQUIVO JANELA Campo=texto ...
+      Grava o arquivo de projeto como "&Salvar": os mesmos bytes e as mesmas
+      recusas (um campo que não é número, um valor grande demais).
+      Exemplo:  tarvel-calc save BifiAna1.bfl TForm2 Frequencia=1 ComboBox2=2.1 \
+                    ComboBox1=57600000 Tanperda=0.0001 Espacamento=10 diametro=1
+
+  tarvel-calc --batch
+      Para varreduras num só processo: lê linhas JSON da entrada padrão, um
+      objeto por linha, e escreve, na mesma ordem, uma linha por linha lida:
+      o objeto que --json mostraria. Uma linha malformada dá
+      {"error": "motivo"} na sua linha e o lote continua.
+        {"window": "TForm2", "inputs": {"Frequencia": "1", "diametro": "1", ...}}
+        {"file": "BifiAna1.bfl"}              (como open; "window" opcional)
+      Os textos das entradas vão como textos JSON, exatamente como digitados
+      ou escolhidos.
+      Exemplo:  echo '{"window":"TForm2","inputs":{"Frequencia":"1"}}' | tarvel-calc --batch
+
+  tarvel-calc --help
+      Este texto.
+
+SAÍDA --json
+  Um objeto numa linha:
+    {"window":"TForm2","inputs":{...},"results":{"impedancia":"247.8624",...},"warnings":[...]}
+  Quando uma verificação recusa as entradas, "message" vem no lugar de
+  "results"; quando uma falha aritmética para o modelo, "fault". Os
+  resultados são os mesmos textos com 4 decimais.
+
+CÓDIGOS DE SAÍDA
+  0   resultados calculados (ou arquivo gravado)
+  1   arquivo recusado, ilegível, incompleto ou não gravado
+  2   uma verificação recusou as entradas: "message: <texto exato>"
+  3   falha aritmética: "fault: <texto padrão>"
+  64  uso incorreto: janela ou campo desconhecido, argumento malformado
+)";
+    return text;
+}
+
+} // namespace tarvel::cli

@@ -1,0 +1,39 @@
+// tarvel-calc: the calculator windows from the command line. Everything a
+// window does on compute, open and save goes through the same descriptions
+// and core functions; this layer only parses arguments and formats output.
+#pragma once
+#include <cstdio>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tarvel::cli {
+
+// Exit codes.
+enum Exit : int {
+    Ok = 0,
+    FileError = 1,  // refused extension, unreadable or short file, failed write
+    Message = 2,    // a check refused the inputs
+    Fault = 3,      // an arithmetic fault stopped the model
+    Usage = 64,     // unknown window or control, malformed command line
+};
+
+struct Run {
+    int exit = Ok;
+    std::string out;
+    std::string err;
+};
+
+// Every form except --batch; args exclude the program name.
+Run run(const std::vector<std::string>& args);
+
+// One line of the batch input -> one line of output (without the newline).
+std::string batchLine(std::string_view line);
+
+// Reads JSON Lines from the file descriptor until its end and writes one line
+// per input line to `out`, flushing whenever the input has been used up.
+int runBatch(int inputFd, std::FILE* out);
+
+const std::string& helpText();
+
+} // namespace tarvel::cli
