@@ -1,5 +1,6 @@
 #include "number_text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <vector>
@@ -37,6 +38,46 @@ std::size_t scanNumber(std::string_view s)
     return i;
 }
 
+// For a number that is out of range: the power of ten of its first nonzero
+// digit, counted so that 0.1 to 0.999... is 0 and 1 to 9.99... is 1. Only
+// its sign matters: the digits alone cannot tell, because "0.000...01e10"
+// is tiny and "999...9" (thousands of digits, no exponent) is huge.
+long long decimalMagnitude(std::string_view s)
+{
+    std::size_t i = 0;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-'))
+        ++i;
+    long long magnitude = 0;
+    bool nonzero = false, afterPoint = false;
+    for (; i < s.size() && (isDigit(s[i]) || s[i] == '.'); ++i) {
+        if (s[i] == '.') {
+            afterPoint = true;
+        } else if (!nonzero && s[i] == '0') {
+            if (afterPoint)
+                --magnitude;
+        } else {
+            nonzero = true;
+            if (!afterPoint)
+                ++magnitude;
+        }
+        if (nonzero && afterPoint)
+            break;
+    }
+    while (i < s.size() && s[i] != 'e' && s[i] != 'E')
+        ++i;
+    if (i < s.size()) {
+        ++i;
+        const bool negativeExp = i < s.size() && s[i] == '-';
+        if (i < s.size() && (s[i] == '+' || s[i] == '-'))
+            ++i;
+        long long exp = 0;
+        for (; i < s.size() && isDigit(s[i]); ++i)
+            exp = std::min(exp * 10 + (s[i] - '0'), 1000000000LL); // far past any real's range
+        magnitude += negativeExp ? -exp : exp;
+    }
+    return magnitude;
+}
+
 Real convert(std::string_view s)
 {
     if (!s.empty() && s.front() == '+')
@@ -47,9 +88,7 @@ Real convert(std::string_view s)
         // Too large: an infinity, so later checks or the fault guard see it;
         // too small: zero.
         const bool neg = !s.empty() && s.front() == '-';
-        std::size_t e = s.find_first_of("eE");
-        bool bigExp = e != std::string_view::npos && e + 1 < s.size() && s[e + 1] != '-';
-        if (bigExp)
+        if (decimalMagnitude(s) > 0)
             return neg ? -HUGE_VALL : HUGE_VALL;
         return neg ? -0.0L : 0.0L;
     }
