@@ -25,6 +25,42 @@ const std::map<int, std::vector<std::pair<const char*, const char*>>>& examples(
              {"Tanperda", "0.0001"}, {"Espacamento", "10"}, {"diametro", "1"}}},
         {16, {{"impedan", "300"}, {"Frequencia", "0.1"}, {"ComboBox2", "2.28"}, {"ComboBox1", "57600000"},
               {"Tanperda", "0.00015"}, {"Atentot", "0.05"}}},
+        {3, {{"Frequencia", "1"}, {"ComboBox1", "57600000 - Cu : Cobre"}, {"ComboBox3", "2.28 - RG58C/U  - CuSn/PE"}}},
+        {15, {{"impedancia", "50"}, {"Frequencia", "1"}, {"ComboBox2", "2.28"}, {"ComboBox1", "57600000"},
+              {"Rigidez", "40"}, {"TanPerda", "0.00015"}, {"Atentotal", "0.5"}}},
+        {4, {{"frequencia", "10"}, {"Combobox2", "2.20 - RT/duroid® 5880"}, {"Combobox1", "57600000"},
+             {"largura", "2.4"}, {"ComboBox4", "0.79"}, {"ComboBox3", "35.0  µm ED(1 oz)"}}},
+        {6, {{"frequencia", "10"}, {"ComboBox2", "2.2"}, {"ComboBox1", "57600000"}, {"CondMat", "0.001"},
+             {"largura", "2.4"}, {"ComboBox4", "0.79"}, {"ComboBox3", "0.035"}}},
+        {17, {{"frequencia", "10"}, {"Impedancia", "50"}, {"ComboBox2", "2.2"}, {"ComboBox1", "57600000"},
+              {"Tanperda", "0.0009"}, {"ComboBox4", "0.79"}, {"ComboBox3", "0.035"}}},
+        {18, {{"Impedancia", "50"}, {"frequencia", "10"}, {"constdiel", "2.2"}, {"condutividade", "57600000"},
+              {"condsubs", "0.001"}, {"alturadiel", "0.79"}, {"espesfita", "0.035"}}},
+        {8, {{"Frequencia", "3"}, {"ComboBox2", "10.2"}, {"ComboBox1", "1.27"}, {"Largura", "0.1"}}},
+        {5, {{"Frequencia", "1"}, {"ComboBox2", "2.2"}, {"ComboBox1", "57600000"}, {"Tanperda", "0.0009"},
+             {"Largura", "1"}, {"ComboBox4", "1.57"}, {"ComboBox3", "0.035"}}},
+        {7, {{"Frequencia", "1"}, {"ComboBox2", "2.2"}, {"ComboBox1", "57600000"}, {"Condsubs", "0.001"},
+             {"Largura", "1"}, {"ComboBox4", "1.57"}, {"ComboBox3", "0.035"}}},
+        {19, {{"Impcarac", "50"}, {"Frequencia", "1"}, {"ComboBox2", "2.2"}, {"ComboBox1", "57600000"},
+              {"Tanperda", "0.0009"}, {"ComboBox4", "1.57"}, {"ComboBox3", "0.035"}}},
+        {22, {{"Impcarac", "50"}, {"Frequencia", "1"}, {"ComboBox2", "2.2"}, {"ComboBox1", "57600000"},
+              {"Condsubs", "0.001"}, {"ComboBox4", "1.57"}, {"ComboBox3", "0.035"}}},
+        {20, {{"Frequencia", "1"}, {"ComboBox2", "2.2"}, {"ComboBox1", "57600000"}, {"Tanperda", "0.0009"},
+              {"Largura", "1"}, {"Separ", "0.5"}, {"ComboBox4", "1.57"}, {"ComboBox3", "0.035"}}},
+        {27, {{"ImpModoPar", "60"}, {"ImpModoimpar", "40"}, {"Frequencia", "1"}, {"ComboBox2", "2.2"},
+              {"ComboBox1", "57600000"}, {"Tanperda", "0.0009"}, {"ComboBox4", "1.57"}, {"ComboBox3", "0.035"}}},
+        {26, {{"frequencia", "10"}, {"ComboBox2", "2.2"}, {"ComboBox1", "58000000"}, {"Tanperda", "0.0009"},
+              {"largura", "2.4"}, {"Separacao", "0.5"}, {"ComboBox4", "0.79"}, {"ComboBox3", "0.035"}}},
+        {29, {{"ImpModoPar", "60"}, {"ImpModoimpar", "40"}, {"Frequencia", "10"}, {"ComboBox2", "2.2"},
+              {"ComboBox1", "57600000"}, {"Tanperda", "0.0009"}, {"ComboBox4", "0.79"}, {"ComboBox3", "0.035"}}},
+        {11, {{"Frequencia", "10"}, {"ComboBox2", "2.20 - RT/duroid® 5880"}, {"ComboBox1", "57600000"},
+              {"Largura", "1"}, {"Sep", "0.2"}, {"ComboBox4", "1.27"}, {"ComboBox3", "0.035"}}},
+        {12, {{"Frequencia", "10"}, {"ComboBox2", "2.2"}, {"ComboBox1", "57600000"}, {"Condsubs", "0.001"},
+              {"Largura", "1"}, {"Sep", "0.2"}, {"ComboBox4", "1.27"}, {"ComboBox3", "0.035"}}},
+        {13, {{"Frequencia", "10"}, {"ComboBox2", "2.2"}, {"ComboBox1", "57600000"}, {"Tanperda", "0.0009"},
+              {"Largura", "1"}, {"Sep", "0.5"}, {"ComboBox4", "1.27"}, {"ComboBox3", "0.035"}}},
+        {14, {{"Frequencia", "10"}, {"ComboBox2", "2.2"}, {"ComboBox1", "57600000"}, {"Condsubs", "0.001"},
+              {"Largura", "1"}, {"Sep", "0.5"}, {"ComboBox4", "1.27"}, {"ComboBox3", "0.035"}}},
     };
     return e;
 }
@@ -44,8 +80,17 @@ TEST(Screenshots, SavedWhenAsked)
         CalculatorWindow* w = createCalculatorWindow(d->number);
         w->show();
         if (auto it = examples().find(d->number); it != examples().end()) {
-            for (const auto& [control, text] : it->second)
-                w->setControlText(control, QString::fromUtf8(text));
+            for (const auto& [control, text] : it->second) {
+                // A text that is a catalogue entry is picked, so its fills apply.
+                const InputSpec* spec = d->input(control);
+                int entry = -1;
+                for (std::size_t i = 1; spec && i < spec->entries.size(); ++i)
+                    if (spec->entries[i] == text) entry = int(i);
+                if (entry > 0)
+                    w->pick(control, entry);
+                else
+                    w->setControlText(control, QString::fromUtf8(text));
+            }
             w->Calcular1Click();
         }
         w->grab().save(QDir(dir).filePath(QString::fromStdString(d->className) + ".png"));
