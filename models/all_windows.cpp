@@ -3,6 +3,7 @@
 #include <cctype>
 
 #include "models/wire_coax/two_wire.h"
+#include "models/wire_coax/coax.h"
 
 namespace tarvel {
 
@@ -11,6 +12,8 @@ const std::vector<const WindowDescription*>& allWindows()
     static const std::vector<const WindowDescription*> windows = {
         &wire::bifiAnaWindow(),
         &wire::bifiSinWindow(),
+        &coax::coaxAnaWindow(),
+        &coax::coaxSinWindow(),
     };
     return windows;
 }
