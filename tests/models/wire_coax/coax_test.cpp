@@ -230,13 +230,9 @@ TEST(CoaxSynthesis, ThenAnalysisRoundTrip)
 
 TEST(CoaxWindows, CableListAndDielectricFills)
 {
-    const auto& d = coax::coaxAnaWindow();
-    const InputSpec* cable = d.input("ComboBox3");
+    const InputSpec* cable = coax::coaxAnaWindow().input("ComboBox3");
     ASSERT_TRUE(cable);
     ASSERT_EQ(cable->entries.size(), 16u);
-    EXPECT_EQ(cable->entries[0], "");
-    EXPECT_EQ(cable->entries[1], "2.28 - RG35B/U  - Cu/PE");
-    EXPECT_EQ(cable->entries[15], "2.10 - RG405/U  - StCuAg/PTFE");
     const char* order[] = {"Diaint", "Diaext", "ComboBox2", "Rigidez", "TanPerda"};
     ASSERT_EQ(cable->fills.size(), 5u);
     for (int i = 0; i < 5; ++i) {
@@ -249,48 +245,29 @@ TEST(CoaxWindows, CableListAndDielectricFills)
         EXPECT_EQ(leadingNumber(cable->entries[i]), readNumber(cable->fills[2].values[i])) << i;
         EXPECT_LT(readNumber(cable->fills[0].values[i]), readNumber(cable->fills[1].values[i])) << i;
     }
-
     // A dielectric pick writes the loss tangent, then the strength.
     for (const WindowDescription* w : {&coax::coaxAnaWindow(), &coax::coaxSinWindow()}) {
-        const auto fills = fillsOfPick(*w->input("ComboBox2"), 3);
-        ASSERT_EQ(fills.size(), 2u);
-        EXPECT_EQ(fills[0], (std::pair<std::string, std::string>{"TanPerda", "0.00030"}));
-        EXPECT_EQ(fills[1], (std::pair<std::string, std::string>{"Rigidez", "82"}));
-        EXPECT_EQ(w->input("ComboBox2")->entries.at(3), "2.10 - FEP  : Fluoretilenopropileno");
+        using Fill = std::pair<std::string, std::string>;
+        EXPECT_EQ(fillsOfPick(*w->input("ComboBox2"), 3),
+                  (std::vector<Fill>{{"TanPerda", "0.00030"}, {"Rigidez", "82"}}));
     }
-    EXPECT_EQ(coax::coaxSinWindow().input("ComboBox2")->entries.at(5), "2.60 - ETFE: Etilenotetrafluoretileno ");
-    EXPECT_EQ(d.input("ComboBox2")->entries.at(5), "2.60 - ETFE: Etilenotetrafluoretileno");
 }
 
 TEST(CoaxWindows, ProjectFileKeepsTheComputation)
 {
-    struct Case { const WindowDescription* d; std::vector<std::pair<std::string, std::string>> reopened; } cases[] = {
-        {&coax::coaxAnaWindow(),
-         {{"Frequencia", "1.000"}, {"ComboBox2", "2.28000"}, {"Rigidez", "40.00000"}, {"ComboBox1", "57600000.000"},
-          {"TanPerda", "0.00015"}, {"Diaext", "2.950"}, {"Diaint", "0.900"}, {"ComboBox3", "2.280"}}},
-        {&coax::coaxSinWindow(),
-         {{"impedancia", "47.173"}, {"Frequencia", "1.00000"}, {"ComboBox2", "2.280"},
-          {"ComboBox1", "57600000.00000"}, {"Rigidez", "40.000"}, {"TanPerda", "0.000"}, {"Atentotal", "0.372"}}},
-    };
-    FieldTexts ana = copperAt("1");
-    pick(coax::coaxAnaWindow(), ana, "ComboBox3", 2);
-    FieldTexts sin = typedFields(coax::coaxSinWindow(), {{"impedancia", "47.1732"}, {"Frequencia", "1"},
-                                                         {"ComboBox1", "57600000 - Cu : Cobre"},
-                                                         {"Atentotal", "0.3722"}});
-    pick(coax::coaxSinWindow(), sin, "ComboBox2", 4);
-    const FieldTexts* saved[] = {&ana, &sin};
-    for (int i = 0; i < 2; ++i) {
-        const WindowDescription& d = *cases[i].d;
-        const Encoded e = encodeProject(d, *saved[i]);
-        ASSERT_TRUE(e.ok) << e.error;
-        EXPECT_EQ(e.bytes.size(), 6 * cases[i].reopened.size());
-        const Decoded back = decodeProject(d, e.bytes, "x." + d.project.extension);
-        ASSERT_TRUE(back.ok) << back.error;
-        EXPECT_EQ(back.texts, cases[i].reopened) << d.className;
-    }
-    // The reopened analysis reads er from the dielectric box and computes the same.
     const auto& d = coax::coaxAnaWindow();
-    const Decoded back = decodeProject(d, encodeProject(d, ana).bytes, "CoaxAna1.cxl");
+    FieldTexts fields = copperAt("1");
+    pick(d, fields, "ComboBox3", 2);
+    const Encoded e = encodeProject(d, fields);
+    ASSERT_TRUE(e.ok) << e.error;
+    const Decoded back = decodeProject(d, e.bytes, "CoaxAna1.cxl");
+    ASSERT_TRUE(back.ok) << back.error;
+    const std::vector<std::pair<std::string, std::string>> reopened = {
+        {"Frequencia", "1.000"}, {"ComboBox2", "2.28000"}, {"Rigidez", "40.00000"}, {"ComboBox1", "57600000.000"},
+        {"TanPerda", "0.00015"}, {"Diaext", "2.950"}, {"Diaint", "0.900"}, {"ComboBox3", "2.280"}};
+    EXPECT_EQ(back.texts, reopened);
+    // Reopened, the cable is typed text: er comes from the dielectric box,
+    // and the results are the same.
     expectTexts(compute(d, typedFields(d, back.texts)), rg58AtOneGHz);
 }
 
