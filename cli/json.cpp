@@ -299,6 +299,15 @@ std::string quote(std::string_view text)
     out.reserve(text.size() + 2);
     out += '"';
     for (std::size_t i = 0; i < text.size();) {
+        // Plain printable ASCII goes through in one piece.
+        std::size_t run = i;
+        while (run < text.size() && text[run] >= 0x20 && text[run] < 0x7F && text[run] != '"' && text[run] != '\\')
+            ++run;
+        if (run > i) {
+            out.append(text.substr(i, run - i));
+            i = run;
+            continue;
+        }
         const unsigned char c = static_cast<unsigned char>(text[i]);
         switch (c) {
         case '"': out += "\\\""; ++i; continue;
