@@ -4,6 +4,7 @@
 
 #include "models/wire_coax/two_wire.h"
 #include "models/wire_coax/coax.h"
+#include "models/stripline/stripline.h"
 
 namespace tarvel {
 
@@ -14,6 +15,12 @@ const std::vector<const WindowDescription*>& allWindows()
         &wire::bifiSinWindow(),
         &coax::coaxAnaWindow(),
         &coax::coaxSinWindow(),
+        &stripline::stLinAnaWindow(),
+        &stripline::stLinConWindow(),
+        &stripline::stLinSinWindow(),
+        &stripline::stLSinCdWindow(),
+        &stripline::acSLMpAnWindow(),
+        &stripline::acSLSinWindow(),
     };
     return windows;
 }
