@@ -381,9 +381,18 @@ Run fieldsForm(const std::string& windowName)
             r.out += line + "\n";
         }
     }
-    r.out += "Resultados:\n";
-    for (const auto& res : d->results)
-        r.out += "  " + res.name + "  " + resultLabel(res) + "\n";
+    // Results under the caption of their group box, groups in window order.
+    for (int g = 0; g < int(d->resultGroups.size()); ++g) {
+        bool any = false;
+        for (const auto& res : d->results) {
+            if (res.group != g && !(g == 0 && (res.group < 0 || res.group >= int(d->resultGroups.size()))))
+                continue;
+            if (!any)
+                r.out += d->resultGroups[g] + "\n";
+            any = true;
+            r.out += "  " + res.name + "  " + resultLabel(res) + "\n";
+        }
+    }
     return r;
 }
 

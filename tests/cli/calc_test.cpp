@@ -1,97 +1,21 @@
 // Runs the built tarvel-calc as a user would and checks what it prints, its
 // exit codes and the files it writes against the core the windows use.
-#include <sys/wait.h>
-
 #include <cmath>
 #include <cstdio>
 #include <fstream>
+#include <map>
 #include <sstream>
 
-#include <gtest/gtest.h>
-
-#include "framework/core/calculator.h"
-#include "framework/core/number_text.h"
 #include "framework/core/project_file.h"
 #include "json.h"
 #include "models/all_windows.h"
+#include "run_calc.h"
 #include "tool.h"
 
 using namespace tarvel;
+using namespace tarvel::testing;
 
 namespace {
-
-using Texts = std::vector<std::pair<std::string, std::string>>;
-
-struct Ran {
-    int exit = -1;
-    std::string out, err;
-};
-
-std::string shellQuote(const std::string& s)
-{
-    std::string q = "'";
-    for (char c : s)
-        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
-
-std::string tempPath(const std::string& name) { return ::testing::TempDir() + "tarvel_cli_" + name; }
-
-std::string slurp(const std::string& path)
-{
-    std::ifstream f(path, std::ios::binary);
-    std::ostringstream s;
-    s << f.rdbuf();
-    return s.str();
-}
-
-Ran calc(const std::vector<std::string>& args, const std::string& input = "")
-{
-    const std::string in = tempPath("stdin"), err = tempPath("stderr");
-    std::ofstream(in, std::ios::binary) << input;
-    std::string cmd = shellQuote(TARVEL_CALC);
-    for (const auto& a : args)
-        cmd += " " + shellQuote(a);
-    cmd += " <" + shellQuote(in) + " 2>" + shellQuote(err);
-    Ran r;
-    std::FILE* p = ::popen(cmd.c_str(), "r");
-    if (!p)
-        return r;
-    char buf[4096];
-    for (std::size_t n; (n = std::fread(buf, 1, sizeof buf, p)) > 0;)
-        r.out.append(buf, n);
-    const int status = ::pclose(p);
-    r.exit = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    r.err = slurp(err);
-    return r;
-}
-
-std::vector<std::string> withAssignments(std::vector<std::string> head, const Texts& texts)
-{
-    for (const auto& [name, text] : texts)
-        head.push_back(name + "=" + text);
-    return head;
-}
-
-// What the window shows for the same texts: results in its display order,
-// then its warnings, or the message or fault box.
-std::string windowShows(const WindowDescription& d, const FieldTexts& fields)
-{
-    const Outcome o = compute(d, fields);
-    std::string s;
-    if (o.kind == Outcome::Kind::Message)
-        return "message: " + o.message + "\n";
-    if (o.kind == Outcome::Kind::Fault)
-        return std::string("fault: ") + faultText(o.fault) + "\n";
-    for (const auto& r : d.results) {
-        const Real v = o.value(r.name);
-        if (!std::isnan(v))
-            s += r.name + "=" + resultText(v) + "\n";
-    }
-    for (const auto& w : o.warnings)
-        s += "warning: " + w + "\n";
-    return s;
-}
 
 const Texts twoWireExample = {{"Frequencia", "1"},
                               {"ComboBox2", "2.10 - PTFE: Polytetrafluoretileno"},
