@@ -3,6 +3,7 @@
 #include <cctype>
 
 #include "models/wire_coax/two_wire.h"
+#include "models/coupled_microstrip/coupled_microstrip.h"
 #include "models/wire_coax/coax.h"
 #include "models/stripline/stripline.h"
 
@@ -21,6 +22,8 @@ const std::vector<const WindowDescription*>& allWindows()
         &stripline::stLSinCdWindow(),
         &stripline::acSLMpAnWindow(),
         &stripline::acSLSinWindow(),
+        &cmstrip::acMSMpAnWindow(),
+        &cmstrip::acMSSinWindow(),
     };
     return windows;
 }

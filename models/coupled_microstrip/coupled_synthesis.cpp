@@ -1,0 +1,262 @@
+// Geometry of the coupled pair from the wanted even- and odd-mode impedances.
+// A closed form gives the start point: Wheeler's width ratio for the
+// geometric-mean impedance, scaled into W/h and S/h by two fifth-degree
+// polynomials in the coupling coefficient. The start point lands within a
+// few per cent; a damped Newton iteration on the pair's own impedance
+// functions then moves (W/h, S/h) until both impedances are met.
+#include <algorithm>
+#include <cfenv>
+#include <cmath>
+
+#include "coupled_microstrip.h"
+#include "framework/core/real48.h"
+
+namespace tarvel::cmstrip {
+namespace {
+
+constexpr Real pi = 3.141592653589793238462643383279502884L;
+constexpr Real euler = 2.718281828459045235360287471352662498L;
+constexpr Real ln10 = 2.302585092994045684017991454684364208L;
+constexpr Real mu0 = 1.2566370614359173e-06L;
+
+// x^y as exp(y ln x): the base must be positive.
+Real pw(Real x, Real y) { return std::exp(y * std::log(x)); }
+// Whole powers by multiplication, valid for any base.
+Real ipow(Real x, int n)
+{
+    Real p = 1;
+    for (int i = 0; i < n; ++i)
+        p *= x;
+    return p;
+}
+Real coshExp(Real x) { return (std::exp(x) + std::exp(-x)) / 2; }
+
+// Coefficients of the width polynomial (a) and of the gap polynomial (b, c),
+// by power 0 to 5.
+constexpr Real a[6] = {1.0L, -0.300927L, 3.209206L, -27.282781L, 56.60934L, -37.746369L};
+constexpr Real b[6] = {0.02L, -0.622893L, 17.19231L, -68.946372L, 104.74079L, -16.148274L};
+constexpr Real c[6] = {0.015L, -2.451164L, 50.561737L, -260.2209L, 536.73042L, -365.30851L};
+
+// Common exponent factor ae(u) be(er) of both modes' permittivities.
+Real ae(Real u)
+{
+    const Real u4 = ipow(u, 4);
+    return r48(1 + std::log((u4 + ipow(u * 0.019230769230769232L, 2)) / (u4 + 0.432L)) * 0.02040816326530612L
+               + std::log(1 + ipow(u * 0.055248618784530384L, 3)) * 0.053475935828877004L);
+}
+Real be(Real er) { return r48(0.564L * pw((er - 0.9L) / (er + 3), 0.053L)); }
+
+} // namespace
+
+const char* const notConverged =
+    "As impedâncias desejadas estão fora do alcance do modelo: o refinamento não convergiu. "
+    "Os resultados mostrados são os da síntese aproximada!!";
+
+Ratios startPoint(Real Z0e, Real Z0o, Real er)
+{
+    const Real Z0 = r48(std::sqrt(Z0e * Z0o));
+    const Real k = r48((Z0e - Z0o) / (Z0e + Z0o));
+    // Wheeler's width ratio of a single strip of impedance Z0.
+    const Real A = r48(std::exp(Z0 * std::sqrt(er + 1) * 0.02358490566037736L) - 1);
+    const Real w1 = r48((8 / A) * std::sqrt(A * (7 + 4 / er) * 0.09090909090909091L
+                                            + (1 + 1 / er) * 1.2345679012345678L));
+    Real s1 = 0;
+    for (int i = 5; i >= 0; --i)
+        s1 = s1 * k + a[i];
+    s1 = r48(s1);
+    const bool strong = k >= r48(0.5L);
+    const Real x = 0.6L - (strong ? 0.5L : k);
+    Real s2 = 0;
+    for (int i = 5; i >= 0; --i)
+        s2 = s2 * x + (b[i] - (9.6L - er) * c[i] * 0.14184397163120568L);
+    if (strong)
+        s2 *= 2 * (1 - k);
+    s2 = r48(s2);
+    return {r48(std::fabs(w1 * s1)), r48(std::fabs(w1 * s2))};
+}
+
+ModePermittivities modePermittivities(Real u, Real g, Real er)
+{
+    const Real aeb = ae(u) * be(er);
+    const Real half = (er + 1) / 2, spread = (er - 1) / 2;
+    ModePermittivities m;
+    const Real g2 = g * g;
+    const Real v = r48(u * (20 + g2) / (10 + g2) + g * std::exp(-g));
+    m.even = r48(half + spread * pw(1 + 10 / v, -aeb));
+
+    const Real p = r48(std::exp(-0.745L * pw(g, 0.295L)) / coshExp(pw(g, 0.68L)));
+    const Real q = r48(std::exp(-1.366L - g));
+    const Real r = r48(1 + 0.15L * (1 - std::exp(1 - (er - 1) * (er - 1) * 0.12195121951219512L) / (1 + pw(g, -6))));
+    const Real fo = r48(1 - std::exp(-0.179L * pw(g, 0.15L) - 0.328L * pw(g, r) / std::log(euler + pw(g / 7, 2.8L))));
+    const Real lu = std::log(u);
+    const Real Fo = r48(fo * std::exp(p * lu + q * std::sin(pi * (lu / ln10))) * pw(1 + 10 / u, -aeb));
+    m.odd = r48(half + spread * Fo);
+    return m;
+}
+
+ModeImpedances modeImpedances(Real u, Real g, Real er)
+{
+    // Single strip in air.
+    const Real fu = r48(6 + 0.28318530717958645L * std::exp(-pw(30.666L / u, 0.7528L)));
+    const Real Z01 = r48(60 * std::log(fu / u + std::sqrt(1 + ipow(2 / u, 2))));
+
+    // Coupling terms; m, n and theta take the gap ratio no smaller than 1e-5.
+    const Real Psi = r48(1 + g / 1.45L + pw(g, 2.09L) / 3.95L);
+    const Real al = r48(0.5L * std::exp(-g));
+    const Real beta = r48(0.2306L + std::log(ipow(g, 10) / (1 + ipow(g / 3.77L, 10))) * 0.0033134526176275677L
+                          + std::log(1 + 0.646L * pw(g, 1.175L)) / 5.3L);
+    const Real gm = g <= r48(1e-5L) ? r48(1e-5L) : g;
+    const Real m = r48(0.2175L + pw(4.113L + ipow(20.36L / gm, 6), -0.251L)
+                       + std::log(ipow(gm, 10) / (1 + ipow(gm / 13.8L, 10))) / 323);
+    const Real n = r48(std::log((10 + 68.3L * gm * gm) / (1 + 32.5L * pw(gm, 3.093L))) / 17.7L);
+    const Real theta = r48(1.729L + 1.175L * std::log(1 + 0.627L / (gm + 0.327L * pw(gm, 2.17L))));
+
+    const Real phiE = r48(0.8645L * pw(u, 0.172L) / (Psi * (al * pw(u, m) + (1 - al) * pw(u, -m))));
+    const Real phiO = r48(phiE - (theta / Psi) * std::exp(beta * pw(u, -n) * std::log(u)));
+
+    const ModePermittivities e = modePermittivities(u, g, er);
+    constexpr Real invEta0 = 0.002652582384864922L; // 1/(120 pi)
+    return {r48(Z01 / (std::sqrt(e.even) * (1 - Z01 * phiE * invEta0))),
+            r48(Z01 / (std::sqrt(e.odd) * (1 - Z01 * phiO * invEta0)))};
+}
+
+namespace {
+
+// Log-ratios of the model's impedances to the wanted ones at (ln u, ln g);
+// false where the model has no value there (an arithmetic fault, a
+// non-positive impedance).
+struct Residual {
+    Real e, o;
+    bool ok;
+    Real norm2() const { return e * e + o * o; }
+};
+
+Residual residual(Real x, Real y, Real Z0e, Real Z0o, Real er)
+{
+    constexpr int faults = FE_DIVBYZERO | FE_OVERFLOW | FE_INVALID;
+    std::feclearexcept(faults);
+    const ModeImpedances z = modeImpedances(std::exp(x), std::exp(y), er);
+    const bool ok = !std::fetestexcept(faults) && std::isfinite(z.even) && std::isfinite(z.odd) && z.even > 0
+                    && z.odd > 0;
+    if (!ok)
+        return {0, 0, false};
+    return {std::log(z.even / Z0e), std::log(z.odd / Z0o), true};
+}
+
+} // namespace
+
+Refinement refine(Ratios start, Real Z0e, Real Z0o, Real er)
+{
+    constexpr int maxIterations = 40;
+    constexpr Real delta = 1e-6L;      // difference step in ln u and ln g
+    constexpr Real maxStep = 1;        // at most a factor e per step in u or g
+    constexpr Real lo = -16, hi = 8;   // ln of the ratios kept between 1e-7 and 3000
+    constexpr Real tolerance = 1e-4L; // 0.01 % of the wanted value
+
+    Refinement out;
+    out.point = start;
+
+    std::fexcept_t saved;
+    std::fegetexceptflag(&saved, FE_ALL_EXCEPT);
+
+    // Work in logarithms so that u and g stay positive. A start ratio of
+    // zero (a root of a polynomial) starts from a small one instead.
+    Real x = std::log(std::fmax(start.u, 1e-4L)), y = std::log(std::fmax(start.g, 1e-4L));
+    Residual R = residual(x, y, Z0e, Z0o, er);
+    auto met = [&](const Residual& q) {
+        return q.ok && std::fabs(std::expm1(q.e)) < tolerance && std::fabs(std::expm1(q.o)) < tolerance;
+    };
+
+    int it = 0;
+    while (R.ok && !met(R) && it < maxIterations) {
+        ++it;
+        const Residual Rx = residual(x + delta, y, Z0e, Z0o, er);
+        const Residual Ry = residual(x, y + delta, Z0e, Z0o, er);
+        if (!Rx.ok || !Ry.ok)
+            break;
+        // Jacobian by forward differences; Newton step J d = -R.
+        const Real j11 = (Rx.e - R.e) / delta, j12 = (Ry.e - R.e) / delta;
+        const Real j21 = (Rx.o - R.o) / delta, j22 = (Ry.o - R.o) / delta;
+        const Real det = j11 * j22 - j12 * j21;
+        if (!std::isfinite(det) || std::fabs(det) < 1e-30L)
+            break;
+        Real dx = (-R.e * j22 + R.o * j12) / det;
+        Real dy = (-R.o * j11 + R.e * j21) / det;
+        const Real big = std::fmax(std::fabs(dx), std::fabs(dy));
+        if (!std::isfinite(big))
+            break;
+        if (big > maxStep) {
+            dx *= maxStep / big;
+            dy *= maxStep / big;
+        }
+        // Damping: halve the step until the residual shrinks.
+        bool moved = false;
+        for (Real lambda = 1; lambda > 1e-4L; lambda /= 2) {
+            const Real nx = std::clamp(x + lambda * dx, lo, hi), ny = std::clamp(y + lambda * dy, lo, hi);
+            const Residual N = residual(nx, ny, Z0e, Z0o, er);
+            if (N.ok && N.norm2() < R.norm2()) {
+                x = nx;
+                y = ny;
+                R = N;
+                moved = true;
+                break;
+            }
+        }
+        if (!moved)
+            break;
+    }
+    std::fesetexceptflag(&saved, FE_ALL_EXCEPT);
+
+    out.iterations = it;
+    if (met(R)) {
+        out.converged = true;
+        out.point = {r48(std::exp(x)), r48(std::exp(y))};
+    }
+    return out;
+}
+
+Outcome synthesis(const Inputs& in)
+{
+    const Real Z0e = r48(in["ImpModoPar"]), Z0o = r48(in["ImpModoimpar"]), f = r48(in["Frequencia"]),
+               er = r48(in["ComboBox2"]), sigma = r48(in["ComboBox1"]), tand = r48(in["Tanperda"]),
+               h = r48(in["ComboBox4"]);
+    // A picked copper thickness is listed in micrometres, a typed one in mm.
+    const Real t = in.isPicked("ComboBox3") ? r48(in["ComboBox3"] / 1000) : r48(in["ComboBox3"]);
+
+    if (!(Z0e > 0)) return Outcome::refuse("Impedância Característica Modo Par Inválida!!");
+    if (!(Z0o > 0)) return Outcome::refuse("Impedância Característica Modo Ímpar Inválida!!");
+    if (!(Z0e > Z0o))
+        return Outcome::refuse("Impedância Característica Modo Par deve ser Maior que a do Modo Ímpar (Zoe>Zoo)!!");
+    if (!(f > 0)) return Outcome::refuse("Freqüência inválida!!");
+    if (!(er >= 1)) return Outcome::refuse("Constante dielétrica relativa inválida!!");
+    if (!(sigma > 0)) return Outcome::refuse("Condutividade do condutor inválida!!");
+    if (!(tand > 0)) return Outcome::refuse("Tangente de perda do dielétrico inválida!!");
+    if (!(h >= r48(0.13L))) return Outcome::refuse("Altura do dielétrico inválida!!");
+    if (!(t > 0)) return Outcome::refuse("Espessura da fita condutora inválida!!");
+    if (!(t < h)) return Outcome::refuse("Altura do dielétrico deve ser maior que a espessura da fita H>>t!!");
+
+    const Ratios start = startPoint(Z0e, Z0o, er);
+    const Refinement ref = refine(start, Z0e, Z0o, er);
+    const Ratios p = ref.point;
+
+    const Real W = r48(p.u * h), S = r48(p.g * h);
+    const ModePermittivities e = modePermittivities(p.u, p.g, er);
+
+    const Real lambda0 = r48(30 / f);
+    const Real Rs = r48(std::sqrt(f * 1e9L * pi * mu0 / sigma));
+    const Real u = r48(W / h), tr = r48(t / h);
+    const StripWidth sw = effectiveWidth(u, tr, W, t);
+    // Each mode's losses at its wanted impedance and its own permittivity.
+    const Real aCE = conductorLoss(u, sw, Rs, Z0e, e.even, h), aDE = dielectricLoss(er, e.even, tand, lambda0);
+    const Real aCO = conductorLoss(u, sw, Rs, Z0o, e.odd, h), aDO = dielectricLoss(er, e.odd, tand, lambda0);
+
+    Outcome out;
+    out.set("LargReal", W).set("SepReal", S).set("EfetivoPar", e.even).set("Efetivoimpar", e.odd);
+    out.set("AtconMp", aCE).set("AtdielMp", aDE).set("AtentotalMp", r48(aCE + aDE));
+    out.set("AtconMi", aCO).set("AtdielMi", aDO).set("AtentotalMi", r48(aCO + aDO));
+    if (!ref.converged)
+        out.warn(notConverged);
+    return out;
+}
+
+} // namespace tarvel::cmstrip
