@@ -3,6 +3,7 @@
 #include <cctype>
 
 #include "models/wire_coax/two_wire.h"
+#include "models/microstrip/microstrip.h"
 #include "models/coupled_microstrip/coupled_microstrip.h"
 #include "models/wire_coax/coax.h"
 #include "models/stripline/stripline.h"
@@ -14,6 +15,11 @@ const std::vector<const WindowDescription*>& allWindows()
     static const std::vector<const WindowDescription*> windows = {
         &wire::bifiAnaWindow(),
         &wire::bifiSinWindow(),
+        &microstrip::micFtAnaWindow(),
+        &microstrip::miFMtConWindow(),
+        &microstrip::micstSinWindow(),
+        &microstrip::mstSinCdWindow(),
+        &microstrip::slotAnaWindow(),
         &coax::coaxAnaWindow(),
         &coax::coaxSinWindow(),
         &stripline::stLinAnaWindow(),
