@@ -1,6 +1,6 @@
 // TForm20: analysis of the edge-coupled stripline pair.
 #include "stripline.h"
-#include "window_parts.h"
+#include "window_rows.h"
 
 namespace tarvel::stripline {
 
@@ -15,14 +15,14 @@ const WindowDescription& acSLMpAnWindow()
         w.caption = "Análise de Linha de Transmissão Acoplada StripLine";
         w.menuPath = {"Análise", "Acopladas", "StripLine"};
         w.inputs = {
-            parts::frequency(),
-            parts::laminates(20, "Constante dielétrica relativa Inválida!!"),
-            parts::conductor(20, "Condutividade do condutor inválida!!"),
-            parts::lossTangent(),
+            rows::frequency(),
+            rows::laminates(20, "Constante dielétrica relativa Inválida!!"),
+            rows::conductor(20, "Condutividade do condutor inválida!!"),
+            rows::lossTangent(),
             edit("Largura", "Largura das fitas condutoras (mm):", "Largura das fitas condutoras inválidas!!"),
             edit("Separ", "Separação entre as fitas condutoras (mm):", "Separação entre as fitas condutoras inválida!!"),
-            parts::height(),
-            parts::thickness(20, "Espessura da fita condutora inválida!!"),
+            rows::height(),
+            rows::thickness(20, "Espessura da fita condutora inválida!!"),
         };
         w.results = {
             result("Impcarac", "Impedância característica modo par (Ohms):"),

@@ -1,6 +1,6 @@
 // TForm27: synthesis of the edge-coupled stripline pair.
 #include "stripline.h"
-#include "window_parts.h"
+#include "window_rows.h"
 
 namespace tarvel::stripline {
 
@@ -19,12 +19,12 @@ const WindowDescription& acSLSinWindow()
                  "Impedância Característica Modo Par Inválida!!"),
             edit("ImpModoimpar", "Impedância característica modo ímpar (Ohms):",
                  "Impedância Característica Modo Ímpar Inválida!!"),
-            parts::frequency("Freqüência Inválida!!"),
-            parts::laminates(27, "Constante Dielétrica Relativa Inválida!!"),
-            parts::conductor(27, "Condutividade do Condutor Inválida!!"),
-            parts::lossTangent("Tangente de perda do Substrato Inválida!!"),
-            parts::height("Altura do Substrato inválida!!"),
-            parts::thickness(27, "Espessura da fita condutora inválida!!"),
+            rows::frequency("Freqüência Inválida!!"),
+            rows::laminates(27, "Constante Dielétrica Relativa Inválida!!"),
+            rows::conductor(27, "Condutividade do Condutor Inválida!!"),
+            rows::lossTangent("Tangente de perda do Substrato Inválida!!"),
+            rows::height("Altura do Substrato inválida!!"),
+            rows::thickness(27, "Espessura da fita condutora inválida!!"),
         };
         w.results = {
             result("LargReal", "Largura real das fitas condutoras (mm):"),

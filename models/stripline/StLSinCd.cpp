@@ -1,6 +1,6 @@
 // TForm22: synthesis of the stripline on a conducting substrate.
 #include "stripline.h"
-#include "window_parts.h"
+#include "window_rows.h"
 
 namespace tarvel::stripline {
 
@@ -17,17 +17,17 @@ const WindowDescription& stLSinCdWindow()
         w.resultGroups = {"Resultados:", "Fator de qualidade:"};
         w.inputs = {
             edit("Impcarac", "Impedância característica (Ohms):", "Impedância característica inválida!!"),
-            parts::frequency(),
-            parts::conductingSubstrates(22, "Constante dielétrica relativa inválida!!"),
-            parts::conductor(22, "Condutividade do condutor inválida!!"),
-            parts::dielectricConductivity(),
-            parts::height(),
-            parts::thickness(22, "Espessura da Fita Condutora Inválida!!"),
+            rows::frequency(),
+            rows::conductingSubstrates(22, "Constante dielétrica relativa inválida!!"),
+            rows::conductor(22, "Condutividade do condutor inválida!!"),
+            rows::dielectricConductivity(),
+            rows::height(),
+            rows::thickness(22, "Espessura da Fita Condutora Inválida!!"),
         };
-        parts::SingleLabels labels;
+        rows::SingleLabels labels;
         labels.qcond = "Correspondente as perdas no condutor: ";
-        w.results = parts::joined({result("Largura", "Largura da fita condutora (mm):")},
-                                  parts::singleResults(labels));
+        w.results = rows::joined({result("Largura", "Largura da fita condutora (mm):")},
+                                  rows::singleResults(labels));
         w.keyFields = {"Impcarac"};
         w.calcEnabledAtStart = false;
         w.closesGallery = true;
@@ -37,7 +37,7 @@ const WindowDescription& stLSinCdWindow()
                       {"ComboBox4", 3}, {"ComboBox3", 3}},
                      false};
         w.report = {"Síntese de Linha de Transmissão StripLine para Substrato Condutor", 1000,
-                    parts::joined({heading("Entrada de Dados:"),
+                    rows::joined({heading("Entrada de Dados:"),
                                    line("Impedância característica (Ohms):", "Impcarac"),
                                    line("Freqüência (GHz):", "Frequencia"),
                                    line("Constante dielétrica relativa:", "ComboBox2"),
@@ -47,7 +47,7 @@ const WindowDescription& stLSinCdWindow()
                                    line("Espessura da fita condutora (mm):", "ComboBox3"),
                                    heading("Saída de Dados:"),
                                    line("Largura da fita condutora (mm):", "Largura")},
-                                  parts::singleReportTail())};
+                                  rows::singleReportTail())};
         w.model = synthesisConducting;
         return w;
     }();

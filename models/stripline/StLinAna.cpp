@@ -1,6 +1,6 @@
 // TForm5: analysis of the stripline on a dielectric with a loss tangent.
 #include "stripline.h"
-#include "window_parts.h"
+#include "window_rows.h"
 
 namespace tarvel::stripline {
 
@@ -16,18 +16,18 @@ const WindowDescription& stLinAnaWindow()
         w.menuPath = {"Análise", "StripLine", "Substrato Não Condutor"};
         w.resultGroups = {"Resultados:", "Fator de qualidade:"};
         w.inputs = {
-            parts::frequency(),
-            parts::laminates(5, "Constante dielétrica relativa inválida!!"),
-            parts::conductor(5, "Condutividade inválida!!"),
-            parts::lossTangent(),
+            rows::frequency(),
+            rows::laminates(5, "Constante dielétrica relativa inválida!!"),
+            rows::conductor(5, "Condutividade inválida!!"),
+            rows::lossTangent(),
             edit("Largura", "Largura da fita condutora (mm):", "Largura da fita condutora inválida!!"),
-            parts::height(),
-            parts::thickness(5, "Espessura da fita condutora Inválida!!"),
+            rows::height(),
+            rows::thickness(5, "Espessura da fita condutora Inválida!!"),
         };
-        parts::SingleLabels labels;
+        rows::SingleLabels labels;
         labels.total = "Atenuação Total (dB/cm):";
-        w.results = parts::joined({result("Impcarac", "Impedância característica (Ohms):")},
-                                  parts::singleResults(labels));
+        w.results = rows::joined({result("Impcarac", "Impedância característica (Ohms):")},
+                                  rows::singleResults(labels));
         w.keyFields = {"Frequencia"};
         w.closesGallery = true;
         w.mainToFront = true;
@@ -37,7 +37,7 @@ const WindowDescription& stLinAnaWindow()
                       {"ComboBox4", 3}, {"ComboBox3", 3}},
                      false};
         w.report = {"Análise de Linha de Transmissão StripLine para Substrato não Condutor", 1000,
-                    parts::joined({heading("Entrada de Dados:"),
+                    rows::joined({heading("Entrada de Dados:"),
                                    line("Freqüência (GHz):", "Frequencia"),
                                    line("Constante dielétrica relativa:", "ComboBox2"),
                                    line("Condutividade do condutor (S/m):", "ComboBox1"),
@@ -47,7 +47,7 @@ const WindowDescription& stLinAnaWindow()
                                    line("Espessura da fita condutora (mm):", "ComboBox3"),
                                    heading("Saída de Dados:"),
                                    line("Impedância característica (Ohms):", "Impcarac")},
-                                  parts::singleReportTail())};
+                                  rows::singleReportTail())};
         w.model = analysisLossTangent;
         return w;
     }();

@@ -1,6 +1,6 @@
 // TForm19: synthesis of the stripline on a dielectric with a loss tangent.
 #include "stripline.h"
-#include "window_parts.h"
+#include "window_rows.h"
 
 namespace tarvel::stripline {
 
@@ -17,15 +17,15 @@ const WindowDescription& stLinSinWindow()
         w.resultGroups = {"Resultados:", "Fator de qualidade:"};
         w.inputs = {
             edit("Impcarac", "Impedância característica (Ohms):", "Impedância característica inválida!!"),
-            parts::frequency(),
-            parts::laminates(19, "Constante dielétrica relativa inválida!!"),
-            parts::conductor(19, "Condutividade do condutor inválida!!"),
-            parts::lossTangent(),
-            parts::height(),
-            parts::thickness(19, "Espessura da fita condutora Inválida!!"),
+            rows::frequency(),
+            rows::laminates(19, "Constante dielétrica relativa inválida!!"),
+            rows::conductor(19, "Condutividade do condutor inválida!!"),
+            rows::lossTangent(),
+            rows::height(),
+            rows::thickness(19, "Espessura da fita condutora Inválida!!"),
         };
-        w.results = parts::joined({result("Largura", "Largura da fita condutora (mm):")},
-                                  parts::singleResults({}));
+        w.results = rows::joined({result("Largura", "Largura da fita condutora (mm):")},
+                                  rows::singleResults({}));
         w.keyFields = {"Impcarac"};
         w.calcEnabledAtStart = false;
         w.galleryTab = 3;
@@ -35,7 +35,7 @@ const WindowDescription& stLinSinWindow()
                       {"ComboBox4", 3}, {"ComboBox3", 3}},
                      false};
         w.report = {"Síntese de Linha de Transmissão StripLine para Substrato não Condutor", 1000,
-                    parts::joined({heading("Entrada de Dados:"),
+                    rows::joined({heading("Entrada de Dados:"),
                                    line("Impedância característica (Ohms):", "Impcarac"),
                                    line("Freqüência (GHz):", "Frequencia"),
                                    line("Constante dielétrica relativa:", "ComboBox2"),
@@ -45,7 +45,7 @@ const WindowDescription& stLinSinWindow()
                                    line("Espessura da fita condutora (mm):", "ComboBox3"),
                                    heading("Saída de Dados:"),
                                    line("Largura da fita condutora (mm):", "Largura")},
-                                  parts::singleReportTail())};
+                                  rows::singleReportTail())};
         w.model = synthesisLossTangent;
         return w;
     }();

@@ -3,7 +3,7 @@
 #pragma once
 #include "framework/core/describe.h"
 
-namespace tarvel::stripline::parts {
+namespace tarvel::stripline::rows {
 
 inline InputSpec frequency(const char* message = "Freqüência inválida!!")
 {
@@ -95,4 +95,4 @@ std::vector<T> joined(std::vector<T> head, const std::vector<T>& tail)
     return head;
 }
 
-} // namespace tarvel::stripline::parts
+} // namespace tarvel::stripline::rows
