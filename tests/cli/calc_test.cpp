@@ -446,3 +446,60 @@ TEST(Calc, ListFieldsAndHelp)
 }
 
 } // namespace
+
+#include <poll.h>
+
+namespace {
+
+// A program that feeds the batch one line at a time gets each answer before
+// it sends the next line (and before it closes the input).
+TEST(Calc, BatchAnswersEachLineBeforeTheNextArrives)
+{
+    int toChild[2], fromChild[2];
+    ASSERT_EQ(::pipe(toChild), 0);
+    ASSERT_EQ(::pipe(fromChild), 0);
+    const pid_t pid = ::fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+        ::dup2(toChild[0], 0);
+        ::dup2(fromChild[1], 1);
+        ::close(toChild[1]);
+        ::close(fromChild[0]);
+        ::execl(TARVEL_CALC, TARVEL_CALC, "--batch", static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    ::close(toChild[0]);
+    ::close(fromChild[1]);
+    std::string pending;
+    auto answer = [&]() -> std::string {
+        for (;;) {
+            if (const auto nl = pending.find('\n'); nl != std::string::npos) {
+                std::string line = pending.substr(0, nl);
+                pending.erase(0, nl + 1);
+                return line;
+            }
+            pollfd pfd{fromChild[0], POLLIN, 0};
+            if (::poll(&pfd, 1, 10000) <= 0)
+                return "<no answer>";
+            char buf[4096];
+            const ssize_t n = ::read(fromChild[0], buf, sizeof buf);
+            if (n <= 0)
+                return "<closed>";
+            pending.append(buf, std::size_t(n));
+        }
+    };
+    for (const char* f : {"1", "0.2", "x"}) {
+        const std::string line = std::string("{\"window\":\"TForm2\",\"inputs\":{\"Frequencia\":\"") + f + "\"}}\n";
+        ASSERT_EQ(::write(toChild[1], line.data(), line.size()), ssize_t(line.size()));
+        const std::string got = answer();
+        EXPECT_EQ(got.rfind("{\"window\":\"TForm2\"", 0), 0u) << f << ": " << got;
+    }
+    ::close(toChild[1]);
+    EXPECT_EQ(answer(), "<closed>");
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    ::close(fromChild[0]);
+}
+
+} // namespace

@@ -127,3 +127,44 @@ TEST(Json, QuoteWritesValidJsonThatReadsBack)
 }
 
 } // namespace
+
+#include <random>
+
+#include "tool.h"
+
+namespace {
+
+// Whatever a batch line holds, its answer is one line of valid JSON: an
+// outcome object or {"error": ...}. Mutations of a good line reach the
+// reader's error paths, the field lookup and the models' checks.
+TEST(BatchLine, AnyInputGivesOneValidJsonLine)
+{
+    const std::string good = "{\"window\": \"TForm2\", \"inputs\": {\"Frequencia\": \"1\", \"ComboBox2\": "
+                             "\"2.10 - PTFE: Polytetrafluoretileno\", \"ComboBox1\": \"57600000\", "
+                             "\"Espacamento\": \"10\", \"diametro\": \"1\"}}";
+    std::mt19937 rng(12345);
+    const std::string alphabet = "{}[]\":,\\u0123456789eE.-+ abcTForm\xC3\xA9\xFF\x01\n";
+    for (int i = 0; i < 3000; ++i) {
+        std::string line = good;
+        const int edits = 1 + int(rng() % 4);
+        for (int e = 0; e < edits; ++e) {
+            const std::size_t at = rng() % (line.size() + 1);
+            switch (rng() % 3) {
+            case 0: line.insert(at, 1, alphabet[rng() % alphabet.size()]); break;
+            case 1: if (at < line.size()) line.erase(at, 1); break;
+            default: if (at < line.size()) line[at] = alphabet[rng() % alphabet.size()]; break;
+            }
+        }
+        const std::string out = cli::batchLine(line);
+        ASSERT_EQ(out.find('\n'), std::string::npos) << line;
+        const auto p = json::parse(out);
+        ASSERT_TRUE(p.ok) << line << "\n" << out;
+        ASSERT_EQ(p.value.kind, json::Value::Kind::Object);
+        const bool isError = p.value.find("error") != nullptr;
+        const bool isOutcome = p.value.find("window") && (p.value.find("results") || p.value.find("message")
+                                                          || p.value.find("fault"));
+        ASSERT_TRUE(isError != isOutcome) << out;
+    }
+}
+
+} // namespace
