@@ -398,8 +398,14 @@ Run fieldsForm(const std::string& windowName)
 
 } // namespace
 
-Run run(const std::vector<std::string>& argsIn)
+Run run(const std::vector<std::string>& arguments)
 {
+    // "--json" may come before the form word too: "--json open x.bfl".
+    std::vector<std::string> argsIn = arguments;
+    while (argsIn.size() > 1 && argsIn.front() == "--json" && argsIn[1] != "--json") {
+        argsIn.erase(argsIn.begin());
+        argsIn.push_back("--json");
+    }
     if (argsIn.empty())
         return usage("falta a forma de uso");
     const std::string& first = argsIn.front();
