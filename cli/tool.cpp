@@ -566,7 +566,9 @@ FORMAS DE USO
       campo como se fosse digitado. Um texto igual a uma entrada do catálogo
       do campo conta como escolha dessa entrada e preenche os campos
       companheiros (a tangente de perda, por exemplo), a não ser que estes
-      também sejam dados. Campos não dados ficam vazios (valem 0).
+      também sejam dados (as escolhas valem na ordem dos campos da janela).
+      Os nomes dos campos também valem sem distinção de maiúsculas. Campos
+      não dados ficam vazios (valem 0).
       Saída: uma linha Campo=valor por resultado, com 4 decimais, na ordem da
       janela; depois uma linha "warning: texto" por aviso.
       Exemplo:  tarvel-calc TForm2 Frequencia=1 "ComboBox2=2.10 - PTFE: Polytetrafluoretileno" \
