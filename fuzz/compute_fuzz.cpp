@@ -12,23 +12,9 @@
 #include "fuzz_check.h"
 #include "models/all_windows.h"
 #include "tests/models/sweep/outcome_rules.h"
+#include "tests/models/sweep/sweep_cases.h"
 
 using namespace tarvel;
-
-namespace {
-
-std::set<std::string> foreignMessages(const WindowDescription& d)
-{
-    std::set<std::string> all;
-    for (const auto* w : allWindows())
-        for (const auto& m : rules::fieldMessages(*w))
-            all.insert(m);
-    for (const auto& m : rules::fieldMessages(d))
-        all.erase(m);
-    return all;
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
@@ -61,7 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     static std::map<const WindowDescription*, std::set<std::string>> foreign;
     if (!foreign.count(&d))
-        foreign[&d] = foreignMessages(d);
+        foreign[&d] = sweep::foreignMessages(d);
 
     const Outcome o = compute(d, fields);
     const std::string broken = rules::checkOutcome(d, o, foreign[&d]);
