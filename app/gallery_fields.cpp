@@ -55,14 +55,13 @@ Level makeLevel(const Problem& pb, double h, bool air)
     for (int j = 0; j < L.ny; ++j)
         for (int i = 0; i < L.nx; ++i) {
             const size_t k = static_cast<size_t>(j) * L.nx + i;
-            if (i == 0 || j == 0 || i == L.nx - 1 || j == L.ny - 1) {
-                L.fixed[k] = 1;
-                continue;
-            }
+            // A conductor keeps its potential where it reaches the edge.
             const int c = conductorOf(pb, {L.x0 + i * h, L.y0 + j * h}, 1e-9);
             if (c >= 0) {
                 L.fixed[k] = 1;
                 L.phi[k] = pb.conductors[c].potential;
+            } else if (i == 0 || j == 0 || i == L.nx - 1 || j == L.ny - 1) {
+                L.fixed[k] = 1;
             }
         }
     auto cell = [&](int i, int j) {

@@ -3,10 +3,11 @@
 #include <cctype>
 
 #include "models/wire_coax/two_wire.h"
-#include "models/microstrip/microstrip.h"
 #include "models/coupled_microstrip/coupled_microstrip.h"
+#include "models/microstrip/microstrip.h"
 #include "models/wire_coax/coax.h"
 #include "models/stripline/stripline.h"
+#include "models/coplanar/coplanar.h"
 
 namespace tarvel {
 
@@ -30,6 +31,10 @@ const std::vector<const WindowDescription*>& allWindows()
         &stripline::acSLSinWindow(),
         &cmstrip::acMSMpAnWindow(),
         &cmstrip::acMSSinWindow(),
+        &coplanar::cpwAnaWindow(),
+        &coplanar::cpwConWindow(),
+        &coplanar::cpsAnaWindow(),
+        &coplanar::cpsConWindow(),
     };
     return windows;
 }

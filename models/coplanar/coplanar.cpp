@@ -1,0 +1,214 @@
+#include "coplanar.h"
+
+#include <cfenv>
+#include <cmath>
+#include <limits>
+
+#include "framework/core/real48.h"
+
+namespace tarvel::coplanar {
+namespace {
+
+constexpr Real pi = 3.141592653589793238462643383279502884L;
+constexpr Real fourPi = 4 * pi;
+constexpr Real mu0 = 1.2566370614359173e-06L;
+constexpr Real ln10 = 2.302585092994045684017991454684364208L;
+constexpr Real dbPerNeperPi = 27.269024233159406L; // 8.68 * pi
+constexpr Real onePointTwoFiveOverPi = 0.3978873577297383L;
+constexpr Real eta0Squared = 141925.74218682272L; // (120 pi)^2 rounded: eta0 ~ 376.7303 Ohm
+
+// Named values are held as 48-bit reals. The chain runs on through NaNs and
+// infinities, so the fault to report is the first one raised: a negative
+// eeff gives an invalid square root before er = 1 would divide by zero.
+class Held {
+public:
+    Held() { std::feclearexcept(faults); }
+
+    Real operator()(Real x)
+    {
+        note();
+        const Real stored = r48(x);
+        note();
+        return stored;
+    }
+
+    Fault fault()
+    {
+        note();
+        return first_;
+    }
+
+private:
+    static constexpr int faults = FE_DIVBYZERO | FE_OVERFLOW | FE_INVALID;
+    void note()
+    {
+        if (first_ == Fault::None)
+            first_ = faultFromFlags(std::fetestexcept(faults));
+    }
+    Fault first_ = Fault::None;
+};
+
+// The hyperbolic tangent and decimal logarithm built from exp and ln.
+Real tanhExp(Real x)
+{
+    const Real a = std::exp(x), b = std::exp(-x);
+    return (a - b) / (a + b);
+}
+Real log10Ln(Real x) { return std::log(x) / ln10; }
+
+Real power(Real r, int p) { return p < 0 ? 1 / r : r; }
+
+} // namespace
+
+// Direction, aspect ratio, fill (constant, power of r), impedance (30 pi over
+// r, 120 pi times r), B, and the conductor-loss constant.
+const Layout waveguide = {+1, false, 0.7L, +1, 94.2477796076938L, -1, 2, 1, -1, 0.0488L, false};
+const Layout strips = {-1, true, 1.4L, -1, 376.99111843077519L, +1, 1, 2, +1, 17340, true};
+
+const Variant cpwAna = {&waveguide, 0.707L, Dielectric::LossTangent,
+                        {"Freqüência inválida!!", "Constante dielétrica relativa inválida!!",
+                         "Condutividade da placa condutora inválida!!", "Tangente de perda do dielétrico inválida!!",
+                         "Largura da fita condutora inválida!!", "Largura da fenda inválida!!",
+                         "Altura do dielétrico inválida H < 0.13mm!!",
+                         "Espessura da fita condutora central inválida!!",
+                         "Altura do substrato deve ser maior que a espessura da fita H>>t!!",
+                         "Fita muito estreita para a espessura!!", "Fenda muito estreita para a espessura da fita!!"}};
+
+const Variant cpwCon = {&waveguide, 0.707L, Dielectric::Conducting,
+                        {"Freqüência Inválida!!", "Constante dielétrica relativa inválida!!",
+                         "Condutividade do condutor inválida!!", "Condutividade do dielétrico inválida!!",
+                         "Largura da fita condutora inválida!!", "Largura da fenda inválida!!",
+                         "Altura do dielétrico inválida H < 0.13mm!!", "Espessura da fita condutora inválida!!",
+                         "Altura do dielétrico deve ser maior que a espessura da fita H>>t!!",
+                         "Fita muito estreita para a espessura!!", "Fenda muito estreita para a espessura da fita!!"}};
+
+const Variant cpsAna = {&strips, 0.707L, Dielectric::LossTangent,
+                        {"Freqüência inválida!!", "Constante dielétrica relativa inválida!!",
+                         "Condutividade do condutor inválida!!", "Tangente de perda do dielétrico inválida!!",
+                         "Largura das fitas condutoras inválida!!", "Separação entre as fitas inválida!!",
+                         "Altura do dielétrico inválida H < 0.13mm!!", "Espessura das fitas condutoras inválida!!",
+                         "Altura do dielétrico deve ser maior que a espessura das fitas H>>t!!",
+                         "Fitas muito estreitas para a espessura!!",
+                         "Separação muito estreita para a espessura das fitas!!"}};
+
+const Variant cpsCon = {&strips, 0.7L, Dielectric::Conducting,
+                        {"Freqüência inválida!!", "Constante dielétrica relativa inválida!!",
+                         "Condutividade do condutor inválida!!", "Condutividade do dielétrico inválida!!",
+                         "Largura das fitas condutoras inválida!!", "Separação entre as fitas inválida!!",
+                         "Altura do dielétrico inválida H < 0.13mm !!", "Espessura das fitas condutoras inválida!!",
+                         "Altura do dielétrico deve ser maior que a espessura da fita H>>t!!",
+                         "Fitas muito estreitas para a espessura!!",
+                         "Separação muito estreita para a espessura das fitas!!"}};
+
+EllipticRatio ellipticRatio(Real ke, Real kep, Real bound)
+{
+    if (ke >= 0 && ke <= r48(bound)) {
+        // Small aspect ratios: the ratio from ke', and P with the exponent
+        // (1 - ke'^2)^(3/2) taken as (1 - ke'^2) sqrt(1 - ke'^2).
+        const Real sq = std::sqrt(kep);
+        const Real r = r48(pi / std::log(2 * (1 + sq) / (1 - sq)));
+        const Real u = 1 - kep * kep;
+        const Real P = r48(kep / std::exp(0.75L * (1 - u * std::sqrt(u))));
+        return {r, P};
+    }
+    if (ke > r48(bound) && ke <= 1) {
+        const Real sq = std::sqrt(ke);
+        const Real r = r48(std::log(2 * (1 + sq) / (1 - sq)) / pi);
+        const Real P = r48((1 / r) * (1 / r) * sq / (1 - ke));
+        return {r, P};
+    }
+    std::feraiseexcept(FE_INVALID);
+    const Real none = std::numeric_limits<Real>::quiet_NaN();
+    return {none, none};
+}
+
+Real thicknessMm(const Inputs& in)
+{
+    const Real t = in["ComboBox3"];
+    return in.isPicked("ComboBox3") ? t / 1000 : t;
+}
+
+Outcome analyse(const Inputs& in, const Variant& v)
+{
+    const Layout& L = *v.layout;
+    const Messages& m = v.messages;
+    const char* lossField = v.dielectric == Dielectric::LossTangent ? "Tanperda" : "Condsubs";
+    const Real f = in["Frequencia"], er = in["ComboBox2"], sigma = in["ComboBox1"], loss = in[lossField],
+               W = in["Largura"], S = in["Sep"], h = in["ComboBox4"], t = thicknessMm(in);
+    if (!(f > 0)) return Outcome::refuse(m.frequency);
+    if (!(er >= 1)) return Outcome::refuse(m.permittivity);
+    if (!(sigma > 0)) return Outcome::refuse(m.conductor);
+    if (!(loss > 0)) return Outcome::refuse(m.loss);
+    if (!(W > 0)) return Outcome::refuse(m.width);
+    if (!(S > 0)) return Outcome::refuse(m.separation);
+    if (!(h >= 0.13L)) return Outcome::refuse(m.height);
+    if (!(t > 0)) return Outcome::refuse(m.thickness);
+    if (!(t < h)) return Outcome::refuse(m.thickerThanHeight);
+
+    Held held;
+    const Real lambda0 = held(30 / f); // cm
+    const Real Rs = held(std::sqrt(f * 1e9L * pi * mu0 / sigma));
+
+    // Static permittivity over a substrate of finite height h.
+    const Real k = held(L.gapOverStrips ? S / (S + 2 * W) : W / (W + 2 * S));
+    const Real q = held(tanhExp(1.785L * log10Ln(h / S) + 1.75L) +
+                        (k * S / h) * (0.04L - 0.7L * k + 0.01L * (1 - 0.1L * er) * (0.25L + k)));
+    const Real eeff0 = held(((er + 1) / 2) * q);
+
+    // The finite thickness moves each conductor edge by Delta.
+    const Real Delta = held((0.00125L * t / pi) * (1 + std::log(fourPi * W / t)));
+    const Real We = held(W + L.thicknessDirection * Delta);
+    const Real Se = held(S - L.thicknessDirection * Delta);
+    // A fault on the way here comes first; then an edge moved past its
+    // neighbour leaves no strip or no gap, and no aspect ratio in [0, 1].
+    if (const Fault earlier = held.fault(); earlier != Fault::None)
+        return Outcome::faulted(earlier);
+    // (Only one of the two can fail: the sign of Delta decides which.)
+    if (!(We > 0)) return Outcome::refuse(m.noStripLeft);
+    if (!(Se > 0)) return Outcome::refuse(m.noGapLeft);
+
+    const Real ke = held(L.gapOverStrips ? Se / (Se + 2 * We) : We / (We + 2 * Se));
+    const Real kep = held(std::sqrt(1 - ke * ke));
+    const EllipticRatio ratio = ellipticRatio(ke, kep, v.rangeBound);
+    const Real r = held(ratio.r), P = held(ratio.P);
+
+    const Real fill = L.fillConstant * t / Se;
+    const Real eeff = held(eeff0 - (fill * (eeff0 - 1)) / (power(r, L.fillRatioPower) + fill));
+    const Real Z0 = held(L.impedanceConstant * power(r, L.impedanceRatioPower) / std::sqrt(eeff));
+
+    // Conductor loss by the incremental-inductance rule.
+    const Real lnStrip = std::log(fourPi * We / t);
+    const Real A = held(1 + onePointTwoFiveOverPi * lnStrip + 1.25L * t / (pi * We));
+    const Real b = L.b0 + L.b1 * We / Se + L.b2 * (1.25L * t / (pi * Se)) * (1 + lnStrip);
+    const Real B = held(b * b);
+    const Real Pp = held(r * r * P);
+    const Real shape = (A / B) * (1 + We / Se) * (Pp / (pi * Se));
+    const Real alphaC = held(L.lossOverImpedance ? shape * (Rs / Z0) * L.lossConstant
+                                                 : shape * Z0 * eeff * Rs * L.lossConstant);
+
+    // Dielectric loss: the filling factor (eeff - 1)/(er - 1) of the field
+    // that runs in the substrate.
+    const Real alphaD =
+        held(v.dielectric == Dielectric::LossTangent
+                 ? 27.3L * (er / std::sqrt(eeff)) * ((eeff - 1) / (er - 1)) * loss / lambda0
+                 : 0.0434L * loss * (std::sqrt(eta0Squared) / std::sqrt(eeff)) * (eeff - 1) / (er - 1));
+    const Real alphaT = held(alphaC + alphaD);
+
+    const Real Qc = held(dbPerNeperPi * std::sqrt(eeff) / (alphaC * lambda0));
+    const Real Qd = held(dbPerNeperPi * std::sqrt(eeff) / (alphaD * lambda0));
+    const Real Qt = held(1 / (1 / Qc + 1 / Qd));
+    if (const Fault fault = held.fault(); fault != Fault::None)
+        return Outcome::faulted(fault);
+
+    Outcome out;
+    out.set("Impcarac", Z0).set("Resistividade", Rs).set("Efetiva", eeff).set("AtenCond", alphaC);
+    out.set("Atendiel", alphaD).set("AtenTotal", alphaT).set("Qcond", Qc).set("Qdiel", Qd).set("Qtotal", Qt);
+    return out;
+}
+
+Outcome cpwAnalysis(const Inputs& in) { return analyse(in, cpwAna); }
+Outcome cpwConductingAnalysis(const Inputs& in) { return analyse(in, cpwCon); }
+Outcome cpsAnalysis(const Inputs& in) { return analyse(in, cpsAna); }
+Outcome cpsConductingAnalysis(const Inputs& in) { return analyse(in, cpsCon); }
+
+} // namespace tarvel::coplanar

@@ -1,0 +1,141 @@
+// The field solver and line tracer behind the gallery's field plots.
+#include <algorithm>
+#include <cmath>
+
+#include <gtest/gtest.h>
+
+#include "app/gallery_fields.h"
+
+using namespace tarvel::gallery;
+
+namespace {
+
+// A strip over a ground plane in a grounded box, with a substrate.
+Problem stripOverGround(double potential, double eps)
+{
+    Problem pb;
+    pb.domain = {-60, -50, 160, 60};
+    pb.step = 1;
+    pb.conductors = {{{-60, 60, 160, 66}, 0}, {{35, 36, 65, 40}, potential}};
+    pb.dielectrics = {{{-60, 40, 160, 60}, eps}};
+    return pb;
+}
+
+// Shoelace sum in drawing coordinates (y down): negative for a loop that
+// turns counter-clockwise on the screen.
+double turning(const Polyline& l)
+{
+    double s = 0;
+    for (size_t k = 1; k < l.size(); ++k)
+        s += l[k - 1].x * l[k].y - l[k].x * l[k - 1].y;
+    return s;
+}
+
+double distanceToBox(Pt p, const Box& b)
+{
+    const double dx = std::max({b.x0 - p.x, 0.0, p.x - b.x1});
+    const double dy = std::max({b.y0 - p.y, 0.0, p.y - b.y1});
+    return std::hypot(dx, dy);
+}
+
+} // namespace
+
+// Two layers between parallel plates: the potential at the interface
+// divides the voltage in proportion to d/eps of each layer.
+TEST(GalleryFields, LayeredCapacitorSharesTheVoltageByPermittivity)
+{
+    struct Case {
+        double eps1, eps2;
+    } cases[] = {{1, 1}, {1, 4}, {4, 1}, {10, 2.2}};
+    for (const Case& c : cases) {
+        Problem pb;
+        pb.domain = {-120, 0, 120, 20};
+        pb.conductors = {{{-120, -5, 120, 0}, 1}};
+        pb.dielectrics = {{{-120, 0, 120, 10}, c.eps1}, {{-120, 10, 120, 20}, c.eps2}};
+        const Field f = Field::solve(pb);
+        const double expected = (10 / c.eps2) / (10 / c.eps1 + 10 / c.eps2);
+        EXPECT_NEAR(f.potential({0, 10}), expected, 0.01) << c.eps1 << " / " << c.eps2;
+        // The air solution ignores the layers.
+        EXPECT_NEAR(Field::solve(pb, true).potential({0, 10}), 0.5, 0.01);
+        // Uniform field inside each layer: E is twice as strong where eps is half.
+        const double e1 = f.electric({0, 5}).y, e2 = f.electric({0, 15}).y;
+        EXPECT_NEAR(e1 * c.eps1, e2 * c.eps2, 0.02 * std::fabs(e1 * c.eps1));
+    }
+}
+
+TEST(GalleryFields, ElectricLinesRunFromTheStripToLowerPotential)
+{
+    struct Case {
+        int count;
+        double eps;
+    } cases[] = {{8, 1}, {14, 4}, {20, 10}};
+    for (const Case& c : cases) {
+        const Problem pb = stripOverGround(1, c.eps);
+        const Field f = Field::solve(pb);
+        const std::vector<Polyline> lines = electricLines(f, 1, c.count);
+        ASSERT_EQ(int(lines.size()), c.count);
+        const Box strip = pb.conductors[1].box;
+        for (const Polyline& l : lines) {
+            EXPECT_LT(distanceToBox(l.front(), strip), 0.01);
+            EXPECT_GT(distanceToBox(l.back(), strip), 2.0); // it left the strip
+            // The potential falls along the line.
+            EXPECT_GT(f.potential(l[1]), f.potential(l[l.size() / 2]));
+            EXPECT_GE(f.potential(l[l.size() / 2]) + 1e-9, f.potential(l.back()));
+        }
+        // Starts are mirror images about the middle of the strip.
+        for (size_t k = 0; k < lines.size(); ++k) {
+            bool mirrored = false;
+            for (const Polyline& other : lines)
+                mirrored = mirrored || (std::fabs(other.front().x - (100 - lines[k].front().x)) < 0.3 &&
+                                        std::fabs(other.front().y - lines[k].front().y) < 0.3);
+            EXPECT_TRUE(mirrored) << "line " << k << " of " << c.count;
+        }
+    }
+}
+
+TEST(GalleryFields, MoreLinesLeaveTheSideFacingTheDielectric)
+{
+    // The flux through the bottom of the strip grows with the substrate's
+    // permittivity; so does the share of lines that start there.
+    int below[2] = {0, 0};
+    const double eps[2] = {1, 10};
+    for (int k = 0; k < 2; ++k) {
+        const Problem pb = stripOverGround(1, eps[k]);
+        for (const Polyline& l : electricLines(Field::solve(pb), 1, 20))
+            below[k] += l.front().y >= pb.conductors[1].box.y1 - 1e-9;
+    }
+    EXPECT_GT(below[1], below[0]);
+}
+
+TEST(GalleryFields, ContoursLieOnTheirLevelAndCloseAroundAnIsolatedStrip)
+{
+    const Problem pb = stripOverGround(1, 1);
+    const Field f = Field::solve(pb, true);
+    for (double level : {0.2, 0.5, 0.8}) {
+        const std::vector<Polyline> lines = contours(f, level);
+        ASSERT_FALSE(lines.empty()) << level;
+        for (const Polyline& l : lines) {
+            EXPECT_NEAR(l.front().x, l.back().x, 1e-9) << level;
+            EXPECT_NEAR(l.front().y, l.back().y, 1e-9) << level;
+            for (size_t k = 0; k < l.size(); k += 7)
+                EXPECT_NEAR(f.potential(l[k]), level, 1e-6);
+        }
+    }
+}
+
+// The wave comes towards the viewer: H turns counter-clockwise about a
+// conductor at positive potential and clockwise about a negative one.
+TEST(GalleryFields, MagneticLinesTurnWithTheCurrent)
+{
+    for (double potential : {1.0, -1.0}) {
+        const Problem pb = stripOverGround(potential, 4);
+        const Field air = Field::solve(pb, true);
+        std::vector<Polyline> lines = contours(air, potential * 0.5);
+        ASSERT_FALSE(lines.empty());
+        for (Polyline& l : lines)
+            std::reverse(l.begin(), l.end()); // orientation must not depend on how they came
+        orientMagnetic(air, lines);
+        for (const Polyline& l : lines)
+            EXPECT_EQ(turning(l) < 0, potential > 0) << potential;
+    }
+}
