@@ -2,6 +2,7 @@
 // caller selects, how many of them exist, and the hand-back on every close.
 #include <functional>
 
+#include <QPainter>
 #include <QAction>
 #include <QApplication>
 #include <QCoreApplication>
