@@ -78,13 +78,13 @@ void fill(CalculatorWindow& w, const FieldTexts& fields)
     }
 }
 
-struct Run {
+struct SweepTally {
     int results = 0, refused = 0;
 };
 
 // One case: fill, predict with the pure compute, press "&Calcular", compare.
 void runCase(CalculatorWindow& w, ScriptedPlatform& platform, const FieldTexts& fields, const std::string& what,
-             Run& run)
+             SweepTally& run)
 {
     const WindowDescription& d = w.description();
     fill(w, fields);
@@ -141,7 +141,7 @@ TEST_P(WindowSweep, RefusalLeavesTheWindowAsItWas)
     w->setAttribute(Qt::WA_DeleteOnClose, false);
     w->show();
     sweep::Cases cases(*d, 7000u + unsigned(d->number));
-    Run run;
+    SweepTally run;
 
     // A fresh window, where nothing has been computed yet.
     for (int i = 0; i < kCasesPerPhase && !HasFatalFailure(); ++i) {
