@@ -132,8 +132,9 @@ void TAboutBox::closeEvent(QCloseEvent* e)
 // Escape and the window manager both end here; hand back once, via close.
 void TAboutBox::done(int r)
 {
+    // The walk first, while the box is still shown; then the dialog ends.
+    Navigation::instance().handBack(Aux::About);
     QDialog::done(r);
-    close();
 }
 
 } // namespace tarvel::ui

@@ -16,6 +16,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QSet>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
@@ -169,10 +170,23 @@ void CalculatorWindow::buildGroups()
     row->setContentsMargins(8, 8, 8, 8);
     row->setSpacing(8);
     int labelNo = 0;
+    // Labels without a name of their own are numbered, skipping the names
+    // that other labels carry.
+    QSet<QString> reserved;
+    for (const auto& in : d_.inputs)
+        if (!in.labelName.empty()) reserved.insert(q(in.labelName));
+    for (const auto& res : d_.results)
+        if (!res.labelName.empty()) reserved.insert(q(res.labelName));
     auto makeLabel = [&](const std::string& text, const std::string& name, QWidget* parent) {
         auto* l = new QLabel(q(text), parent);
-        ++labelNo;
-        l->setObjectName(name.empty() ? QStringLiteral("Label%1").arg(labelNo) : q(name));
+        if (!name.empty()) {
+            l->setObjectName(q(name));
+            return l;
+        }
+        QString auto_;
+        do auto_ = QStringLiteral("Label%1").arg(++labelNo);
+        while (reserved.contains(auto_));
+        l->setObjectName(auto_);
         return l;
     };
     QFont editFont(QStringLiteral("MS Sans Serif"));

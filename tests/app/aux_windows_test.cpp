@@ -7,6 +7,9 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
+#include <QImage>
+#include <QPainter>
 #include <QFile>
 #include <QLabel>
 #include <QMenuBar>
