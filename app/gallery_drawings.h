@@ -44,6 +44,7 @@ void paint(QPainter& painter, const QRectF& target, Structure s, View v);
 
 // A widget that shows one view.
 class Picture : public QWidget {
+    Q_OBJECT
 public:
     Picture(Structure s, View v, QWidget* parent = nullptr);
     Structure structure() const { return s_; }

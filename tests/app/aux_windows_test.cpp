@@ -147,9 +147,11 @@ TEST_F(AuxWindows, CpwOnConductingSubstrateOpensAGalleryOfItsOwnEachTime)
     w->Geometria1Click();
     EXPECT_EQ(openCount(Aux::Gallery), 2);
     EXPECT_FALSE(Navigation::instance().flag(12));
-    for (QWidget* t : QApplication::topLevelWidgets())
-        if (t->property("auxKind").isValid() && t->isVisible())
+    for (QWidget* t : QApplication::topLevelWidgets()) {
+        if (t->property("auxKind").isValid() && t->isVisible()) {
             EXPECT_EQ(t->findChild<QTabWidget*>("TabbedNotebook1")->currentIndex(), 5);
+        }
+    }
     w->close();
 }
 
