@@ -41,24 +41,33 @@ double distanceToBox(Pt p, const Box& b)
 } // namespace
 
 // Two layers between parallel plates: the potential at the interface
-// divides the voltage in proportion to d/eps of each layer.
+// divides the voltage in proportion to d/eps of each layer. The plates lie
+// one above the other, or side by side (the grid's two link directions).
 TEST(GalleryFields, LayeredCapacitorSharesTheVoltageByPermittivity)
 {
     struct Case {
         double eps1, eps2;
-    } cases[] = {{1, 1}, {1, 4}, {4, 1}, {10, 2.2}};
+        bool sideBySide;
+    } cases[] = {{1, 1, false}, {1, 4, false}, {4, 1, false}, {10, 2.2, false},
+                 {1, 4, true},  {10, 2.2, true}};
     for (const Case& c : cases) {
+        // Drawn for plates above and below; the side-by-side case swaps x and y.
+        auto box = [&](double x0, double y0, double x1, double y1) {
+            return c.sideBySide ? Box{y0, x0, y1, x1} : Box{x0, y0, x1, y1};
+        };
+        auto at = [&](double x, double y) { return c.sideBySide ? Pt{y, x} : Pt{x, y}; };
+        auto across = [&](Pt e) { return c.sideBySide ? e.x : e.y; };
         Problem pb;
-        pb.domain = {-120, 0, 120, 20};
-        pb.conductors = {{{-120, -5, 120, 0}, 1}};
-        pb.dielectrics = {{{-120, 0, 120, 10}, c.eps1}, {{-120, 10, 120, 20}, c.eps2}};
+        pb.domain = box(-120, 0, 120, 20);
+        pb.conductors = {{box(-120, -5, 120, 0), 1}};
+        pb.dielectrics = {{box(-120, 0, 120, 10), c.eps1}, {box(-120, 10, 120, 20), c.eps2}};
         const Field f = Field::solve(pb);
         const double expected = (10 / c.eps2) / (10 / c.eps1 + 10 / c.eps2);
-        EXPECT_NEAR(f.potential({0, 10}), expected, 0.01) << c.eps1 << " / " << c.eps2;
+        EXPECT_NEAR(f.potential(at(0, 10)), expected, 0.002) << c.eps1 << " / " << c.eps2 << " " << c.sideBySide;
         // The air solution ignores the layers.
-        EXPECT_NEAR(Field::solve(pb, true).potential({0, 10}), 0.5, 0.01);
+        EXPECT_NEAR(Field::solve(pb, true).potential(at(0, 10)), 0.5, 0.01);
         // Uniform field inside each layer: E is twice as strong where eps is half.
-        const double e1 = f.electric({0, 5}).y, e2 = f.electric({0, 15}).y;
+        const double e1 = across(f.electric(at(0, 5))), e2 = across(f.electric(at(0, 15)));
         EXPECT_NEAR(e1 * c.eps1, e2 * c.eps2, 0.02 * std::fabs(e1 * c.eps1));
     }
 }
