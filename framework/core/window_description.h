@@ -35,7 +35,8 @@ struct ResultSpec {
     std::string name;   // control name
     std::string label;  // caption
     int group = 0;      // index into WindowDescription::resultGroups
-    std::string raised; // small raised text after the "x10" of the caption
+    std::string raised;  // small raised text after the "x10" of the caption
+    std::string lowered; // small lowered text after the "TE" of the caption (a mode index)
     std::string labelName;
 };
 

@@ -22,6 +22,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <tuple>
+
 #include "framework/core/number_text.h"
 #include "framework/core/project_file.h"
 #include "icons.h"
@@ -272,19 +274,23 @@ void CalculatorWindow::buildGroups()
         QWidget* box = groupGrids[g]->parentWidget();
         QLabel* label = makeLabel(res.label, res.labelName, box);
         label->setEnabled(false);
-        if (!res.raised.empty()) {
-            // A small raised figure in the gap left after "x10".
+        // A small figure set in the gap the caption leaves for it: the power
+        // of ten after "x10", the mode index after "TE".
+        for (const auto& [figure, anchor, dy] : {std::tuple{res.raised, QStringLiteral("x10"), -2},
+                                                 std::tuple{res.lowered, QStringLiteral("TE"), 5}}) {
+            if (figure.empty())
+                continue;
             const QString text = label->text();
-            const int at = text.indexOf(QStringLiteral("x10"));
-            auto* sup = new QLabel(q(res.raised), label);
-            sup->setObjectName(label->objectName() + QStringLiteral("Raised"));
-            QFont small = label->font();
-            small.setPointSizeF(small.pointSizeF() * 0.75);
-            sup->setFont(small);
-            sup->setEnabled(false);
-            const int x = QFontMetrics(label->font()).horizontalAdvance(text.left(at + 3));
-            sup->move(x + 1, -2);
-            sup->adjustSize();
+            const int at = text.indexOf(anchor);
+            auto* small = new QLabel(q(figure), label);
+            small->setObjectName(label->objectName() + (dy < 0 ? QStringLiteral("Raised") : QStringLiteral("Lowered")));
+            QFont f = label->font();
+            f.setPointSizeF(f.pointSizeF() * 0.75);
+            small->setFont(f);
+            small->setEnabled(false);
+            const int x = QFontMetrics(label->font()).horizontalAdvance(text.left(at + anchor.size()));
+            small->move(x + 1, dy);
+            small->adjustSize();
         }
         auto* edit = new QLineEdit(box);
         edit->setObjectName(q(res.name));

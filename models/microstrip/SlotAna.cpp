@@ -28,7 +28,11 @@ const WindowDescription& slotAnaWindow()
         w.results = {
             result("Impcarac", "Impedância característica (Ohms):"),
             result("Efetiva", "Constante dielétrica relativa efetiva:"),
-            result("CompCorte", "Valor de corte para o modo TE    na SlotLine:"),
+            [] {
+                ResultSpec r = result("CompCorte", "Valor de corte para o modo TE    na SlotLine:");
+                r.lowered = "10";
+                return r;
+            }(),
             result("guiado", "Comprimento de onda guiado na SlotLine (cm):"),
         };
         w.keyFields = {"Frequencia"};
