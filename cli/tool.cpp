@@ -20,16 +20,6 @@ using Texts = std::vector<std::pair<std::string, std::string>>;
 
 const char* const refusedFile = "Este programa não pode abrir este arquivo";
 
-bool sameNoCase(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
-}
-
 std::string joinLabels(const std::vector<std::string>& labels)
 {
     std::string out;

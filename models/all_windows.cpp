@@ -47,18 +47,20 @@ const WindowDescription* findWindow(int number)
     return nullptr;
 }
 
+bool sameNoCase(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
+            return false;
+    return true;
+}
+
 const WindowDescription* findWindow(std::string_view name)
 {
-    auto same = [](std::string_view a, std::string_view b) {
-        if (a.size() != b.size())
-            return false;
-        for (std::size_t i = 0; i < a.size(); ++i)
-            if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-                return false;
-        return true;
-    };
     for (const auto* d : allWindows())
-        if (same(d->className, name) || same(d->unit, name))
+        if (sameNoCase(d->className, name) || sameNoCase(d->unit, name))
             return d;
     return nullptr;
 }

@@ -11,5 +11,8 @@ const std::vector<const WindowDescription*>& allWindows();
 // By window number, class name or unit (case-insensitive for the names).
 const WindowDescription* findWindow(int number);
 const WindowDescription* findWindow(std::string_view classOrUnit);
+// Names of windows and controls compared as a user types them: ASCII letters
+// in either case.
+bool sameNoCase(std::string_view a, std::string_view b);
 
 } // namespace tarvel

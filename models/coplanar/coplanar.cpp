@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 
+#include "framework/core/held.h"
 #include "framework/core/real48.h"
 
 namespace tarvel::coplanar {
@@ -16,37 +17,6 @@ constexpr Real ln10 = 2.302585092994045684017991454684364208L;
 constexpr Real dbPerNeperPi = 27.269024233159406L; // 8.68 * pi
 constexpr Real onePointTwoFiveOverPi = 0.3978873577297383L;
 constexpr Real eta0Squared = 141925.74218682272L; // (120 pi)^2 rounded: eta0 ~ 376.7303 Ohm
-
-// Named values are held as 48-bit reals. The chain runs on through NaNs and
-// infinities, so the fault to report is the first one raised: a negative
-// eeff gives an invalid square root before er = 1 would divide by zero.
-class Held {
-public:
-    Held() { std::feclearexcept(faults); }
-
-    Real operator()(Real x)
-    {
-        note();
-        const Real stored = r48(x);
-        note();
-        return stored;
-    }
-
-    Fault fault()
-    {
-        note();
-        return first_;
-    }
-
-private:
-    static constexpr int faults = FE_DIVBYZERO | FE_OVERFLOW | FE_INVALID;
-    void note()
-    {
-        if (first_ == Fault::None)
-            first_ = faultFromFlags(std::fetestexcept(faults));
-    }
-    Fault first_ = Fault::None;
-};
 
 // The hyperbolic tangent and decimal logarithm built from exp and ln.
 Real tanhExp(Real x)
@@ -145,7 +115,11 @@ Outcome analyse(const Inputs& in, const Variant& v)
     if (!(t > 0)) return Outcome::refuse(m.thickness);
     if (!(t < h)) return Outcome::refuse(m.thickerThanHeight);
 
-    Held held;
+    // Named values are held as 48-bit reals; the chain runs on through NaNs
+    // and infinities, so the fault to report is the first one raised (a
+    // negative eeff gives an invalid square root before er = 1 would divide
+    // by zero).
+    HeldValues held;
     const Real lambda0 = held(30 / f); // cm
     const Real Rs = held(std::sqrt(f * 1e9L * pi * mu0 / sigma));
 

@@ -7,7 +7,7 @@
 #include <cmath>
 
 #include "framework/core/real48.h"
-#include "held.h"
+#include "framework/core/held.h"
 #include "microstrip.h"
 
 namespace tarvel::microstrip {

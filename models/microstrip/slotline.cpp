@@ -4,7 +4,7 @@
 // surface wave; the window refuses the first two and warns on the third.
 #include <cmath>
 
-#include "held.h"
+#include "framework/core/held.h"
 #include "microstrip.h"
 
 namespace tarvel::microstrip {

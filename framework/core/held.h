@@ -6,10 +6,10 @@
 #pragma once
 #include <cfenv>
 
-#include "framework/core/fault_guard.h"
-#include "framework/core/real48.h"
+#include "fault_guard.h"
+#include "real48.h"
 
-namespace tarvel::microstrip {
+namespace tarvel {
 
 class HeldValues {
 public:
@@ -42,4 +42,4 @@ private:
     Fault first_ = Fault::None;
 };
 
-} // namespace tarvel::microstrip
+} // namespace tarvel
