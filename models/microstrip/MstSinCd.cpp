@@ -8,7 +8,7 @@ namespace tarvel::microstrip {
 
 const WindowDescription& mstSinCdWindow()
 {
-    using namespace describe;
+    using describe::edit;
     static const WindowDescription d = [] {
         WindowDescription w;
         w.number = 18;
@@ -16,22 +16,28 @@ const WindowDescription& mstSinCdWindow()
         w.unit = "MstSinCd";
         w.caption = "Síntese de Linha de Transmissão Microstrip";
         w.menuPath = {"Síntese", "Microstrip", "Substrato Condutor"};
+        parts::Fields f;
+        f.loss = SubstrateLoss::Conductivity;
+        f.impedance = "Impedancia";
+        f.permittivity = "constdiel";
+        f.conductor = "condutividade";
+        f.lossField = "condsubs";
+        f.height = "alturadiel";
+        f.thickness = "espesfita";
         InputSpec permittivity =
-            edit("constdiel", "Constante dielétrica relativa: ", "Constante dielétrica relativa inválida!!");
+            edit(f.permittivity, "Constante dielétrica relativa: ", "Constante dielétrica relativa inválida!!");
         permittivity.buttonName = "Button1";
         permittivity.buttonText = "...";
         w.inputs = {
-            edit("Impedancia", "Impedância característica (Ohms):", "Impedância característica inválida!!"),
-            edit("frequencia", "Freqüência (GHz):", "Freqüência inválida!!"),
+            edit(f.impedance, "Impedância característica (Ohms):", "Impedância característica inválida!!"),
+            edit(f.frequency, "Freqüência (GHz):", "Freqüência inválida!!"),
             permittivity,
-            edit("condutividade", "Condutividade do condutor (S/m):", "Condutividade do condutor inválida!!"),
-            edit("condsubs", "Condutividade do dielétrico (S/m):", "Condutividade do dielétrico inválida!!"),
-            edit("alturadiel", "Altura do dielétrico (mm):", "Altura do dielétrico inválida!!"),
-            edit("espesfita", "Espessura da fita condutora (mm):", "Espessura da Fita Condutora Inválida!!"),
+            edit(f.conductor, "Condutividade do condutor (S/m):", "Condutividade do condutor inválida!!"),
+            edit(f.lossField, parts::lossLabel(f.loss), parts::lossMessage(f.loss)),
+            edit(f.height, "Altura do dielétrico (mm):", "Altura do dielétrico inválida!!"),
+            edit(f.thickness, "Espessura da fita condutora (mm):", "Espessura da Fita Condutora Inválida!!"),
         };
-        parts::ResultTexts texts;
-        texts.firstControl = "Largura";
-        texts.firstLabel = "Largura da fita condutora (mm):";
+        parts::ResultTexts texts = parts::widthFirst();
         texts.openEnd = "Encurtmento de fim de linha (mm):";
         w.resultGroups = parts::resultGroups(texts);
         w.results = parts::results(texts);
@@ -39,20 +45,11 @@ const WindowDescription& mstSinCdWindow()
         w.calcEnabledAtStart = false;
         w.galleryTab = 2;
         w.project = {"mst", "MstSinCd1.mst",
-                     {{"Impedancia", 3}, {"frequencia", 5}, {"constdiel", 3}, {"condutividade", 5}, {"condsubs", 3},
-                      {"alturadiel", 3}, {"espesfita", 3}},
+                     {{f.impedance, 3}, {f.frequency, 5}, {f.permittivity, 3}, {f.conductor, 5}, {f.lossField, 3},
+                      {f.height, 3}, {f.thickness, 3}},
                      false};
         w.report = {"Síntese de Linha de Transmissão Microstrip para Substrato Condutor", 1000,
-                    parts::concat({heading("Entrada de Dados:"),
-                                   line("Impedância característica (Ohms):", "Impedancia"),
-                                   line("Freqüência (GHz):", "frequencia"),
-                                   line("Constante dielétrica relativa:", "constdiel"),
-                                   line("Condutividade do condutor (S/m):", "condutividade"),
-                                   line("Condutividade do dielétrico (S/m):", "condsubs"),
-                                   line("Altura do dielétrico (mm):", "alturadiel"),
-                                   line("Espessura da fita condutora (mm):", "espesfita")},
-                                  parts::reportResults("Largura", "Largura da fita Condutora (mm):",
-                                                       "Fator de qualidade das perdas:", "No dielétrico (Qd):"))};
+                    parts::report(f, texts)};
         w.model = synthesisConductingModel;
         return w;
     }();
