@@ -556,7 +556,8 @@ FORMAS DE USO
       campo como se fosse digitado. Um texto igual a uma entrada do catálogo
       do campo conta como escolha dessa entrada e preenche os campos
       companheiros (a tangente de perda, por exemplo), a não ser que estes
-      também sejam dados (as escolhas valem na ordem dos campos da janela).
+      também sejam dados (as escolhas valem na ordem em que são dadas, como
+      na janela: das duas que preenchem o mesmo campo, vale a última).
       Os nomes dos campos também valem sem distinção de maiúsculas. Campos
       não dados ficam vazios (valem 0).
       Saída: uma linha Campo=valor por resultado, com 4 decimais, na ordem da

@@ -47,13 +47,21 @@ FieldTexts typedFields(const WindowDescription& d, const std::vector<std::pair<s
     for (const auto& [name, text] : given)
         if (d.input(name))
             fields[name].text = text;
-    for (const auto& spec : d.inputs) {
-        if (!isGiven(spec.name))
+    // Picks in the order the texts come, as the user makes them in the
+    // window: of two picks that fill the same companion, the later one's
+    // value stays. A name given twice counts at its last place.
+    for (std::size_t i = 0; i < given.size(); ++i) {
+        const std::string& name = given[i].first;
+        const InputSpec* spec = d.input(name);
+        bool later = false;
+        for (std::size_t j = i + 1; j < given.size() && !later; ++j)
+            later = given[j].first == name;
+        if (!spec || later)
             continue;
-        FieldState& state = fields[spec.name];
-        state.picked = effectivePick(spec, state);
-        for (const auto& [target, text] : fillsOfPick(spec, state.picked))
-            if (d.input(target) && (target == spec.name || !isGiven(target)))
+        FieldState& state = fields[name];
+        state.picked = effectivePick(*spec, state);
+        for (const auto& [target, text] : fillsOfPick(*spec, state.picked))
+            if (d.input(target) && (target == name || !isGiven(target)))
                 fields[target] = FieldState{text, -1};
     }
     return fields;

@@ -34,8 +34,10 @@ std::vector<std::pair<std::string, std::string>> fillsOfPick(const InputSpec& sp
 // The field states left by typing each given text into its control. A text
 // equal to a catalogue entry counts as picking that entry, and the pick then
 // fills its companion fields unless those were given too; a pick that writes
-// into its own box always does. Picks are applied in the window's field
-// order. Controls not given are empty; names that are no input are ignored.
+// into its own box always does. Picks are applied in the order the texts
+// are given, as the user makes them, so the later of two picks filling the
+// same field wins. Controls not given are empty; names that are no input are
+// ignored.
 FieldTexts typedFields(const WindowDescription& d, const std::vector<std::pair<std::string, std::string>>& given);
 
 Inputs readInputs(const WindowDescription& d, const FieldTexts& fields);
