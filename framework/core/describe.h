@@ -1,5 +1,7 @@
 // Short builders for the rows of a window description.
 #pragma once
+#include <initializer_list>
+
 #include "catalogues.h"
 #include "window_description.h"
 
@@ -35,5 +37,46 @@ inline ResultSpec result(std::string name, std::string label, int group = 0)
 
 inline ReportLine heading(std::string label) { return {std::move(label), {}, false}; }
 inline ReportLine line(std::string label, std::string control) { return {std::move(label), std::move(control), false}; }
+
+// Rows of several parts, one part after the other.
+template <typename T>
+std::vector<T> joined(std::initializer_list<std::vector<T>> parts)
+{
+    std::vector<T> all;
+    for (const auto& part : parts)
+        all.insert(all.end(), part.begin(), part.end());
+    return all;
+}
+
+// ---- A coupled pair: the even mode ("par") and the odd mode ("ímpar") ----
+
+// The two mode impedances a synthesis of the pair starts from.
+inline std::vector<InputSpec> modeImpedanceInputs()
+{
+    return {edit("ImpModoPar", "Impedância característica modo par (Ohms):",
+                 "Impedância Característica Modo Par Inválida!!"),
+            edit("ImpModoimpar", "Impedância característica modo ímpar (Ohms):",
+                 "Impedância Característica Modo Ímpar Inválida!!")};
+}
+
+// The result fields of the conductor, dielectric and total loss of each mode.
+struct ModeLosses {
+    const char *conductorEven, *conductorOdd;
+    const char *dielectricEven, *dielectricOdd;
+    const char *totalEven, *totalOdd;
+};
+// As both syntheses of a pair name them.
+inline const ModeLosses synthesisLosses = {"AtconMp", "AtconMi", "AtdielMp", "AtdielMi", "AtentotalMp", "AtentotalMi"};
+
+// The report prints each loss for the even mode, then the odd.
+inline std::vector<ReportLine> modeLossLines(const ModeLosses& c)
+{
+    return {line("Atenuação no condutor modo par (dB/cm):", c.conductorEven),
+            line("Atenuação no condutor modo ímpar (dB/cm):", c.conductorOdd),
+            line("Atenuação no dielétrico modo par (dB/cm):", c.dielectricEven),
+            line("Atenuação no dielétrico modo ímpar (dB/cm):", c.dielectricOdd),
+            line("Atenuação total modo par (dB/cm):", c.totalEven),
+            line("Atenuação total modo ímpar (dB/cm):", c.totalOdd)};
+}
 
 } // namespace tarvel::describe

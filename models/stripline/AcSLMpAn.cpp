@@ -24,17 +24,12 @@ const WindowDescription& acSLMpAnWindow()
             rows::height(),
             rows::thickness(20, "Espessura da fita condutora inválida!!"),
         };
-        w.results = {
-            result("Impcarac", "Impedância característica modo par (Ohms):"),
-            result("impcararcodd", "Impedância característica modo ímpar (Ohms):"),
-            result("Compguiado", "Comprimento de onda guiado na Stripline (cm): "),
-            result("AtenCond", "Atenuação no condutor modo par (dB/cm):"),
-            result("AtenCondodd", "Atenuação no condutor modo ímpar (dB/cm):"),
-            result("Atendiel", "Atenuação no dielétrico modo par (dB/cm):"),
-            result("AtenDielodd", "Atenuação no dielétrico modo ímpar (dB/cm):"),
-            result("AtenTotal", "Atenuação total modo par (dB/cm):"),
-            result("AtenTotalodd", "Atenuação total modo ímpar (dB/cm):"),
-        };
+        const ModeLosses losses = {"AtenCond",    "AtenCondodd", "Atendiel",
+                                   "AtenDielodd", "AtenTotal",   "AtenTotalodd"};
+        w.results = joined<ResultSpec>({{result("Impcarac", "Impedância característica modo par (Ohms):"),
+                                         result("impcararcodd", "Impedância característica modo ímpar (Ohms):"),
+                                         result("Compguiado", "Comprimento de onda guiado na Stripline (cm): ")},
+                                        rows::modeLossResults(losses)});
         w.keyFields = {"Frequencia"};
         w.calcShortcut = false;
         w.closesGallery = true;
@@ -44,25 +39,16 @@ const WindowDescription& acSLMpAnWindow()
                       {"Separ", 1}, {"ComboBox4", 2}, {"ComboBox3", 2}},
                      true};
         w.report = {"Análise de Linha de Transmissão Acoplada StripLine", 1100,
-                    {heading("Entrada de Dados:"),
-                     line("Freqüência (GHz):", "Frequencia"),
-                     line("Constante dielétrica relativa:", "ComboBox2"),
-                     line("Condutividade do condutor (S/m):", "ComboBox1"),
-                     line("Tangente de perda do dielétrico:", "Tanperda"),
-                     line("Largura das fitas condutoras (mm):", "Largura"),
-                     line("Separação entre as fitas condutoras (mm):", "Separ"),
-                     line("Altura do dielétrico (mm):", "ComboBox4"),
-                     line("Espessura da fita condutora (mm):", "ComboBox3"),
-                     heading("Saída de Dados:"),
-                     line("Impedância característica modo par(Ohms):", "Impcarac"),
-                     line("Impedância característica modo ímpar(Ohms):", "impcararcodd"),
-                     line("Comprimento de onda guiado na Stripline (cm):", "Compguiado"),
-                     line("Atenuação no condutor modo par (dB/cm):", "AtenCond"),
-                     line("Atenuação no condutor modo ímpar (dB/cm):", "AtenCondodd"),
-                     line("Atenuação no dielétrico modo par (dB/cm):", "Atendiel"),
-                     line("Atenuação no dielétrico modo ímpar (dB/cm):", "AtenDielodd"),
-                     line("Atenuação total modo par (dB/cm):", "AtenTotal"),
-                     line("Atenuação total modo ímpar (dB/cm):", "AtenTotalodd")}};
+                    joined<ReportLine>({{heading("Entrada de Dados:")},
+                                        rows::materialLines(false),
+                                        {line("Largura das fitas condutoras (mm):", "Largura"),
+                                         line("Separação entre as fitas condutoras (mm):", "Separ")},
+                                        rows::stackLines(),
+                                        {heading("Saída de Dados:"),
+                                         line("Impedância característica modo par(Ohms):", "Impcarac"),
+                                         line("Impedância característica modo ímpar(Ohms):", "impcararcodd"),
+                                         line("Comprimento de onda guiado na Stripline (cm):", "Compguiado")},
+                                        modeLossLines(losses)})};
         w.model = coupledAnalysis;
         return w;
     }();

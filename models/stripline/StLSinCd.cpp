@@ -6,7 +6,6 @@ namespace tarvel::stripline {
 
 const WindowDescription& stLSinCdWindow()
 {
-    using namespace describe;
     static const WindowDescription d = [] {
         WindowDescription w;
         w.number = 22;
@@ -14,40 +13,20 @@ const WindowDescription& stLSinCdWindow()
         w.unit = "StLSinCd";
         w.caption = "Síntese de Linha de Transmissão StripLine";
         w.menuPath = {"Síntese", "StripLine", "Substrato Condutor"};
-        w.resultGroups = {"Resultados:", "Fator de qualidade:"};
-        w.inputs = {
-            edit("Impcarac", "Impedância característica (Ohms):", "Impedância característica inválida!!"),
-            rows::frequency(),
-            rows::conductingSubstrates(22, "Constante dielétrica relativa inválida!!"),
-            rows::conductor(22, "Condutividade do condutor inválida!!"),
-            rows::dielectricConductivity(),
-            rows::height(),
-            rows::thickness(22, "Espessura da Fita Condutora Inválida!!"),
-        };
-        rows::SingleLabels labels;
-        labels.qcond = "Correspondente as perdas no condutor: ";
-        w.results = rows::joined({result("Largura", "Largura da fita condutora (mm):")},
-                                  rows::singleResults(labels));
-        w.keyFields = {"Impcarac"};
-        w.calcEnabledAtStart = false;
+        rows::Single s;
+        s.window = 22;
+        s.synthesis = true;
+        s.conducting = true;
+        s.thicknessMessage = "Espessura da Fita Condutora Inválida!!";
+        s.labels.qcond = "Correspondente as perdas no condutor: ";
+        rows::singleCommon(w, s);
+        // Unlike the other synthesis, it closes the gallery.
         w.closesGallery = true;
-        w.galleryTab = 3;
-        w.project = {"sst", "StLSinCd1.sst",
-                     {{"Impcarac", 3}, {"Frequencia", 5}, {"ComboBox2", 3}, {"ComboBox1", 5}, {"Condsubs", 3},
-                      {"ComboBox4", 3}, {"ComboBox3", 3}},
-                     false};
+        w.inputs = rows::singleInputs(s);
+        w.results = rows::singleResults(s);
+        w.project = rows::singleProject("sst", "StLSinCd1.sst", s);
         w.report = {"Síntese de Linha de Transmissão StripLine para Substrato Condutor", 1000,
-                    rows::joined({heading("Entrada de Dados:"),
-                                   line("Impedância característica (Ohms):", "Impcarac"),
-                                   line("Freqüência (GHz):", "Frequencia"),
-                                   line("Constante dielétrica relativa:", "ComboBox2"),
-                                   line("Condutividade do condutor (S/m):", "ComboBox1"),
-                                   line("Condutividade do dielétrico (S/m):", "Condsubs"),
-                                   line("Altura do dielétrico (mm):", "ComboBox4"),
-                                   line("Espessura da fita condutora (mm):", "ComboBox3"),
-                                   heading("Saída de Dados:"),
-                                   line("Largura da fita condutora (mm):", "Largura")},
-                                  rows::singleReportTail())};
+                    rows::singleReport(s)};
         w.model = synthesisConducting;
         return w;
     }();

@@ -1,5 +1,6 @@
-// Rows that the stripline windows share: the catalogue inputs, the results
-// of the single line and their report lines.
+// Rows that the stripline windows share: the catalogue inputs and their
+// report lines, the rows of the four single-line windows and the losses of
+// the coupled pair.
 #pragma once
 #include "framework/core/describe.h"
 
@@ -44,18 +45,84 @@ inline InputSpec thickness(int window, const char* message)
     return describe::combo("ComboBox3", "Espessura da fita condutora (mm):", catalogue::thicknesses(window), message);
 }
 
+// The report lines of the frequency and the dielectric, and those of the
+// height and the thickness, as every window prints them.
+inline std::vector<ReportLine> materialLines(bool conducting)
+{
+    using describe::line;
+    return {line("Freqüência (GHz):", "Frequencia"), line("Constante dielétrica relativa:", "ComboBox2"),
+            line("Condutividade do condutor (S/m):", "ComboBox1"),
+            conducting ? line("Condutividade do dielétrico (S/m):", "Condsubs")
+                       : line("Tangente de perda do dielétrico:", "Tanperda")};
+}
+inline std::vector<ReportLine> stackLines()
+{
+    using describe::line;
+    return {line("Altura do dielétrico (mm):", "ComboBox4"), line("Espessura da fita condutora (mm):", "ComboBox3")};
+}
+
+// ---- The single line ---------------------------------------------------------
+
 struct SingleLabels {
     std::string endEffect = "Encurtamento de fim de linha (mm):";
     std::string total = "Atenuação total (dB/cm):";
     std::string qcond = "Correspondente as perdas no condutor:";
 };
 
-// Everything after the first result (impedance or width); the quality
+// What sets one of the four single-line windows apart from the others.
+struct Single {
+    int window = 0;
+    bool synthesis = false;  // impedance in, width out
+    bool conducting = false; // a substrate conductivity rather than a loss tangent
+    const char* conductorMessage = "Condutividade do condutor inválida!!";
+    const char* thicknessMessage = "Espessura da fita condutora Inválida!!";
+    SingleLabels labels;
+};
+
+// Beyond the rows: an analysis window closes the gallery and brings the main
+// window to the front; a synthesis window opens with "&Calcular" disabled.
+inline void singleCommon(WindowDescription& w, const Single& s)
+{
+    w.resultGroups = {"Resultados:", "Fator de qualidade:"};
+    w.galleryTab = 3;
+    if (s.synthesis) {
+        w.keyFields = {"Impcarac"};
+        w.calcEnabledAtStart = false;
+    } else {
+        w.keyFields = {"Frequencia"};
+        w.closesGallery = true;
+        w.mainToFront = true;
+    }
+}
+
+inline std::vector<InputSpec> singleInputs(const Single& s)
+{
+    using describe::edit;
+    const char* permittivity = "Constante dielétrica relativa inválida!!";
+    std::vector<InputSpec> rows;
+    if (s.synthesis)
+        rows.push_back(
+            edit("Impcarac", "Impedância característica (Ohms):", "Impedância característica inválida!!"));
+    rows.push_back(frequency());
+    rows.push_back(s.conducting ? conductingSubstrates(s.window, permittivity) : laminates(s.window, permittivity));
+    rows.push_back(conductor(s.window, s.conductorMessage));
+    rows.push_back(s.conducting ? dielectricConductivity() : lossTangent());
+    if (!s.synthesis)
+        rows.push_back(edit("Largura", "Largura da fita condutora (mm):", "Largura da fita condutora inválida!!"));
+    rows.push_back(height());
+    rows.push_back(thickness(s.window, s.thicknessMessage));
+    return rows;
+}
+
+// The impedance (analysis) or the width (synthesis) first; the quality
 // factors sit in their own group.
-inline std::vector<ResultSpec> singleResults(const SingleLabels& labels)
+inline std::vector<ResultSpec> singleResults(const Single& s)
 {
     using describe::result;
+    const SingleLabels& labels = s.labels;
     return {
+        s.synthesis ? result("Largura", "Largura da fita condutora (mm):")
+                    : result("Impcarac", "Impedância característica (Ohms):"),
         result("FreqCorte", "Freqüência de corte (GHz):"),
         result("Resistividade", "Resistividade superficial do condutor (Ohms):"),
         result("CompStrip", "Comprimento de onda na Stripline (cm):"),
@@ -69,30 +136,65 @@ inline std::vector<ResultSpec> singleResults(const SingleLabels& labels)
     };
 }
 
-inline std::vector<ReportLine> singleReportTail()
+inline ProjectSpec singleProject(const char* extension, const char* defaultName, const Single& s)
+{
+    const char* loss = s.conducting ? "Condsubs" : "Tanperda";
+    if (s.synthesis)
+        return {extension,
+                defaultName,
+                {{"Impcarac", 3}, {"Frequencia", 5}, {"ComboBox2", 3}, {"ComboBox1", 5}, {loss, 3},
+                 {"ComboBox4", 3}, {"ComboBox3", 3}},
+                false};
+    return {extension,
+            defaultName,
+            {{"Frequencia", 3}, {"ComboBox2", 5}, {"ComboBox1", 3}, {loss, 5}, {"Largura", 3}, {"ComboBox4", 3},
+             {"ComboBox3", 3}},
+            false};
+}
+
+// The report keeps the screen's order but for the quality factors, and its
+// own spelling of the captions.
+inline std::vector<ReportLine> singleReport(const Single& s)
 {
     using describe::heading;
     using describe::line;
-    return {
-        line("Freqüência de corte (GHz):", "FreqCorte"),
-        line("Resistividade superficial do condutor (Ohms):", "Resistividade"),
-        line("Comprimento de onda na Stripline (cm):", "CompStrip"),
-        line("Encurtamento de fim de linha (mm):", "Encfimlinha"),
-        line("Atenuação no condutor (dB/cm):", "AtenCond"),
-        line("Atenuação no dielétrico (dB/cm):", "Atendiel"),
-        line("Atenuação total (dB/cm):", "AtenTotal"),
-        heading("Fator de qualidade:"),
-        line("Correspondente as perdas no condutor:", "Qcond"),
-        line("Correspondente as perdas no dielétrico:", "Qdiel"),
-        line("Fator de qualidade total:", "Qtotal"),
-    };
+    const ReportLine impedance = line("Impedância característica (Ohms):", "Impcarac");
+    const ReportLine width = line("Largura da fita condutora (mm):", "Largura");
+    const std::vector<ReportLine> none;
+    return describe::joined<ReportLine>({{heading("Entrada de Dados:")},
+                                         s.synthesis ? std::vector{impedance} : none,
+                                         materialLines(s.conducting),
+                                         s.synthesis ? none : std::vector{width},
+                                         stackLines(),
+                                         {heading("Saída de Dados:"),
+                                          s.synthesis ? width : impedance,
+                                          line("Freqüência de corte (GHz):", "FreqCorte"),
+                                          line("Resistividade superficial do condutor (Ohms):", "Resistividade"),
+                                          line("Comprimento de onda na Stripline (cm):", "CompStrip"),
+                                          line("Encurtamento de fim de linha (mm):", "Encfimlinha"),
+                                          line("Atenuação no condutor (dB/cm):", "AtenCond"),
+                                          line("Atenuação no dielétrico (dB/cm):", "Atendiel"),
+                                          line("Atenuação total (dB/cm):", "AtenTotal"),
+                                          heading("Fator de qualidade:"),
+                                          line("Correspondente as perdas no condutor:", "Qcond"),
+                                          line("Correspondente as perdas no dielétrico:", "Qdiel"),
+                                          line("Fator de qualidade total:", "Qtotal")}});
 }
 
-template <typename T>
-std::vector<T> joined(std::vector<T> head, const std::vector<T>& tail)
+// ---- The coupled pair ------------------------------------------------------
+
+// The losses on screen, in the report's order.
+inline std::vector<ResultSpec> modeLossResults(const describe::ModeLosses& c)
 {
-    head.insert(head.end(), tail.begin(), tail.end());
-    return head;
+    using describe::result;
+    return {
+        result(c.conductorEven, "Atenuação no condutor modo par (dB/cm):"),
+        result(c.conductorOdd, "Atenuação no condutor modo ímpar (dB/cm):"),
+        result(c.dielectricEven, "Atenuação no dielétrico modo par (dB/cm):"),
+        result(c.dielectricOdd, "Atenuação no dielétrico modo ímpar (dB/cm):"),
+        result(c.totalEven, "Atenuação total modo par (dB/cm):"),
+        result(c.totalOdd, "Atenuação total modo ímpar (dB/cm):"),
+    };
 }
 
 } // namespace tarvel::stripline::rows
