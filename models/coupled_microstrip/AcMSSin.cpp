@@ -15,21 +15,17 @@ const WindowDescription& acMSSinWindow()
         w.unit = "AcMSSin";
         w.caption = "Síntese de Linha de Transmissão Acoplada Microstrip";
         w.menuPath = {"Síntese", "Acopladas", "Microstrip"};
-        w.inputs = {
-            edit("ImpModoPar", "Impedância característica modo par (Ohms):",
-                 "Impedância Característica Modo Par Inválida!!"),
-            edit("ImpModoimpar", "Impedância característica modo ímpar (Ohms):",
-                 "Impedância Característica Modo Ímpar Inválida!!"),
-            edit("Frequencia", "Freqüência (GHz):", "Freqüência inválida!!"),
-            combo("ComboBox2", "Constante dielétrica relativa:", cat::dielectricsB(29),
-                  "Constante dielétrica relativa inválida!!", {{"Tanperda", cat::lossTangentsB()}}),
-            combo("ComboBox1", "Condutividade do condutor (S/m):", cat::conductors(29),
-                  "Condutividade do condutor inválida!!"),
-            edit("Tanperda", "Tangente de perda do dielétrico:", "Tangente de perda do dielétrico inválida!!"),
-            combo("ComboBox4", "Altura do dielétrico (mm):", cat::heights(), "Altura do dielétrico inválida!!"),
-            combo("ComboBox3", "Espessura da fita condutora (mm):", cat::thicknesses(29),
-                  "Espessura da fita condutora inválida!!"),
-        };
+        w.inputs = joined<InputSpec>(
+            {modeImpedanceInputs(),
+             {edit("Frequencia", "Freqüência (GHz):", "Freqüência inválida!!"),
+              combo("ComboBox2", "Constante dielétrica relativa:", cat::dielectricsB(29),
+                    "Constante dielétrica relativa inválida!!", {{"Tanperda", cat::lossTangentsB()}}),
+              combo("ComboBox1", "Condutividade do condutor (S/m):", cat::conductors(29),
+                    "Condutividade do condutor inválida!!"),
+              edit("Tanperda", "Tangente de perda do dielétrico:", "Tangente de perda do dielétrico inválida!!"),
+              combo("ComboBox4", "Altura do dielétrico (mm):", cat::heights(), "Altura do dielétrico inválida!!"),
+              combo("ComboBox3", "Espessura da fita condutora (mm):", cat::thicknesses(29),
+                    "Espessura da fita condutora inválida!!")}});
         w.results = {
             result("LargReal", "Largura real das fitas condutoras (mm):"),
             result("SepReal", "Separação real entre as fitas (mm):"),
@@ -53,26 +49,21 @@ const WindowDescription& acMSSinWindow()
                       {"ComboBox1", 3}, {"Tanperda", 3}, {"ComboBox4", 3}, {"ComboBox3", 3}},
                      false};
         w.report = {"Síntese de Linha de Transmissão Acoplada MicroStrip", 1100,
-                    {heading("Entrada de Dados:"),
-                     line("Impedância característica modo par (Ohms):", "ImpModoPar"),
-                     line("Impedância característica modo ímpar (Ohms):", "ImpModoimpar"),
-                     line("Freqüência (GHz):", "Frequencia"),
-                     line("Constante dielétrica relativa:", "ComboBox2"),
-                     line("Condutividade do condutor (S/m):", "ComboBox1"),
-                     line("Tangente de perda do dielétrico:", "Tanperda"),
-                     line("Altura do dielétrico (mm):", "ComboBox4"),
-                     line("Espessura da fita condutora (mm):", "ComboBox3"),
-                     heading("Saída de Dados:"),
-                     line("Largura real das fitas condutoras (mm):", "LargReal"),
-                     line("Separação real entre as fitas (mm):", "SepReal"),
-                     line("Constante dielétrica relativa efetiva modo par:", "EfetivoPar"),
-                     line("Constante dielétrica relativa efetiva modo ímpar:", "Efetivoimpar"),
-                     line("Atenuação no condutor modo par (dB/cm):", "AtconMp"),
-                     line("Atenuação no condutor modo ímpar (dB/cm):", "AtconMi"),
-                     line("Atenuação no dielétrico modo par (dB/cm):", "AtdielMp"),
-                     line("Atenuação no dielétrico modo ímpar (dB/cm):", "AtdielMi"),
-                     line("Atenuação total modo par (dB/cm):", "AtentotalMp"),
-                     line("Atenuação total modo ímpar (dB/cm):", "AtentotalMi")}};
+                    joined<ReportLine>({{heading("Entrada de Dados:"),
+                                         line("Impedância característica modo par (Ohms):", "ImpModoPar"),
+                                         line("Impedância característica modo ímpar (Ohms):", "ImpModoimpar"),
+                                         line("Freqüência (GHz):", "Frequencia"),
+                                         line("Constante dielétrica relativa:", "ComboBox2"),
+                                         line("Condutividade do condutor (S/m):", "ComboBox1"),
+                                         line("Tangente de perda do dielétrico:", "Tanperda"),
+                                         line("Altura do dielétrico (mm):", "ComboBox4"),
+                                         line("Espessura da fita condutora (mm):", "ComboBox3"),
+                                         heading("Saída de Dados:"),
+                                         line("Largura real das fitas condutoras (mm):", "LargReal"),
+                                         line("Separação real entre as fitas (mm):", "SepReal"),
+                                         line("Constante dielétrica relativa efetiva modo par:", "EfetivoPar"),
+                                         line("Constante dielétrica relativa efetiva modo ímpar:", "Efetivoimpar")},
+                                        modeLossLines(synthesisLosses)})};
         w.model = synthesis;
         return w;
     }();
