@@ -1,6 +1,6 @@
 // TForm3: analysis of the coaxial cable, with the commercial cable list.
 #include "coax.h"
-#include "framework/core/describe.h"
+#include "window_rows.h"
 
 namespace tarvel::coax {
 
@@ -61,7 +61,7 @@ std::vector<Fill> cableFills()
 const WindowDescription& coaxAnaWindow()
 {
     using namespace describe;
-    namespace cat = catalogue;
+    namespace rows = wire_coax::rows;
     static const WindowDescription d = [] {
         WindowDescription w;
         w.number = 3;
@@ -70,37 +70,14 @@ const WindowDescription& coaxAnaWindow()
         w.caption = "Análise de Linha de Transmissão Coaxial";
         w.menuPath = {"Análise", "Cabo Coaxial"};
         w.inputGroup = "Entrada de dados: ";
-        w.inputs = {
-            edit("Frequencia", "Freqüência (GHz):", "Freqüência Inválida!!"),
-            combo("ComboBox2", "Constante dielétrica relativa:", cat::dielectricsA(3),
-                  "Constante dielétrica relativa inválida!!",
-                  {{"TanPerda", cat::lossTangentsA()}, {"Rigidez", cat::strengthsA()}}),
-            combo("ComboBox1", "Condutividade do condutor (S/m):", cat::conductors(3),
-                  "Condutividade do condutor inválida!!"),
-            edit("Rigidez", "Rigidez dielétrica do material (kV/mm):", "Rigidez dielétrica inválida!!"),
-            edit("TanPerda", "Tangente de perda do dielétrico:", "Tangente de perda do dielétrico inválida!!"),
-            edit("Diaext", "Diâmetro interno do condutor externo (mm):", "Diâmetro Externo Inválido (2b<=0)!!"),
-            edit("Diaint", "Diâmetro  do condutor interno (mm):", "Diâmetro Interno Inválido (2a<=0)!!"),
-            combo("ComboBox3", "Tipos de cabos comerciais:", cables(), {}, cableFills()),
-        };
-        ResultSpec power = result("Potencia", "Potência máxima de pico (x10  Watts):");
-        power.raised = "6";
-        ResultSpec speed = result("Velocidade", "Velocidade de propagação do sinal (x10  m/s):");
-        speed.raised = "8";
-        w.results = {
-            result("Impedancia", "Impedância característica (Ohms):"),
-            result("Freqcorte", "Freqüência de corte para modos superiores (GHz):"),
-            result("Indutancia", "Indutância por unidade de comprimento (nH/m):"),
-            result("Capacitancia", "Capacitância por unidade de comprimento (pF/m):"),
-            result("Condutancia", "Condutância por unidade de comprimento (µmho/m):"),
-            result("Resistividade", "Resistividade superficial do condutor (Ohms):"),
-            result("Resistencia", "Resistência por unidade de comprimento (Ohms/m):"),
-            power,
-            speed,
-            result("AtenCond", "Atenuação no condutor (dB/m):"),
-            result("AtenDiel", "Atenuação no dielétrico (dB/m):"),
-            result("Atentotal", "Atenuação total (dB/m):"),
-        };
+        w.inputs = joined<InputSpec>(
+            {rows::coaxMaterials(3, {"Constante dielétrica relativa inválida!!", "Rigidez dielétrica inválida!!",
+                                     "Tangente de perda do dielétrico inválida!!"}),
+             {edit("Diaext", "Diâmetro interno do condutor externo (mm):", "Diâmetro Externo Inválido (2b<=0)!!"),
+              edit("Diaint", "Diâmetro  do condutor interno (mm):", "Diâmetro Interno Inválido (2a<=0)!!"),
+              combo("ComboBox3", "Tipos de cabos comerciais:", cables(), {}, cableFills())}});
+        w.results = joined<ResultSpec>({{result("Impedancia", "Impedância característica (Ohms):")},
+                                        rows::coaxResults("Potência máxima de pico (x10  Watts):", true)});
         w.keyFields = {"Frequencia"};
         w.closesGallery = true;
         w.mainToFront = true;
@@ -113,28 +90,14 @@ const WindowDescription& coaxAnaWindow()
         ReportLine cableLine = line("Tipos de cabos comerciais:", "ComboBox3");
         cableLine.wideGap = true;
         w.report = {"Análise de Linha de Transmissão Coaxial", 1100,
-                    {heading("Entrada de Dados:"),
-                     line("Freqüência (GHz):", "Frequencia"),
-                     line("Constante dielétrica relativa:", "ComboBox2"),
-                     line("Condutividade do condutor (S/m):", "ComboBox1"),
-                     line("Rigidez dielétrica do material (kV/mm):", "Rigidez"),
-                     line("Tangente de perda do dielétrico:", "TanPerda"),
-                     line("Diâmetro interno do condutor externo (mm):", "Diaext"),
-                     line("Diâmetro do condutor interno (mm):", "Diaint"),
-                     cableLine,
-                     heading("Saída de Dados:"),
-                     line("Impedância característica (Ohms):", "Impedancia"),
-                     line("Freqüência de corte para modos superiores (GHz):", "Freqcorte"),
-                     line("Indutância por unidade de comprimento (nH/m):", "Indutancia"),
-                     line("Capacitância por unidade de comprimento (pF/m):", "Capacitancia"),
-                     line("Condutância por unidade de comprimento (µmho/m):", "Condutancia"),
-                     line("Resistividade superficial do condutor (Ohms):", "Resistividade"),
-                     line("Resistência por unidade de comprimento (Ohms):", "Resistencia"),
-                     line("Potência máxima de pico (x10^6 Watts):", "Potencia"),
-                     line("Velocidade de propagação do sinal (x10^8 m/s):", "Velocidade"),
-                     line("Atenuação no condutor (dB/m):", "AtenCond"),
-                     line("Atenuação no dielétrico (dB/m):", "AtenDiel"),
-                     line("Atenuação total (dB/m):", "Atentotal")}};
+                    joined<ReportLine>({{heading("Entrada de Dados:")},
+                                        rows::materialLines("TanPerda", true),
+                                        {line("Diâmetro interno do condutor externo (mm):", "Diaext"),
+                                         line("Diâmetro do condutor interno (mm):", "Diaint"),
+                                         cableLine,
+                                         heading("Saída de Dados:"),
+                                         line("Impedância característica (Ohms):", "Impedancia")},
+                                        rows::coaxResultLines(true)})};
         w.model = analysis;
         return w;
     }();
