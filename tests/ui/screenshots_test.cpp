@@ -1,12 +1,18 @@
-// With TARVEL_SHOTS=<dir>, saves a picture of the main window and of every
+// With TARVEL_SHOTS=<dir>, saves a picture of the main window, of every
 // calculator window (computed from its first project example when one is
-// given below) for a person to look at. Without it, the test does nothing.
+// given below) and its printed page, of each gallery tab, the tutorial and
+// the about box, for a person to look at. Without it, the test does nothing.
 #include <QDir>
 #include <QFile>
 #include <QPixmap>
 
 #include <gtest/gtest.h>
 
+#include <QTabWidget>
+
+#include "app/About.h"
+#include "app/Ajuda.h"
+#include "app/Geome.h"
 #include "app/principal.h"
 #include "framework/ui/forms.h"
 #include "models/all_windows.h"
@@ -98,6 +104,20 @@ TEST(Screenshots, SavedWhenAsked)
         QFile::rename(platform.printedFiles.last(), QDir(dir).filePath(QString::fromStdString(d->className) + ".pdf"));
         w->close();
     }
+
+    TForm9 gallery;
+    gallery.show();
+    for (int tab = 0; tab < gallery.tabs()->count(); ++tab) {
+        gallery.tabs()->setCurrentIndex(tab);
+        gallery.grab().save(QDir(dir).filePath(QString("TForm9-%1.png").arg(tab)));
+    }
+    TForm10 tutorial;
+    tutorial.resize(1000, 700);
+    tutorial.show();
+    tutorial.grab().save(QDir(dir).filePath("TForm10.png"));
+    TAboutBox about;
+    about.show();
+    about.grab().save(QDir(dir).filePath("TAboutBox.png"));
 }
 
 } // namespace
