@@ -47,6 +47,22 @@ Real modeImpedance(Real er, Real W, Real b, Real t, Real Cf, Real A)
 
 const char* const thinDielectric = "Altura do dielétrico deve ser maior que a espessura da fita b>>t!!";
 
+// The losses of both modes (dB/cm) at the mode impedances Z0e and Z0o; the
+// dielectric loss alphaD is one for both.
+struct PairLosses {
+    Real conductorEven, conductorOdd, totalEven, totalOdd;
+};
+
+PairLosses pairLosses(Real Rs, Real er, Real b, Real t, const CoupledFactors& F, Real Z0e, Real Z0o, Real alphaD)
+{
+    PairLosses l{};
+    l.conductorEven = coupledConductorLoss(Rs, er, b, t, Z0e, F.Ke);
+    l.conductorOdd = coupledConductorLoss(Rs, er, b, t, Z0o, F.Ko);
+    l.totalEven = r48(l.conductorEven + alphaD);
+    l.totalOdd = r48(l.conductorOdd + alphaD);
+    return l;
+}
+
 } // namespace
 
 CoupledFactors coupledFactors(Real S, Real b, Real t)
@@ -104,18 +120,16 @@ Outcome coupledAnalysis(const Inputs& in)
     const Real Rs = surfaceResistivity48(f, sigma);
     const CoupledFactors F = coupledFactors(S, b, t);
     const Real Z0e = modeImpedance(er, W, b, t, F.Cf, F.Ae);
-    const Real alphaCe = coupledConductorLoss(Rs, er, b, t, Z0e, F.Ke);
-    const Real alphaDe = dielectricLoss48(er, tand, lambda0);
     const Real Z0o = modeImpedance(er, W, b, t, F.Cf, F.Ao);
-    const Real alphaCo = coupledConductorLoss(Rs, er, b, t, Z0o, F.Ko);
-    const Real alphaDo = dielectricLoss48(er, tand, lambda0);
-    const Real alphaTe = r48(alphaCe + alphaDe), alphaTo = r48(alphaCo + alphaDo);
+    const Real alphaD = dielectricLoss48(er, tand, lambda0);
+    const PairLosses loss = pairLosses(Rs, er, b, t, F, Z0e, Z0o, alphaD);
     const Real lambdaG = r48(lambda0 / std::sqrt(er));
 
     Outcome out;
     out.set("Impcarac", Z0e).set("impcararcodd", Z0o).set("Compguiado", lambdaG);
-    out.set("AtenCond", alphaCe).set("AtenCondodd", alphaCo).set("Atendiel", alphaDe).set("AtenDielodd", alphaDo);
-    out.set("AtenTotal", alphaTe).set("AtenTotalodd", alphaTo);
+    out.set("AtenCond", loss.conductorEven).set("AtenCondodd", loss.conductorOdd);
+    out.set("Atendiel", alphaD).set("AtenDielodd", alphaD);
+    out.set("AtenTotal", loss.totalEven).set("AtenTotalodd", loss.totalOdd);
     return out;
 }
 
@@ -151,16 +165,14 @@ Outcome coupledSynthesis(const Inputs& in)
     const Real Rs = surfaceResistivity48(f, sigma);
     const Real alphaD = dielectricLoss48(er, tand, lambda0);
     // The losses of the found gap, taken at the target impedances.
-    const CoupledFactors F = coupledFactors(S, b, t);
-    const Real alphaCe = coupledConductorLoss(Rs, er, b, t, Z0e, F.Ke);
-    const Real alphaCo = coupledConductorLoss(Rs, er, b, t, Z0o, F.Ko);
-    const Real alphaTe = r48(alphaD + alphaCe), alphaTo = r48(alphaD + alphaCo);
+    const PairLosses loss = pairLosses(Rs, er, b, t, coupledFactors(S, b, t), Z0e, Z0o, alphaD);
     const Real lambdaG = r48(lambda0 / std::sqrt(er));
 
     Outcome out;
     out.set("LargReal", W).set("SepReal", S).set("complambs", lambdaG);
-    out.set("AtconMp", alphaCe).set("AtconMi", alphaCo).set("AtdielMp", alphaD).set("AtdielMi", alphaD);
-    out.set("AtentotalMp", alphaTe).set("AtentotalMi", alphaTo);
+    out.set("AtconMp", loss.conductorEven).set("AtconMi", loss.conductorOdd);
+    out.set("AtdielMp", alphaD).set("AtdielMi", alphaD);
+    out.set("AtentotalMp", loss.totalEven).set("AtentotalMi", loss.totalOdd);
     return out;
 }
 
