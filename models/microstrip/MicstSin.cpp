@@ -16,9 +16,9 @@ const WindowDescription& micstSinWindow()
         parts::Fields f;
         f.impedance = "Impedancia";
         // On screen the target impedance comes first, the frequency second.
-        w.inputs = parts::listInputs(17, f, "Espessura da Fita Condutora Inválida!!");
-        w.inputs.insert(w.inputs.begin(), describe::edit(f.impedance, "Impedância característica (Ohms):",
-                                                         "Impedância característica Inválida!!"));
+        w.inputs = describe::joined<InputSpec>(
+            {{describe::edit(f.impedance, "Impedância característica (Ohms):", "Impedância característica Inválida!!")},
+             parts::listInputs(17, f, "Espessura da Fita Condutora Inválida!!")});
         const parts::ResultTexts texts = parts::widthFirst();
         w.resultGroups = parts::resultGroups(texts);
         w.results = parts::results(texts);

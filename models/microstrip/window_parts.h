@@ -178,10 +178,7 @@ inline std::vector<ReportLine> reportResults(const ResultTexts& t)
 
 inline std::vector<ReportLine> report(const Fields& f, const ResultTexts& t)
 {
-    std::vector<ReportLine> lines = reportInputs(f);
-    const std::vector<ReportLine> results = reportResults(t);
-    lines.insert(lines.end(), results.begin(), results.end());
-    return lines;
+    return describe::joined<ReportLine>({reportInputs(f), reportResults(t)});
 }
 
 } // namespace tarvel::microstrip::parts
