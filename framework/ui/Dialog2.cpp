@@ -60,6 +60,9 @@ TDialogMenu1::TDialogMenu1(CalculatorWindow* caller) : QDialog(nullptr), caller_
         auto* c = new QComboBox(this);
         c->setObjectName(name);
         c->setEditable(true);
+        // What is typed stays as typed: no completion from the entries (a typed
+        // "1" in the height box is 1 mm, not the 1.27 entry).
+        c->setCompleter(nullptr);
         c->setInsertPolicy(QComboBox::NoInsert);
         c->addItems(items);
         c->setCurrentIndex(-1);

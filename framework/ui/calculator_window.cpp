@@ -219,6 +219,9 @@ void CalculatorWindow::buildGroups()
         if (spec.kind == InputKind::Combo) {
             auto* c = new QComboBox(inputs);
             c->setEditable(true);
+            // What is typed stays as typed: no completion from the entries (a typed
+            // "1" in the height box is 1 mm, not the 1.27 entry).
+            c->setCompleter(nullptr);
             c->setInsertPolicy(QComboBox::NoInsert);
             c->setMaxVisibleItems(20);
             for (const auto& e : spec.entries)

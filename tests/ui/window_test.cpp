@@ -162,6 +162,28 @@ TEST(CalculatorWindow, PickFillsTheLossFieldTypingDoesNot)
     EXPECT_EQ(t.text("capacitancia"), QString::fromStdString(resultText(27.816L * 3.5L / std::log(20.0L))));
 }
 
+// A catalogue box keeps what is typed into it: "1" in the height box is
+// 1 mm, not the first entry that starts with "1" (1.27), even with the focus
+// on the box, where a completer would fill in the rest.
+TEST(CalculatorWindow, TypedTextInACatalogueBoxIsNotCompleted)
+{
+    ScriptedPlatform platform;
+    struct Case {
+        int window;
+        const char* box;
+        const char* typed;
+    } cases[] = {{4, "ComboBox4", "1"}, {4, "ComboBox3", "3"}, {2, "ComboBox2", "2"}, {3, "ComboBox3", "2.2"}};
+    for (const auto& c : cases) {
+        Window t(c.window);
+        QApplication::setActiveWindow(t.w.get());
+        QLineEdit* line = t.combo(c.box)->lineEdit();
+        line->setFocus();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return line->hasFocus(); }, 1000));
+        QTest::keyClicks(line, c.typed);
+        EXPECT_EQ(t.text(c.box).toStdString(), c.typed) << c.window << " " << c.box;
+    }
+}
+
 TEST(CalculatorWindow, WindowsOfAKindShareTheFileName)
 {
     ScriptedPlatform platform;
