@@ -10,28 +10,13 @@
 #include "app/principal.h"
 #include "framework/ui/forms.h"
 #include "framework/ui/navigation.h"
-#include "scripted_platform.h"
+#include "main_window_fixture.h"
 
 using namespace tarvel::ui;
 
 namespace {
 
-struct Fixture : ::testing::Test {
-    tarvel::test::ScriptedPlatform platform;
-    TForm1 main;
-    void SetUp() override
-    {
-        Navigation::instance().clearAll();
-        main.show();
-    }
-    void TearDown() override
-    {
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (w != &main && w->isVisible())
-                w->close();
-        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        Navigation::instance().clearAll();
-    }
+struct Fixture : tarvel::test::MainWindowTest {
     static bool enabled(QWidget* w, const char* action) { return w->findChild<QAction*>(action)->isEnabled(); }
     static bool buttonEnabled(QWidget* w) { return w->findChild<QToolButton*>("SpeedButton5")->isEnabled(); }
     static void closeAux(Aux kind)

@@ -20,7 +20,7 @@
 #include "framework/ui/forms.h"
 #include "framework/ui/navigation.h"
 #include "models/all_windows.h"
-#include "scripted_platform.h"
+#include "main_window_fixture.h"
 
 using namespace tarvel;
 using namespace tarvel::ui;
@@ -85,25 +85,8 @@ std::string afterLines(const std::string& s, std::size_t n)
 std::string utf8(const QString& s) { return s.toUtf8().toStdString(); }
 
 // Every window under test comes from the main menu, as the user opens it.
-class WindowVsCalc : public ::testing::Test {
+class WindowVsCalc : public tarvel::test::MainWindowTest {
 protected:
-    ScriptedPlatform platform;
-    TForm1 main;
-
-    void SetUp() override
-    {
-        Navigation::instance().clearAll();
-        main.show();
-    }
-    void TearDown() override
-    {
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (w != &main && w->isVisible())
-                w->close();
-        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        Navigation::instance().clearAll();
-    }
-
     CalculatorWindow* openFromMenu(int n)
     {
         for (const auto& e : TForm1::menuEntries())
