@@ -257,7 +257,7 @@ std::optional<Problem> openFile(const std::string& path, const std::string& wind
     }
     Bytes bytes;
     std::string error;
-    if (!readWholeFile(path, bytes, error))
+    if (!readFileStart(path, projectSize(*out.d), bytes, error))
         return Problem{FileError, error};
     Decoded decoded = decodeProject(*out.d, bytes, path);
     if (!decoded.ok)

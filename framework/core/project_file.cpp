@@ -70,7 +70,7 @@ Encoded encodeProject(const WindowDescription& d, const FieldTexts& fields)
 Decoded decodeProject(const WindowDescription& d, const Bytes& bytes, const std::string& path)
 {
     Decoded out;
-    const std::size_t need = 6 * d.project.fields.size();
+    const std::size_t need = projectSize(d);
     if (bytes.size() < need) {
         out.error = "O arquivo \"" + path + "\" não é um projeto completo desta janela: tem "
                     + std::to_string(bytes.size()) + " bytes, e um projeto tem " + std::to_string(need)
@@ -85,19 +85,30 @@ Decoded decodeProject(const WindowDescription& d, const Bytes& bytes, const std:
     return out;
 }
 
-bool readWholeFile(const std::string& path, Bytes& bytes, std::string& error)
+std::size_t projectSize(const WindowDescription& d) { return d.project.fields.size() * 6; }
+
+bool readFileStart(const std::string& path, std::size_t most, Bytes& bytes, std::string& error)
 {
-    std::ifstream f(path, std::ios::binary);
+    // Only a regular file is opened: a pipe or a device would block the
+    // open or never end. And only the first `most` bytes are read, so a
+    // huge file picked by mistake costs nothing.
     struct stat st{};
-    if (!f || ::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
+    if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
         error = "Não foi possível abrir o arquivo \"" + path + "\". Nada foi alterado.";
         return false;
     }
-    bytes.assign(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
+    std::ifstream f(path, std::ios::binary);
+    if (!f) {
+        error = "Não foi possível abrir o arquivo \"" + path + "\". Nada foi alterado.";
+        return false;
+    }
+    bytes.assign(most, 0);
+    f.read(reinterpret_cast<char*>(bytes.data()), std::streamsize(most));
     if (f.bad()) {
         error = "Erro de leitura no arquivo \"" + path + "\". Nada foi alterado.";
         return false;
     }
+    bytes.resize(std::size_t(f.gcount()));
     return true;
 }
 

@@ -40,7 +40,11 @@ struct Decoded {
 // than the field list is refused; extra bytes are ignored.
 Decoded decodeProject(const WindowDescription& d, const Bytes& bytes, const std::string& path);
 
-bool readWholeFile(const std::string& path, Bytes& bytes, std::string& error);
+// Reads at most the first `most` bytes of a regular file (what a project of
+// a window can hold; the rest is never looked at).
+bool readFileStart(const std::string& path, std::size_t most, Bytes& bytes, std::string& error);
+// The bytes a project of the window holds: one 48-bit real per field.
+std::size_t projectSize(const WindowDescription& d);
 // Writes to a temporary file beside the target and renames it over the
 // target, so the previous file survives any failure.
 bool writeFileAtomically(const std::string& path, const Bytes& bytes, std::string& error);

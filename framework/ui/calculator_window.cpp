@@ -547,7 +547,7 @@ void CalculatorWindow::openProject(const QString& path)
     // The whole file is read and checked before anything changes.
     Bytes bytes;
     std::string error;
-    if (!readWholeFile(path.toStdString(), bytes, error)) {
+    if (!readFileStart(path.toStdString(), projectSize(d_), bytes, error)) {
         platform().error(this, q(error));
         return;
     }
