@@ -35,6 +35,9 @@ Real power(Real r, int p) { return p < 0 ? 1 / r : r; }
 const Layout waveguide = {+1, false, 0.7L, +1, 94.2477796076938L, -1, 2, 1, -1, 0.0488L, false};
 const Layout strips = {-1, true, 1.4L, -1, 376.99111843077519L, +1, 1, 2, +1, 17340, true};
 
+const char* const permittivityBelowOne =
+    "Constante dielétrica relativa efetiva menor que 1: resultados fora da validade do modelo!!";
+
 const Variant cpwAna = {&waveguide, 0.707L, Dielectric::LossTangent,
                         {"Freqüência inválida!!", "Constante dielétrica relativa inválida!!",
                          "Condutividade da placa condutora inválida!!", "Tangente de perda do dielétrico inválida!!",
@@ -177,6 +180,12 @@ Outcome analyse(const Inputs& in, const Variant& v)
     Outcome out;
     out.set("Impcarac", Z0).set("Resistividade", Rs).set("Efetiva", eeff).set("AtenCond", alphaC);
     out.set("Atendiel", alphaD).set("AtenTotal", alphaT).set("Qcond", Qc).set("Qdiel", Qd).set("Qtotal", Qt);
+    // The finite-height factor falls as the separation grows against h, and
+    // with it eeff, below 1 for wide separations or an er close to 1: the
+    // results are then the formulas' own (a negative dielectric loss among
+    // them), and the user is told so.
+    if (eeff < 1)
+        out.warn(permittivityBelowOne);
     return out;
 }
 

@@ -82,6 +82,10 @@ extern const Variant cpwCon; // TForm12
 extern const Variant cpsAna; // TForm13
 extern const Variant cpsCon; // TForm14
 
+// Shown after the results when the effective permittivity comes out below
+// 1, where the closed forms no longer describe the line.
+extern const char* const permittivityBelowOne;
+
 // The whole chain for one window: Z0, Rs, eeff, alpha_c, alpha_d, alpha_t,
 // Qc, Qd, Qt, in that order.
 Outcome analyse(const Inputs& in, const Variant& v);

@@ -215,16 +215,22 @@ TEST(CoplanarChain, ImpedanceRisesWithTheSeparation)
     }
 }
 
-// Where the finite-height factor of the strip pair turns negative (gaps wide
-// against h) eeff first falls below 1 and then below 0: from there the model
-// has no value and the outcome is a fault, never a field with NaN. Every
-// outcome on the way is one or the other.
-TEST(CoplanarChain, WideGapsEndInAFault)
+// As the gap of the strip pair widens against h the finite-height factor
+// falls: eeff drops below 1 (the results come with a warning, for the
+// dielectric loss turns negative) and then below 0, where the model has no
+// value and the outcome is a fault, never a field with NaN.
+TEST(CoplanarChain, WideGapsWarnThenFault)
 {
+    int warned = 0;
     for (Real S = 0.5L; S <= 12; S += 0.5L) {
         const Outcome o = runGuarded(cpsAnalysis, board(1, S, 1.27L, 0.035L));
         if (o.ok()) {
             for (const auto& [name, value] : o.results) EXPECT_TRUE(std::isfinite(value)) << name << double(S);
+            const bool below = o.value("Efetiva") < 1;
+            EXPECT_EQ(o.warnings, below ? std::vector<std::string>{permittivityBelowOne} : std::vector<std::string>{})
+                << double(S);
+            EXPECT_EQ(o.value("Atendiel") < 0, below) << double(S);
+            warned += below;
         } else {
             EXPECT_EQ(o.kind, Outcome::Kind::Fault) << o.message;
         }
@@ -232,6 +238,11 @@ TEST(CoplanarChain, WideGapsEndInAFault)
             EXPECT_EQ(o.kind, Outcome::Kind::Fault) << double(S);
         }
     }
+    EXPECT_GE(warned, 2);
+    // An er barely above air has the same trouble on any gap; the usual
+    // board has none.
+    EXPECT_EQ(runGuarded(cpwAnalysis, board(1, 0.2L, 1.27L, 0.035L, 1.02L)).warnings.size(), 1u);
+    EXPECT_TRUE(runGuarded(cpwAnalysis, board(1, 0.2L, 1.27L, 0.035L)).warnings.empty());
 }
 
 // An air substrate: (eeff - 1)/(er - 1) divides by zero (eeff - 1 itself is
