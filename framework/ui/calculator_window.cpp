@@ -35,6 +35,42 @@ namespace tarvel::ui {
 
 namespace {
 
+// Keeps a small figure (a power of ten, a mode index) in the gap the caption
+// leaves after its anchor text, raised above or lowered below the caption's
+// baseline, wherever the layout puts and sizes the caption.
+class SmallFigure : public QObject {
+public:
+    SmallFigure(QLabel* figure, QString anchor, bool raised)
+        : QObject(figure), figure_(figure), anchor_(std::move(anchor)), raised_(raised)
+    {
+    }
+
+    bool eventFilter(QObject* watched, QEvent* e) override
+    {
+        if (e->type() == QEvent::Resize || e->type() == QEvent::Show || e->type() == QEvent::FontChange)
+            place(static_cast<QLabel*>(watched));
+        return false;
+    }
+
+private:
+    void place(QLabel* caption)
+    {
+        const QFontMetrics big(caption->font()), small(figure_->font());
+        const QString text = caption->text();
+        const int at = text.indexOf(anchor_);
+        const int x = caption->contentsRect().left() + big.horizontalAdvance(text.left(at + anchor_.size()));
+        // The caption's line is centred vertically in the label.
+        const QRect r = caption->contentsRect();
+        const int baseline = r.top() + (r.height() - big.height()) / 2 + big.ascent();
+        const int figureBaseline = raised_ ? baseline - big.ascent() * 45 / 100 : baseline + big.descent();
+        figure_->move(x + 1, figureBaseline - small.ascent());
+    }
+
+    QLabel* figure_;
+    QString anchor_;
+    bool raised_;
+};
+
 QString q(const std::string& s) { return QString::fromStdString(s); }
 
 QHash<int, QString>& fileNames()
@@ -279,21 +315,18 @@ void CalculatorWindow::buildGroups()
         label->setEnabled(false);
         // A small figure set in the gap the caption leaves for it: the power
         // of ten after "x10", the mode index after "TE".
-        for (const auto& [figure, anchor, dy] : {std::tuple{res.raised, QStringLiteral("x10"), -2},
-                                                 std::tuple{res.lowered, QStringLiteral("TE"), 5}}) {
+        for (const auto& [figure, anchor, raised] : {std::tuple{res.raised, QStringLiteral("x10"), true},
+                                                     std::tuple{res.lowered, QStringLiteral("TE"), false}}) {
             if (figure.empty())
                 continue;
-            const QString text = label->text();
-            const int at = text.indexOf(anchor);
             auto* small = new QLabel(q(figure), label);
-            small->setObjectName(label->objectName() + (dy < 0 ? QStringLiteral("Raised") : QStringLiteral("Lowered")));
+            small->setObjectName(label->objectName() + (raised ? QStringLiteral("Raised") : QStringLiteral("Lowered")));
             QFont f = label->font();
             f.setPointSizeF(f.pointSizeF() * 0.75);
             small->setFont(f);
             small->setEnabled(false);
-            const int x = QFontMetrics(label->font()).horizontalAdvance(text.left(at + anchor.size()));
-            small->move(x + 1, dy);
             small->adjustSize();
+            label->installEventFilter(new SmallFigure(small, anchor, raised));
         }
         auto* edit = new QLineEdit(box);
         edit->setObjectName(q(res.name));

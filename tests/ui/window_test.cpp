@@ -184,6 +184,42 @@ TEST(CalculatorWindow, TypedTextInACatalogueBoxIsNotCompleted)
     }
 }
 
+// The small figures of a caption sit in the gap after their anchor: the
+// slotline's mode index "10" below the baseline of "TE", a power of ten
+// above the baseline of "x10".
+TEST(CalculatorWindow, SmallFiguresSitBelowOrAboveTheCaption)
+{
+    ScriptedPlatform platform;
+    struct Case {
+        int window;
+        const char* suffix;
+        bool lowered;
+    } cases[] = {{8, "Lowered", true}, {3, "Raised", false}};
+    for (const auto& c : cases) {
+        Window t(c.window);
+        t.w->resize(t.w->sizeHint());
+        QApplication::processEvents();
+        QLabel* figure = nullptr;
+        for (QLabel* l : t.w->findChildren<QLabel*>())
+            if (l->objectName().endsWith(c.suffix)) figure = l;
+        ASSERT_TRUE(figure) << c.window;
+        auto* caption = qobject_cast<QLabel*>(figure->parentWidget());
+        ASSERT_TRUE(caption);
+        const QFontMetrics big(caption->font()), small(figure->font());
+        const QRect r = caption->contentsRect();
+        const int baseline = r.top() + (r.height() - big.height()) / 2 + big.ascent();
+        const int figureBaseline = figure->y() + small.ascent();
+        if (c.lowered) {
+            EXPECT_GT(figureBaseline, baseline) << c.window;
+        } else {
+            EXPECT_LT(figureBaseline, baseline - big.ascent() / 3) << c.window;
+        }
+        // In the gap, not over the words of the caption.
+        EXPECT_GT(figure->x(), big.horizontalAdvance(caption->text().left(caption->text().indexOf(c.lowered ? "TE" : "x10"))));
+        EXPECT_LT(figure->geometry().bottom(), caption->height() + 2);
+    }
+}
+
 TEST(CalculatorWindow, WindowsOfAKindShareTheFileName)
 {
     ScriptedPlatform platform;
