@@ -79,4 +79,17 @@ inline std::vector<ReportLine> modeLossLines(const ModeLosses& c)
             line("Atenuação total modo ímpar (dB/cm):", c.totalOdd)};
 }
 
+// The single lines' reports end with the three losses and the three quality
+// factors under their own heading.
+inline std::vector<ReportLine> lossAndQualityLines()
+{
+    return {line("Atenuação no condutor (dB/cm):", "AtenCond"),
+            line("Atenuação no dielétrico (dB/cm):", "Atendiel"),
+            line("Atenuação total (dB/cm):", "AtenTotal"),
+            heading("Fator de qualidade:"),
+            line("Correspondente as perdas no condutor:", "Qcond"),
+            line("Correspondente as perdas no dielétrico:", "Qdiel"),
+            line("Fator de qualidade total:", "Qtotal")};
+}
+
 } // namespace tarvel::describe

@@ -80,7 +80,7 @@ inline std::vector<ReportLine> reportLines(Dielectric d, const char* lossLabel, 
 {
     using describe::heading;
     using describe::line;
-    return {
+    return describe::joined<ReportLine>({{
         heading("Entrada de Dados:"),
         line("Freqüência (GHz):", "Frequencia"),
         line("Constante dielétrica relativa:", "ComboBox2"),
@@ -94,14 +94,7 @@ inline std::vector<ReportLine> reportLines(Dielectric d, const char* lossLabel, 
         line("Impedância característica (Ohms):", "Impcarac"),
         line("Constante dielétrica relativa efetiva:", "Efetiva"),
         line("Resistividade superficial do condutor (Ohms):", "Resistividade"),
-        line("Atenuação no condutor (dB/cm):", "AtenCond"),
-        line("Atenuação no dielétrico (dB/cm):", "Atendiel"),
-        line("Atenuação total (dB/cm):", "AtenTotal"),
-        heading("Fator de qualidade:"),
-        line("Correspondente as perdas no condutor:", "Qcond"),
-        line("Correspondente as perdas no dielétrico:", "Qdiel"),
-        line("Fator de qualidade total:", "Qtotal"),
-    };
+    }, describe::lossAndQualityLines()});
 }
 
 // What all four windows share beyond their rows.

@@ -171,14 +171,8 @@ inline std::vector<ReportLine> singleReport(const Single& s)
                                           line("Freqüência de corte (GHz):", "FreqCorte"),
                                           line("Resistividade superficial do condutor (Ohms):", "Resistividade"),
                                           line("Comprimento de onda na Stripline (cm):", "CompStrip"),
-                                          line("Encurtamento de fim de linha (mm):", "Encfimlinha"),
-                                          line("Atenuação no condutor (dB/cm):", "AtenCond"),
-                                          line("Atenuação no dielétrico (dB/cm):", "Atendiel"),
-                                          line("Atenuação total (dB/cm):", "AtenTotal"),
-                                          heading("Fator de qualidade:"),
-                                          line("Correspondente as perdas no condutor:", "Qcond"),
-                                          line("Correspondente as perdas no dielétrico:", "Qdiel"),
-                                          line("Fator de qualidade total:", "Qtotal")}});
+                                          line("Encurtamento de fim de linha (mm):", "Encfimlinha")},
+                                         describe::lossAndQualityLines()});
 }
 
 // ---- The coupled pair ------------------------------------------------------
