@@ -76,14 +76,14 @@ struct Problem {
 std::optional<Problem> canonicalTexts(const WindowDescription& d, const Texts& given, Texts& out)
 {
     for (const auto& [name, text] : given) {
-        const InputSpec* spec = findInput(d, name);
-        if (!spec)
+        const InputSpec* input = findInput(d, name);
+        if (!input)
             return Problem{Usage, "campo desconhecido em " + windowTitle(d) + ": \"" + name
                                       + "\" (veja: tarvel-calc fields " + d.className + ")"};
         for (const auto& o : out)
-            if (o.first == spec->name)
-                return Problem{Usage, "campo dado duas vezes: " + spec->name};
-        out.emplace_back(spec->name, text);
+            if (o.first == input->name)
+                return Problem{Usage, "campo dado duas vezes: " + input->name};
+        out.emplace_back(input->name, text);
     }
     return std::nullopt;
 }
@@ -146,9 +146,9 @@ std::string textsObject(const Texts& texts)
 std::string outcomeJson(const WindowDescription& d, const FieldTexts& fields, const Outcome& o)
 {
     Texts inputs;
-    for (const auto& spec : d.inputs) {
-        const auto it = fields.find(spec.name);
-        inputs.emplace_back(spec.name, it == fields.end() ? std::string() : it->second.text);
+    for (const auto& input : d.inputs) {
+        const auto it = fields.find(input.name);
+        inputs.emplace_back(input.name, it == fields.end() ? std::string() : it->second.text);
     }
     json::ObjectWriter w;
     w.string("window", d.className).raw("inputs", textsObject(inputs));
@@ -262,8 +262,8 @@ std::optional<Problem> openFile(const std::string& path, const std::string& wind
     Decoded decoded = decodeProject(*out.d, bytes, path);
     if (!decoded.ok)
         return Problem{FileError, decoded.error};
-    for (const auto& spec : out.d->inputs)
-        out.fields[spec.name] = FieldState{};
+    for (const auto& input : out.d->inputs)
+        out.fields[input.name] = FieldState{};
     for (const auto& [name, text] : decoded.texts)
         out.fields[name] = FieldState{text, -1};
     out.texts = std::move(decoded.texts);

@@ -29,7 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     FieldTexts fields;
     std::size_t at = 0;
-    for (const auto& spec : d.inputs) {
+    for (const auto& input : d.inputs) {
         if (at > rest.size())
             break;
         std::size_t end = rest.find('\n', at);
@@ -38,11 +38,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::string piece = rest.substr(at, end - at);
         at = end + 1;
         FieldState state{piece, -1};
-        if (piece.size() >= 2 && piece[0] == '\x01' && !spec.entries.empty()) {
-            const int i = static_cast<unsigned char>(piece[1]) % int(spec.entries.size());
-            state = {spec.entries[i], i};
+        if (piece.size() >= 2 && piece[0] == '\x01' && !input.entries.empty()) {
+            const int i = static_cast<unsigned char>(piece[1]) % int(input.entries.size());
+            state = {input.entries[i], i};
         }
-        fields[spec.name] = state;
+        fields[input.name] = state;
     }
 
     static std::map<const WindowDescription*, std::set<std::string>> foreign;

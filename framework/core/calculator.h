@@ -20,16 +20,16 @@ using FieldTexts = std::map<std::string, FieldState>;
 
 // The catalogue entry a field stands for: the picked one while its text is
 // unchanged, else a non-blank entry whose text it equals, else -1.
-int effectivePick(const InputSpec& spec, const FieldState& state);
+int effectivePick(const InputSpec& input, const FieldState& state);
 
 // The number a field reads as: a catalogue entry is the number at its start,
 // any other text goes through the strict reader.
-Real readField(const InputSpec& spec, const FieldState& state);
+Real readField(const InputSpec& input, const FieldState& state);
 
 // What picking entry `index` of the field's list writes into other fields
 // (or into the field itself), as target -> text, in the order of its fills.
 // An index past the end of a fill's values writes nothing for that fill.
-std::vector<std::pair<std::string, std::string>> fillsOfPick(const InputSpec& spec, int index);
+std::vector<std::pair<std::string, std::string>> fillsOfPick(const InputSpec& input, int index);
 
 // The field states left by typing each given text into its control. A text
 // equal to a catalogue entry counts as picking that entry, and the pick then

@@ -79,6 +79,15 @@ inline std::vector<ReportLine> modeLossLines(const ModeLosses& c)
             line("Atenuação total modo ímpar (dB/cm):", c.totalOdd)};
 }
 
+// A report line per result, with the result's own caption.
+inline std::vector<ReportLine> linesOf(const std::vector<ResultSpec>& results)
+{
+    std::vector<ReportLine> lines;
+    for (const ResultSpec& r : results)
+        lines.push_back(line(r.label, r.name));
+    return lines;
+}
+
 // The single lines' reports end with the three losses and the three quality
 // factors under their own heading.
 inline std::vector<ReportLine> lossAndQualityLines()

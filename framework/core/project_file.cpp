@@ -27,13 +27,13 @@ bool extensionAccepted(std::string_view path, std::string_view ext)
     return true;
 }
 
-std::string invalidFieldMessage(const InputSpec& spec)
+std::string invalidFieldMessage(const InputSpec& input)
 {
-    if (!spec.message.empty())
-        return spec.message;
-    std::string label = spec.labels.empty() ? spec.name : spec.labels.front();
-    for (std::size_t i = 1; i < spec.labels.size(); ++i)
-        label += " " + spec.labels[i];
+    if (!input.message.empty())
+        return input.message;
+    std::string label = input.labels.empty() ? input.name : input.labels.front();
+    for (std::size_t i = 1; i < input.labels.size(); ++i)
+        label += " " + input.labels[i];
     return "Valor inválido em \"" + label + "\"!!";
 }
 
@@ -42,19 +42,19 @@ Encoded encodeProject(const WindowDescription& d, const FieldTexts& fields)
     Encoded out;
     static const FieldState empty;
     for (const auto& field : d.project.fields) {
-        const InputSpec* spec = d.input(field.name);
+        const InputSpec* input = d.input(field.name);
         const auto it = fields.find(field.name);
         const FieldState& state = it == fields.end() ? empty : it->second;
         InputSpec plain;
-        const Real value = readField(spec ? *spec : plain, state);
+        const Real value = readField(input ? *input : plain, state);
         if (std::isnan(value)) {
-            out.error = invalidFieldMessage(spec ? *spec : plain);
+            out.error = invalidFieldMessage(input ? *input : plain);
             out.bytes.clear();
             return out;
         }
         const auto bytes = encodeReal48(value);
         if (!bytes) {
-            const std::string label = spec && !spec->labels.empty() ? spec->labels.front() : field.name;
+            const std::string label = input && !input->labels.empty() ? input->labels.front() : field.name;
             out.error = "O valor de \"" + label + "\" é grande demais para um projeto (módulo de 2^127 ou mais). "
                         "Nada foi gravado.";
             out.tooLarge = true;
@@ -93,12 +93,10 @@ bool readFileStart(const std::string& path, std::size_t most, Bytes& bytes, std:
     // open or never end. And only the first `most` bytes are read, so a
     // huge file picked by mistake costs nothing.
     struct stat st{};
-    if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
-        error = "Não foi possível abrir o arquivo \"" + path + "\". Nada foi alterado.";
-        return false;
-    }
-    std::ifstream f(path, std::ios::binary);
-    if (!f) {
+    std::ifstream f;
+    if (::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode))
+        f.open(path, std::ios::binary);
+    if (!f.is_open()) {
         error = "Não foi possível abrir o arquivo \"" + path + "\". Nada foi alterado.";
         return false;
     }

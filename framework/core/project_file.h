@@ -50,6 +50,6 @@ std::size_t projectSize(const WindowDescription& d);
 bool writeFileAtomically(const std::string& path, const Bytes& bytes, std::string& error);
 
 // The message for a field whose text is not a number.
-std::string invalidFieldMessage(const InputSpec& spec);
+std::string invalidFieldMessage(const InputSpec& input);
 
 } // namespace tarvel

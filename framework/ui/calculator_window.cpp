@@ -237,22 +237,22 @@ void CalculatorWindow::buildGroups()
     auto* grid = new QGridLayout(inputs);
     grid->setVerticalSpacing(6);
     int r = 0;
-    for (const auto& spec : d_.inputs) {
+    for (const auto& input : d_.inputs) {
         QWidget* labelCell = nullptr;
-        if (spec.labels.size() == 1) {
-            labelCell = makeLabel(spec.labels[0], spec.labelName, inputs);
+        if (input.labels.size() == 1) {
+            labelCell = makeLabel(input.labels[0], input.labelName, inputs);
         } else {
             labelCell = new QWidget(inputs);
             auto* v = new QVBoxLayout(labelCell);
             v->setContentsMargins(0, 0, 0, 0);
             v->setSpacing(0);
-            for (std::size_t i = 0; i < spec.labels.size(); ++i)
-                v->addWidget(makeLabel(spec.labels[i], i == 0 ? spec.labelName : std::string(), labelCell));
+            for (std::size_t i = 0; i < input.labels.size(); ++i)
+                v->addWidget(makeLabel(input.labels[i], i == 0 ? input.labelName : std::string(), labelCell));
         }
         grid->addWidget(labelCell, r, 0, Qt::AlignVCenter);
-        const QString name = q(spec.name);
+        const QString name = q(input.name);
         QWidget* field = nullptr;
-        if (spec.kind == InputKind::Combo) {
+        if (input.kind == InputKind::Combo) {
             auto* c = new QComboBox(inputs);
             c->setEditable(true);
             // What is typed stays as typed: no completion from the entries (a typed
@@ -260,12 +260,12 @@ void CalculatorWindow::buildGroups()
             c->setCompleter(nullptr);
             c->setInsertPolicy(QComboBox::NoInsert);
             c->setMaxVisibleItems(20);
-            for (const auto& e : spec.entries)
+            for (const auto& e : input.entries)
                 c->addItem(q(e));
             c->setCurrentIndex(-1);
             c->setEditText(QString());
             c->lineEdit()->setFont(editFont);
-            c->setMinimumWidth(spec.entries.size() > 1 ? 250 : 130);
+            c->setMinimumWidth(input.entries.size() > 1 ? 250 : 130);
             c->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
             c->view()->setMinimumWidth(c->view()->sizeHintForColumn(0) + 24);
             picked_[name] = -1;
@@ -281,9 +281,9 @@ void CalculatorWindow::buildGroups()
         field->setObjectName(name);
         fields_[name] = field;
         grid->addWidget(field, r, 1);
-        if (!spec.buttonName.empty()) {
-            auto* b = new QPushButton(q(spec.buttonText), inputs);
-            b->setObjectName(q(spec.buttonName));
+        if (!input.buttonName.empty()) {
+            auto* b = new QPushButton(q(input.buttonText), inputs);
+            b->setObjectName(q(input.buttonName));
             b->setFixedWidth(28);
             grid->addWidget(b, r, 2);
         }
@@ -405,9 +405,9 @@ void CalculatorWindow::enableAfterCompute() { enableEverything(); }
 FieldTexts CalculatorWindow::fieldTexts() const
 {
     FieldTexts out;
-    for (const auto& spec : d_.inputs) {
-        const QString name = q(spec.name);
-        out[spec.name] = {controlText(name).toStdString(), picked_.value(name, -1)};
+    for (const auto& input : d_.inputs) {
+        const QString name = q(input.name);
+        out[input.name] = {controlText(name).toStdString(), picked_.value(name, -1)};
     }
     return out;
 }
@@ -442,14 +442,14 @@ void CalculatorWindow::setControlText(const QString& control, const QString& tex
 void CalculatorWindow::pick(const QString& control, int index)
 {
     auto* c = qobject_cast<QComboBox*>(fields_.value(control));
-    const InputSpec* spec = d_.input(control.toStdString());
-    if (!c || !spec || index < 0 || index >= c->count())
+    const InputSpec* input = d_.input(control.toStdString());
+    if (!c || !input || index < 0 || index >= c->count())
         return;
     c->setCurrentIndex(index);
     c->setEditText(c->itemText(index));
     c->lineEdit()->setCursorPosition(0);
     picked_[control] = index;
-    applyFills(*spec, index);
+    applyFills(*input, index);
 }
 
 void CalculatorWindow::selectEntry(const QString& control, int index)
@@ -472,9 +472,9 @@ void CalculatorWindow::setNamedEnabled(const QStringList& names, bool on)
     }
 }
 
-void CalculatorWindow::applyFills(const InputSpec& spec, int index)
+void CalculatorWindow::applyFills(const InputSpec& input, int index)
 {
-    for (const Fill& fill : spec.fills) {
+    for (const Fill& fill : input.fills) {
         if (index < 0 || index >= int(fill.values.size()))
             continue;
         const QString target = q(fill.target);
@@ -577,7 +577,7 @@ void CalculatorWindow::Abrir1Click()
 
 void CalculatorWindow::openProject(const QString& path)
 {
-    // The whole file is read and checked before anything changes.
+    // The file is read and checked before anything changes.
     Bytes bytes;
     std::string error;
     if (!readFileStart(path.toStdString(), projectSize(d_), bytes, error)) {

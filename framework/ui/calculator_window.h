@@ -75,7 +75,7 @@ private:
     void buildMenu();
     void buildToolbar();
     void buildGroups();
-    void applyFills(const InputSpec& spec, int index);
+    void applyFills(const InputSpec& input, int index);
     void openProject(const QString& path);
     void saveProject(const QString& path);
 

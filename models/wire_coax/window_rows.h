@@ -103,15 +103,7 @@ inline std::vector<ResultSpec> attenuationResults(bool total)
         rows.push_back(result("Atentotal", "Atenuação total (dB/m):"));
     return rows;
 }
-inline std::vector<ReportLine> attenuationLines(bool total)
-{
-    using describe::line;
-    std::vector<ReportLine> lines = {line("Atenuação no condutor (dB/m):", "AtenCond"),
-                                     line("Atenuação no dielétrico (dB/m):", "AtenDiel")};
-    if (total)
-        lines.push_back(line("Atenuação total (dB/m):", "Atentotal"));
-    return lines;
-}
+inline std::vector<ReportLine> attenuationLines(bool total) { return describe::linesOf(attenuationResults(total)); }
 
 // The coaxial windows' results from the cut-off frequency on; the caption
 // of the peak power differs between them.

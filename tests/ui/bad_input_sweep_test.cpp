@@ -66,11 +66,11 @@ bool mayChangeOnRefusal(const CalculatorWindow& w, const QString& line)
 
 void fill(CalculatorWindow& w, const FieldTexts& fields)
 {
-    for (const auto& spec : w.description().inputs) {
-        const auto it = fields.find(spec.name);
+    for (const auto& input : w.description().inputs) {
+        const auto it = fields.find(input.name);
         if (it == fields.end())
             continue;
-        const QString name = QString::fromStdString(spec.name);
+        const QString name = QString::fromStdString(input.name);
         if (it->second.picked >= 0)
             w.pick(name, it->second.picked);
         else

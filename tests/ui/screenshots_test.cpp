@@ -5,15 +5,15 @@
 #include <QDir>
 #include <QFile>
 #include <QPixmap>
+#include <QTabWidget>
 
 #include <gtest/gtest.h>
-
-#include <QTabWidget>
 
 #include "app/About.h"
 #include "app/Ajuda.h"
 #include "app/Geome.h"
 #include "app/principal.h"
+#include "framework/core/calculator.h"
 #include "framework/ui/forms.h"
 #include "models/all_windows.h"
 #include "scripted_platform.h"
@@ -88,10 +88,8 @@ TEST(Screenshots, SavedWhenAsked)
         if (auto it = examples().find(d->number); it != examples().end()) {
             for (const auto& [control, text] : it->second) {
                 // A text that is a catalogue entry is picked, so its fills apply.
-                const InputSpec* spec = d->input(control);
-                int entry = -1;
-                for (std::size_t i = 1; spec && i < spec->entries.size(); ++i)
-                    if (spec->entries[i] == text) entry = int(i);
+                const InputSpec* input = d->input(control);
+                const int entry = input ? effectivePick(*input, FieldState{text, -1}) : -1;
                 if (entry > 0)
                     w->pick(control, entry);
                 else

@@ -48,17 +48,17 @@ Texts assignmentsOf(const WindowDescription& d, const std::vector<Step>& steps)
 {
     Texts out;
     for (const Step& s : steps) {
-        const InputSpec* spec = d.input(s.control);
-        EXPECT_TRUE(spec) << d.className << " has no input " << s.control;
-        if (!spec)
+        const InputSpec* input = d.input(s.control);
+        EXPECT_TRUE(input) << d.className << " has no input " << s.control;
+        if (!input)
             continue;
         if (s.text) {
             out.emplace_back(s.control, s.text);
         } else {
-            EXPECT_LT(s.entry, int(spec->entries.size())) << s.control;
-            if (s.entry < int(spec->entries.size())) {
-                EXPECT_NE(spec->entries[s.entry], "") << s.control << " entry " << s.entry;
-                out.emplace_back(s.control, spec->entries[s.entry]);
+            EXPECT_LT(s.entry, int(input->entries.size())) << s.control;
+            if (s.entry < int(input->entries.size())) {
+                EXPECT_NE(input->entries[s.entry], "") << s.control << " entry " << s.entry;
+                out.emplace_back(s.control, input->entries[s.entry]);
             }
         }
     }

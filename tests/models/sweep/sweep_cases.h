@@ -69,21 +69,21 @@ public:
         FieldTexts f;
         const int mode = uniform(0, 9);
         plain_ = mode < 5;
-        for (const auto& spec : d_.inputs) {
+        for (const auto& input : d_.inputs) {
             if (mode < 5)
-                f[spec.name] = plausible(spec); // mostly reaches the model
+                f[input.name] = plausible(input); // mostly reaches the model
             else if (mode < 8)
-                f[spec.name] = anything(spec);
+                f[input.name] = anything(input);
             else
-                f[spec.name] = {number(-15, 15, 0.2), -1}; // far outside any design
+                f[input.name] = {number(-15, 15, 0.2), -1}; // far outside any design
         }
         // One or two fields spoilt in an otherwise plausible case.
         if (mode < 5 && !d_.inputs.empty()) {
             const int spoilt = uniform(0, 2);
             plain_ = spoilt == 0;
             for (int k = 0; k < spoilt; ++k) {
-                const auto& spec = d_.inputs[std::size_t(uniform(0, int(d_.inputs.size()) - 1))];
-                f[spec.name] = anything(spec);
+                const auto& input = d_.inputs[std::size_t(uniform(0, int(d_.inputs.size()) - 1))];
+                f[input.name] = anything(input);
             }
         }
         return f;
@@ -105,16 +105,16 @@ private:
         return buf;
     }
 
-    FieldState picked(const InputSpec& spec)
+    FieldState picked(const InputSpec& input)
     {
-        const int i = uniform(0, int(spec.entries.size()) - 1);
-        return {spec.entries[std::size_t(i)], i};
+        const int i = uniform(0, int(input.entries.size()) - 1);
+        return {input.entries[std::size_t(i)], i};
     }
 
-    FieldState plausible(const InputSpec& spec)
+    FieldState plausible(const InputSpec& input)
     {
-        if (spec.kind == InputKind::Combo && !spec.entries.empty() && uniform(0, 2) > 0)
-            return picked(spec);
+        if (input.kind == InputKind::Combo && !input.entries.empty() && uniform(0, 2) > 0)
+            return picked(input);
         switch (uniform(0, 5)) {
         case 0: return {number(-4, 0, 0), -1};  // losses, thicknesses
         case 1: return {number(0, 8, 0), -1};   // conductivities, impedances
@@ -123,7 +123,7 @@ private:
         }
     }
 
-    FieldState anything(const InputSpec& spec)
+    FieldState anything(const InputSpec& input)
     {
         const auto& adv = adversarialTexts();
         switch (uniform(0, 6)) {
@@ -137,8 +137,8 @@ private:
             return {all[std::size_t(uniform(0, int(all.size()) - 1))], -1};
         }
         case 4: // this box's own entry, typed rather than picked
-            if (!spec.entries.empty())
-                return {spec.entries[std::size_t(uniform(0, int(spec.entries.size()) - 1))], -1};
+            if (!input.entries.empty())
+                return {input.entries[std::size_t(uniform(0, int(input.entries.size()) - 1))], -1};
             break;
         case 5: return {number(-40, 40, 0.3), -1};
         default: break;

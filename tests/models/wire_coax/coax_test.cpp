@@ -21,10 +21,10 @@ const char* const cutoffSynthesis = "Poderá Ocorrer Propagação de Modos de Or
 // entry and its fills overwrite their fields.
 void pick(const WindowDescription& d, FieldTexts& fields, const std::string& control, int index)
 {
-    const InputSpec* spec = d.input(control);
-    ASSERT_TRUE(spec);
-    fields[control] = FieldState{spec->entries.at(index), index};
-    for (const auto& [target, text] : fillsOfPick(*spec, index))
+    const InputSpec* input = d.input(control);
+    ASSERT_TRUE(input);
+    fields[control] = FieldState{input->entries.at(index), index};
+    for (const auto& [target, text] : fillsOfPick(*input, index))
         fields[target] = FieldState{text, -1};
 }
 
