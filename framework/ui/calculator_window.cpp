@@ -342,9 +342,10 @@ void CalculatorWindow::buildGroups()
     row->addLayout(column);
     setCentralWidget(central);
 
-    for (const auto& key : d_.keyFields)
-        if (QWidget* w = keyTarget(q(key)))
-            w->installEventFilter(this);
+    // Every edit box: the key fields announce the first keystroke, and all
+    // of them leave the window's menu keys to the menu.
+    for (QLineEdit* e : findChildren<QLineEdit*>())
+        e->installEventFilter(this);
 }
 
 QWidget* CalculatorWindow::keyTarget(const QString& field) const
@@ -375,8 +376,25 @@ bool isCharacterKey(const QEvent* event)
                && k->key() != Qt::Key_Backtab && k->key() != Qt::Key_Escape && !(k->modifiers() & Qt::ControlModifier));
 }
 
+// An edit box claims Ctrl+C (copy), Ctrl+A (select all) and the like for
+// itself before the menu sees them; the window's menu keys are commands
+// ("&Calcular" is Ctrl+C), so while such a command is enabled the box lets
+// the key go to it.
+bool CalculatorWindow::menuKeyFor(const QEvent* event) const
+{
+    if (event->type() != QEvent::ShortcutOverride)
+        return false;
+    const QKeySequence pressed(static_cast<const QKeyEvent*>(event)->keyCombination());
+    for (const QAction* a : findChildren<QAction*>())
+        if (a->isEnabled() && !a->shortcut().isEmpty() && a->shortcut() == pressed)
+            return true;
+    return false;
+}
+
 bool CalculatorWindow::eventFilter(QObject* watched, QEvent* event)
 {
+    if (menuKeyFor(event))
+        return true;
     if (isCharacterKey(event) && isKeyField(watched))
         keyFieldPressed();
     return QMainWindow::eventFilter(watched, event);

@@ -72,6 +72,8 @@ protected:
     bool present(const Outcome& outcome);
 
 private:
+    // A key press that an edit box would claim but that is an enabled menu key.
+    bool menuKeyFor(const QEvent* event) const;
     void buildMenu();
     void buildToolbar();
     void buildGroups();

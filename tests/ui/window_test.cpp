@@ -120,6 +120,32 @@ TEST(CalculatorWindow, ComputeWritesFourDecimalsThenWarns)
     EXPECT_TRUE(t.edit("impedancia")->isEnabled());
 }
 
+// The window's menu keys reach their commands from inside an edit box,
+// where Ctrl+C and Ctrl+A would otherwise copy and select; with the command
+// disabled the box keeps the key.
+TEST(CalculatorWindow, MenuKeysWorkFromInsideAnEditBox)
+{
+    ScriptedPlatform platform;
+    Window t(2);
+    QApplication::setActiveWindow(t.w.get());
+    QLineEdit* line = t.edit("diametro");
+    line->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return line->hasFocus(); }, 1000));
+    line->setText("12");
+    QTest::keyClick(line, Qt::Key_A, Qt::ControlModifier); // Abrir, cancelled by the script
+    EXPECT_EQ(platform.openFilters.size(), 1);
+    EXPECT_TRUE(line->selectedText().isEmpty());
+    line->clear();
+
+    ASSERT_FALSE(t.action("Calcular1")->isEnabled());
+    QTest::keyClick(line, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(t.text("impedancia"), "");
+    enterWorkedExample(t);
+    line->setFocus();
+    QTest::keyClick(line, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(t.text("impedancia"), "247.8624");
+}
+
 TEST(CalculatorWindow, NovoResetsButKeepsCombosAndMenu)
 {
     ScriptedPlatform platform;
