@@ -41,7 +41,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (std::size_t i = 0; i < opened.texts.size(); ++i) {
         const auto& [name, text] = opened.texts[i];
         FUZZ_CHECK(name == d.project.fields[i].name, "file order");
-        FUZZ_CHECK(rules::checkText("opened text", text).empty() && std::isfinite(readNumber(text)),
+        // A number, or a catalogue entry that stands for one.
+        const InputSpec* input = d.input(name);
+        FUZZ_CHECK(input && rules::checkText("opened text", text).empty()
+                       && std::isfinite(readField(*input, FieldState{text, -1})),
                    "%s.%s shows \"%s\"", d.className.c_str(), name.c_str(), text.c_str());
         fields[name] = {text, -1};
     }

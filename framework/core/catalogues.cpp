@@ -121,6 +121,8 @@ List thicknesses(int w)
             "17.5 µm Rolled(1/2 oz)", "35.0 µm Rolled(1 oz)", "70.0 µm Rolled(2 oz)"};
 }
 
+bool inMicrometres(const std::string& entry) { return entry.find(" µm ") != std::string::npos; }
+
 List heights()
 {
     return {"", "0.13", "0.25", "0.38", "0.51", "0.64", "0.76", "0.79", "1.27", "1.52", "1.57", "1.91", "2.54"};

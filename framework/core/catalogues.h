@@ -20,6 +20,9 @@ List conductivitiesC();             // what a pick of C writes into the conducti
 List dielectricsD();                // slotline
 List numbersD();                    // a pick of D replaces the text by its number
 List thicknesses(int window);       // micrometres
+// An entry whose number is in micrometres: a pick of it reads as that many
+// micrometres, the same number typed as millimetres.
+bool inMicrometres(const std::string& entry);
 List heights();                     // millimetres
 
 // Without the blank entry, as the commercial parameters dialog lists them.

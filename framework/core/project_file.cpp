@@ -12,6 +12,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "catalogues.h"
 #include "number_text.h"
 
 namespace tarvel {
@@ -67,6 +68,36 @@ Encoded encodeProject(const WindowDescription& d, const FieldTexts& fields)
     return out;
 }
 
+namespace {
+
+// The same 48-bit real, so the same bytes when saved again.
+bool storesAs(Real value, Real stored)
+{
+    const auto bytes = encodeReal48(value);
+    return bytes && decodeReal48(*bytes) == stored;
+}
+
+} // namespace
+
+std::string openedText(const InputSpec* input, Real stored, int decimals)
+{
+    // A micrometre entry was picked: its number typed would be millimetres.
+    if (input && stored != 0)
+        for (const std::string& entry : input->entries)
+            if (catalogue::inMicrometres(entry) && storesAs(leadingNumber(entry), stored))
+                return entry;
+    // The field's own decimals where they keep the value, else the fewest
+    // more that do. 2^-128, the smallest stored magnitude, needs 39 zeros
+    // and its 12 significant digits.
+    const int most = 60;
+    for (int n = decimals; n < most; ++n) {
+        std::string text = formatFixed(stored, n);
+        if (storesAs(readNumber(text), stored))
+            return text;
+    }
+    return formatFixed(stored, most);
+}
+
 Decoded decodeProject(const WindowDescription& d, const Bytes& bytes, const std::string& path)
 {
     Decoded out;
@@ -79,7 +110,8 @@ Decoded decodeProject(const WindowDescription& d, const Bytes& bytes, const std:
     }
     for (std::size_t i = 0; i < d.project.fields.size(); ++i) {
         const auto& field = d.project.fields[i];
-        out.texts.emplace_back(field.name, formatFixed(decodeReal48(bytes.data() + 6 * i), field.decimals));
+        const InputSpec* input = d.input(field.name);
+        out.texts.emplace_back(field.name, openedText(input, decodeReal48(bytes.data() + 6 * i), field.decimals));
     }
     out.ok = true;
     return out;

@@ -36,7 +36,13 @@ struct Decoded {
     std::vector<std::pair<std::string, std::string>> texts; // control -> text, file order
 };
 
-// The texts "&Abrir" sets, with the decimals of each field. A file shorter
+// The text "&Abrir" sets for a stored value: the field's decimals, or the
+// fewest more with which the text reads back to the same 48-bit real (fixed
+// point, no exponent); a micrometre thickness entry whose number it is, as
+// that entry, so it is read in micrometres again.
+std::string openedText(const InputSpec* input, Real stored, int decimals);
+
+// The texts "&Abrir" sets, each as openedText gives it. A file shorter
 // than the field list is refused; extra bytes are ignored.
 Decoded decodeProject(const WindowDescription& d, const Bytes& bytes, const std::string& path);
 

@@ -346,6 +346,12 @@ void CalculatorWindow::buildGroups()
     // of them leave the window's menu keys to the menu.
     for (QLineEdit* e : findChildren<QLineEdit*>())
         e->installEventFilter(this);
+    // A paste (keys or context menu) changes the text as typing does, and
+    // so counts as typing; a key that changes nothing (Backspace in an empty
+    // box) still counts through the key press.
+    for (const auto& key : d_.keyFields)
+        if (auto* e = qobject_cast<QLineEdit*>(keyTarget(q(key))))
+            connect(e, &QLineEdit::textEdited, this, [this] { keyFieldPressed(); });
 }
 
 QWidget* CalculatorWindow::keyTarget(const QString& field) const
@@ -609,8 +615,15 @@ void CalculatorWindow::openProject(const QString& path)
     }
     setCurrentFileName(d_.number, path);
     setWindowTitle(QStringLiteral("Antena[") + path + QStringLiteral("]"));
-    for (const auto& [name, text] : decoded.texts)
-        setControlText(q(name), q(text));
+    for (const auto& [name, text] : decoded.texts) {
+        // A catalogue entry comes back picked (a thickness in micrometres).
+        auto* c = qobject_cast<QComboBox*>(fields_.value(q(name)));
+        const int entry = c ? c->findText(q(text), Qt::MatchExactly | Qt::MatchCaseSensitive) : -1;
+        if (entry > 0)
+            selectEntry(q(name), entry);
+        else
+            setControlText(q(name), q(text));
+    }
     if (d_.project.computeAfterOpen)
         Calcular1Click();
 }
@@ -630,12 +643,15 @@ void CalculatorWindow::SalvarComo1Click()
     const QString path = platform().saveFileName(this, saveFilter(d_), q(d_.project.defaultName));
     if (path.isEmpty())
         return;
+    // The new name and caption only once the file holds the project: a
+    // refused save leaves both naming what they named.
+    if (!saveProject(path))
+        return;
     setCurrentFileName(d_.number, path);
     setWindowTitle(QStringLiteral("Antena[ ") + path + QStringLiteral(" ]"));
-    saveProject(path);
 }
 
-void CalculatorWindow::saveProject(const QString& path)
+bool CalculatorWindow::saveProject(const QString& path)
 {
     const Encoded encoded = encodeProject(d_, fieldTexts());
     if (!encoded.ok) {
@@ -645,11 +661,14 @@ void CalculatorWindow::saveProject(const QString& path)
             platform().error(this, q(encoded.error));
         else
             platform().information(this, q(encoded.error));
-        return;
+        return false;
     }
     std::string error;
-    if (!writeFileAtomically(path.toStdString(), encoded.bytes, error))
+    if (!writeFileAtomically(path.toStdString(), encoded.bytes, error)) {
         platform().error(this, q(error));
+        return false;
+    }
+    return true;
 }
 
 void CalculatorWindow::Imprimir2Click()

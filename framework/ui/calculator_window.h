@@ -79,7 +79,8 @@ private:
     void buildGroups();
     void applyFills(const InputSpec& input, int index);
     void openProject(const QString& path);
-    void saveProject(const QString& path);
+    // Writes the project; false (with its box shown) when refused or failed.
+    bool saveProject(const QString& path);
 
     const WindowDescription& d_;
     QString initialCaption_;

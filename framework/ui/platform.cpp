@@ -1,6 +1,7 @@
 #include "platform.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
@@ -10,6 +11,34 @@ namespace tarvel::ui {
 namespace {
 
 QString boxTitle() { return QApplication::applicationDisplayName(); }
+
+// Runs an open or save dialog with the project filters, the first one
+// selected. Returns the chosen path, or an empty string on cancel.
+QString runFileDialog(QWidget* parent, QFileDialog::AcceptMode mode, const QString& filter, const QString& proposed)
+{
+    const bool open = mode == QFileDialog::AcceptOpen;
+    QFileDialog dialog(parent, QString::fromUtf8(open ? "Abrir" : "Salvar como"));
+    dialog.setObjectName(open ? "OpenDialog1" : "SaveDialog1");
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    // No question before overwriting: the project is the user's own file.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
+    const NameFilters filters = nameFilters(filter);
+    dialog.setNameFilters(filters.qt);
+    if (!filters.qt.isEmpty())
+        dialog.selectNameFilter(filters.qt.first());
+    // The dialog squeezes repeated blanks out of the names; its type box
+    // shows them as written.
+    if (auto* types = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo")))
+        for (int i = 0; i < types->count() && i < filters.names.size(); ++i)
+            types->setItemText(i, filters.names[i]);
+    if (!proposed.isEmpty())
+        dialog.selectFile(proposed);
+    if (dialog.exec() != QDialog::Accepted)
+        return QString();
+    return dialog.selectedFiles().value(0);
+}
 
 class Desktop : public Platform {
 public:
@@ -27,13 +56,11 @@ public:
     }
     QString openFileName(QWidget* parent, const QString& filter) override
     {
-        return QFileDialog::getOpenFileName(parent, QString::fromUtf8("Abrir"), QString(), filter);
+        return runFileDialog(parent, QFileDialog::AcceptOpen, filter, QString());
     }
     QString saveFileName(QWidget* parent, const QString& filter, const QString& proposed) override
     {
-        // No question before overwriting: the project is the user's own file.
-        return QFileDialog::getSaveFileName(parent, QString::fromUtf8("Salvar como"), proposed, filter, nullptr,
-                                            QFileDialog::DontConfirmOverwrite);
+        return runFileDialog(parent, QFileDialog::AcceptSave, filter, proposed);
     }
     bool choosePrinter(QWidget* parent, QPrinter& printer, int& copies) override
     {
@@ -54,6 +81,23 @@ public:
 Platform* installed = nullptr;
 
 } // namespace
+
+NameFilters nameFilters(const QString& filter)
+{
+    NameFilters out;
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        QStringList patterns = parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts);
+        for (QString& p : patterns) {
+            p = p.trimmed();
+            if (p == QLatin1String("*.*"))
+                p = QStringLiteral("*"); // every file, with a point in its name or not
+        }
+        out.names << parts[i];
+        out.qt << parts[i] + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
+    }
+    return out;
+}
 
 Platform& desktopPlatform()
 {

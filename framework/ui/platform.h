@@ -5,6 +5,7 @@
 #include <memory>
 
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 class QPrinter;
@@ -28,6 +29,16 @@ public:
     virtual bool choosePrinter(QWidget* parent, QPrinter& printer, int& copies) = 0;
     virtual std::unique_ptr<QPrinter> makePrinter() = 0;
 };
+
+// The project dialogs' filters, written as name|pattern pairs joined by "|"
+// ("Projetos de análise|*.bfl|Todos os  arquivos [*.*]|*.*"), as the file
+// dialog takes them: `qt` as "name (patterns)" with "*.*" meaning every file
+// ("*"), and `names` the names as written, blanks and all, for the type box.
+struct NameFilters {
+    QStringList qt;
+    QStringList names;
+};
+NameFilters nameFilters(const QString& filter);
 
 Platform& platform();
 // Installs p (not owned); nullptr restores the real dialogs.

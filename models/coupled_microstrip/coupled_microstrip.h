@@ -69,6 +69,8 @@ Outcome synthesis(const Inputs& in); // TForm29
 
 // The information box shown when the wanted impedances are out of reach.
 extern const char* const notConverged;
+// ... and when they need a width or gap finer than the results show.
+extern const char* const belowResolution;
 
 const WindowDescription& acMSMpAnWindow(); // TForm26
 const WindowDescription& acMSSinWindow();  // TForm29

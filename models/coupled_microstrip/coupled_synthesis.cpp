@@ -9,6 +9,7 @@
 #include <cmath>
 
 #include "coupled_microstrip.h"
+#include "framework/core/number_text.h"
 #include "framework/core/real48.h"
 
 namespace tarvel::cmstrip {
@@ -50,6 +51,10 @@ Real be(Real er) { return r48(0.564L * pw((er - 0.9L) / (er + 3), 0.053L)); }
 
 const char* const notConverged =
     "As impedâncias desejadas estão fora do alcance do modelo: o refinamento não convergiu. "
+    "Os resultados mostrados são os da síntese aproximada!!";
+
+const char* const belowResolution =
+    "As impedâncias desejadas pedem uma largura ou uma separação das fitas menor que 0.0001 mm. "
     "Os resultados mostrados são os da síntese aproximada!!";
 
 Ratios startPoint(Real Z0e, Real Z0o, Real er)
@@ -237,7 +242,11 @@ Outcome synthesis(const Inputs& in)
 
     const Ratios start = startPoint(Z0e, Z0o, er);
     const Refinement ref = refine(start, Z0e, Z0o, er);
-    const Ratios p = ref.point;
+    // A refined width or gap that shows as 0.0000 or 0.0001 mm no longer
+    // gives the wanted impedances as shown: the start point stands instead.
+    auto shownTiny = [h](Real ratio) { return readNumber(resultText(r48(ratio * h))) <= 0.0001L; };
+    const bool tooFine = ref.converged && (shownTiny(ref.point.u) || shownTiny(ref.point.g));
+    const Ratios p = tooFine ? start : ref.point;
 
     const Real W = r48(p.u * h), S = r48(p.g * h);
     const ModePermittivities e = modePermittivities(p.u, p.g, er);
@@ -256,6 +265,8 @@ Outcome synthesis(const Inputs& in)
     out.set("AtconMi", aCO).set("AtdielMi", aDO).set("AtentotalMi", r48(aCO + aDO));
     if (!ref.converged)
         out.warn(notConverged);
+    else if (tooFine)
+        out.warn(belowResolution);
     return out;
 }
 

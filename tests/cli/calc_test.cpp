@@ -306,13 +306,14 @@ TEST(Calc, OpenReadsWhatTheWindowSaved)
 
 TEST(Calc, OpenComputesAlsoWhereTheWindowDoesNot)
 {
-    // The synthesis file reopens the loss tangent with 3 decimals: 0.00015
-    // comes back as "0.000" and the compute refuses it; 0.0009 as "0.001".
+    // The synthesis file reopens the loss tangent with 3 decimals where they
+    // keep its value, and with the fewest more where they do not.
     const WindowDescription* d = findWindow("TForm16");
     ASSERT_FALSE(d->project.computeAfterOpen);
     struct Case { const char* tand; const char* reopened; int exit; } cases[] = {
-        {"0.00015", "0.000", 2},
-        {"0.0009", "0.001", 0},
+        {"0.00015", "0.00015", 0},
+        {"0.0009", "0.0009", 0},
+        {"0.05", "0.050", 0},
     };
     for (const auto& c : cases) {
         const std::string path = tempPath("syn.bfs");

@@ -102,8 +102,9 @@ TEST(ProjectFiles, SynthesisReopensWithItsDecimalsAndEmptyIsZero)
     auto other = window(16);
     platform.openAnswers = {path};
     other->Abrir1Click();
-    EXPECT_EQ(other->controlText("Tanperda"), "0.000");
-    EXPECT_EQ(other->controlText("Atentot"), "0.001");
+    // Three decimals would make them 0.000 and 0.001: they take a fourth.
+    EXPECT_EQ(other->controlText("Tanperda"), "0.0003");
+    EXPECT_EQ(other->controlText("Atentot"), "0.0009");
     EXPECT_EQ(other->controlText("Frequencia"), "0.00000");
     EXPECT_EQ(other->controlText("impedan"), "300.000");
     EXPECT_EQ(other->controlText("Espaco"), ""); // no compute after open here

@@ -1,12 +1,11 @@
 // GUI tests run offscreen on the real widgets.
-#include <clocale>
-
 #include <QApplication>
 #include <QDir>
 
 #include <gtest/gtest.h>
 
 #include "app/principal.h"
+#include "app/start.h"
 #include "scripted_platform.h"
 
 namespace tarvel::test {
@@ -29,9 +28,7 @@ int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     QApplication app(argc, argv);
-    std::setlocale(LC_NUMERIC, "C");
-    QApplication::setApplicationDisplayName(QStringLiteral("Projeto Tarvel 98"));
-    tarvel::ui::installAuxiliaryWindows();
+    tarvel::ui::startApplication();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -303,7 +303,7 @@ TEST(MainWindow, MenuTreeOpensNewWindowsEachTime)
 {
     ScriptedPlatform platform;
     TForm1 main;
-    EXPECT_EQ(QApplication::applicationDisplayName(), "Projeto Tarvel 98");
+    EXPECT_EQ(QApplication::applicationName(), "Projeto Tarvel 98");
     EXPECT_EQ(main.centralWidget()->size(), QSize(620, 197));
     for (const auto& e : TForm1::menuEntries()) {
         QObject* item = e.window ? static_cast<QObject*>(main.findChild<QAction*>(e.name))

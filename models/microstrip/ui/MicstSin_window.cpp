@@ -1,5 +1,6 @@
 #include "MicstSin_window.h"
 
+#include <QLineEdit>
 #include <QPushButton>
 
 #include "framework/ui/Dialog2.h"
@@ -9,17 +10,21 @@ namespace tarvel::ui {
 
 TForm17::TForm17(QWidget* parent) : CalculatorWindow(*findWindow(17), parent)
 {
-    if (QWidget* f = keyTarget(QStringLiteral("frequencia")))
+    if (auto* f = qobject_cast<QLineEdit*>(keyTarget(QStringLiteral("frequencia")))) {
         f->installEventFilter(this);
+        connect(f, &QLineEdit::textEdited, this, &TForm17::frequencyTyped); // a paste
+    }
 }
 
 bool TForm17::eventFilter(QObject* watched, QEvent* event)
 {
-    // The file name is left alone here; only these commands come on.
     if (watched == keyTarget(QStringLiteral("frequencia")) && isCharacterKey(event))
-        setNamedEnabled({"Novo1", "Salvar1", "SalvarComo1", "Calcular1", "Imprimir1"}, true);
+        frequencyTyped();
     return CalculatorWindow::eventFilter(watched, event);
 }
+
+// The file name is left alone here; only these commands come on.
+void TForm17::frequencyTyped() { setNamedEnabled({"Novo1", "Salvar1", "SalvarComo1", "Calcular1", "Imprimir1"}, true); }
 
 TForm18::TForm18(QWidget* parent) : CalculatorWindow(*findWindow(18), parent)
 {

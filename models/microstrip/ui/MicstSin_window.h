@@ -13,6 +13,9 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void frequencyTyped();
 };
 
 // The button "..." beside `constdiel` opens the commercial parameters dialog.

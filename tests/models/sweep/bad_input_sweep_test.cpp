@@ -93,7 +93,8 @@ TEST_P(BadInputSweep, EveryOutcomeIsOneTheWindowCanShow)
         const Decoded opened = decodeProject(*d, saved.bytes, "x." + d->project.extension);
         ASSERT_TRUE(opened.ok) << describe();
         for (const auto& [name, text] : opened.texts)
-            if (!std::isfinite(readNumber(text)) || !rules::checkText("opened", text).empty()) {
+            if (!std::isfinite(readField(*d->input(name), FieldState{text, -1}))
+                || !rules::checkText("opened", text).empty()) {
                 ADD_FAILURE() << describe() << "\n  " << name << " reopens as \"" << text << "\"";
                 ++failures;
             }
