@@ -138,6 +138,34 @@ TEST(CoupledSynthesis, UnreachableTargetsShowTheStartPointAndSaySo)
     }
 }
 
+// Where the refined width or gap would show as 0.0000 or 0.0001 mm, the
+// start point stands and a notice says why; from 0.0002 mm on the refined
+// point is shown.
+TEST(CoupledSynthesis, AGapTooFineToShowKeepsTheStartPointAndSaysSo)
+{
+    struct Case {
+        Real er;
+        const char* refinedGap; // S of the refined point, as it would show
+        bool notice;
+    } cases[] = {{2.2L, "0.0000", true}, {2.94L, "0.0001", true}, {3.38L, "0.0002", false}};
+    const Real Z0e = 81.726L, Z0o = 21.304L, h = 0.13L;
+    for (const auto& c : cases) {
+        const Ratios s = startPoint(Z0e, Z0o, c.er);
+        const Refinement r = refine(s, Z0e, Z0o, c.er);
+        ASSERT_TRUE(r.converged) << double(c.er);
+        EXPECT_EQ(resultText(r.point.g * h), c.refinedGap) << double(c.er);
+        const Outcome o = runGuarded(synthesis, wanted(Z0e, Z0o, c.er, h));
+        ASSERT_TRUE(o.ok()) << faultText(o.fault);
+        const Ratios shown = c.notice ? s : r.point;
+        EXPECT_EQ(resultText(o.value("LargReal")), resultText(shown.u * h)) << double(c.er);
+        EXPECT_EQ(resultText(o.value("SepReal")), resultText(shown.g * h)) << double(c.er);
+        EXPECT_EQ(resultText(o.value("EfetivoPar")), resultText(modePermittivities(shown.u, shown.g, c.er).even));
+        EXPECT_EQ(o.warnings, c.notice ? std::vector<std::string>{belowResolution} : std::vector<std::string>{});
+    }
+    // The case as a user meets it: a gap of 0.0010 mm, not 0.0000.
+    EXPECT_EQ(resultText(runGuarded(synthesis, wanted(Z0e, Z0o, 2.2L, h)).value("SepReal")), "0.0010");
+}
+
 // The iteration probes points where the model may have no value; what it
 // raised there must not reach the guard, and what was raised before it (by
 // the start point) must survive it.
