@@ -23,13 +23,15 @@ QString runFileDialog(QWidget* parent, QFileDialog::AcceptMode mode, const QStri
     dialog.setFileMode(open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     // No question before overwriting: the project is the user's own file.
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    // The toolkit's own dialog on every desktop: a desktop's native one gets
+    // the names with their repeated blanks squeezed out.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setOption(QFileDialog::HideNameFilterDetails);
     const NameFilters filters = nameFilters(filter);
     dialog.setNameFilters(filters.qt);
     if (!filters.qt.isEmpty())
         dialog.selectNameFilter(filters.qt.first());
-    // The dialog squeezes repeated blanks out of the names; its type box
-    // shows them as written.
+    // The names as written in its type box.
     if (auto* types = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo")))
         for (int i = 0; i < types->count() && i < filters.names.size(); ++i)
             types->setItemText(i, filters.names[i]);

@@ -32,21 +32,16 @@
 #include "framework/ui/platform.h"
 #include "models/all_windows.h"
 #include "scripted_platform.h"
+#include "test_windows.h"
 
 using namespace tarvel;
 using namespace tarvel::ui;
 using tarvel::test::ScriptedPlatform;
+using tarvel::test::window;
 
 namespace {
 
 QString q(const std::string& s) { return QString::fromStdString(s); }
-
-std::unique_ptr<CalculatorWindow> window(int n)
-{
-    std::unique_ptr<CalculatorWindow> w(createCalculatorWindow(n));
-    w->setAttribute(Qt::WA_DeleteOnClose, false);
-    return w;
-}
 
 // Runs `inspect` on the first modal dialog of type T that `run` opens, while
 // it is modal; `inspect` answers it. A dialog never found is closed by the
@@ -122,9 +117,7 @@ TEST(FileFilters, EveryWindowsProjectsAndEveryFile)
 // a text file.
 TEST(RealDialogs, OpenListsTheProjectsThenEveryFile)
 {
-    setPlatform(nullptr);
-    const bool nativeBefore = QCoreApplication::testAttribute(Qt::AA_DontUseNativeDialogs);
-    QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs, true);
+    setPlatform(nullptr); // the real dialogs; the program asks for the toolkit's own file dialog
     QTemporaryDir dir;
     for (const char* name : {"a.bfl", "b.txt"}) {
         QFile f(dir.filePath(name));
@@ -160,7 +153,6 @@ TEST(RealDialogs, OpenListsTheProjectsThenEveryFile)
             }
     });
     QDir::setCurrent(before);
-    QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs, nativeBefore);
 
     ASSERT_TRUE(found);
     EXPECT_EQ(title, "Abrir");

@@ -15,25 +15,15 @@
 #include "framework/ui/forms.h"
 #include "framework/ui/navigation.h"
 #include "scripted_platform.h"
+#include "test_windows.h"
 
 using namespace tarvel;
 using namespace tarvel::ui;
 using tarvel::test::ScriptedPlatform;
+using tarvel::test::readAll;
+using tarvel::test::window;
 
 namespace {
-
-QByteArray readAll(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-std::unique_ptr<CalculatorWindow> window(int n)
-{
-    std::unique_ptr<CalculatorWindow> w(createCalculatorWindow(n));
-    w->setAttribute(Qt::WA_DeleteOnClose, false);
-    return w;
-}
 
 void fillExample(CalculatorWindow& w)
 {

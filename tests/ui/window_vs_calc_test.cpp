@@ -21,10 +21,12 @@
 #include "framework/ui/navigation.h"
 #include "models/all_windows.h"
 #include "main_window_fixture.h"
+#include "test_windows.h"
 
 using namespace tarvel;
 using namespace tarvel::ui;
 using tarvel::test::ScriptedPlatform;
+using tarvel::test::readAll;
 using tarvel::testing::calc;
 using tarvel::testing::Ran;
 using tarvel::testing::Texts;
@@ -63,12 +65,6 @@ Texts assignmentsOf(const WindowDescription& d, const std::vector<Step>& steps)
         }
     }
     return out;
-}
-
-QByteArray readAll(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 // What follows the first n lines of a text.
