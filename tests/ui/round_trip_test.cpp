@@ -83,11 +83,12 @@ const Case cases[] = {
           picked("ComboBox3", 3)}},
 };
 
-QStringList results(const CalculatorWindow& w)
+// Result texts (and boxes) as plain strings, so a difference reads clearly.
+std::vector<std::string> results(const CalculatorWindow& w)
 {
-    QStringList out;
+    std::vector<std::string> out;
     for (const auto& r : w.description().results)
-        out << w.controlText(QString::fromStdString(r.name));
+        out.push_back(w.controlText(QString::fromStdString(r.name)).toStdString());
     return out;
 }
 
@@ -109,9 +110,9 @@ TEST(ProjectFiles, EveryWindowReopensWhatItSaved)
         }
         platform.boxes.clear();
         first->Calcular1Click();
-        const QStringList computed = results(*first);
-        ASSERT_FALSE(computed.first().isEmpty()) << platform.texts().join("; ").toStdString();
-        const auto boxes = platform.texts();
+        const std::vector<std::string> computed = results(*first);
+        ASSERT_FALSE(computed.front().empty()) << platform.texts().join("; ").toStdString();
+        const std::string boxes = platform.texts().join("\n").toStdString();
 
         const QString once = dir.filePath(QStringLiteral("um%1.%2").arg(c.window).arg(QString::fromStdString(d.project.extension)));
         const QString twice = dir.filePath(QStringLiteral("dois%1.%2").arg(c.window).arg(QString::fromStdString(d.project.extension)));
@@ -125,7 +126,7 @@ TEST(ProjectFiles, EveryWindowReopensWhatItSaved)
         if (!d.project.computeAfterOpen)
             second->Calcular1Click();
         EXPECT_EQ(results(*second), computed);
-        EXPECT_EQ(platform.texts(), boxes);
+        EXPECT_EQ(platform.texts().join("\n").toStdString(), boxes);
         // A thickness picked in micrometres is that entry again, picked.
         for (const Step& s : c.steps) {
             if (!s.text && d.input(s.control)->entries[s.entry].find("µm") != std::string::npos) {
