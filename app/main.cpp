@@ -11,6 +11,9 @@ int main(int argc, char** argv)
     std::setlocale(LC_NUMERIC, "C"); // numbers are always read and written with a point
     QApplication::setApplicationName(QStringLiteral("Tarvel"));
     QApplication::setApplicationDisplayName(QStringLiteral("Projeto Tarvel 98"));
+#ifdef TARVEL_APP_ID
+    QApplication::setDesktopFileName(QStringLiteral(TARVEL_APP_ID));
+#endif
     tarvel::ui::installAuxiliaryWindows();
     tarvel::ui::TForm1 main;
     main.show();
