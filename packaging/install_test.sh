@@ -3,16 +3,16 @@
 # them: a staged `cmake --install` (DESTDIR) with the desktop files validated
 # and the staged program finding its tutorial page on its own, then
 # `cpack -G DEB` and the package's list of files.
-#   install_test.sh BUILD_DIR TUTORIAL_PROBE APP_ID CPACK
+#   install_test.sh BUILD_DIR TUTORIAL_PROBE APP_ID CMAKE CPACK
 set -euo pipefail
-build=$1 probe=$2 id=$3 cpack=$4
+build=$1 probe=$2 id=$3 cmake=$4 cpack=$5
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail() { echo "FALHOU: $*" >&2; exit 1; }
 
 # --- staged install -------------------------------------------------------
 stage=$work/stage
-DESTDIR=$stage cmake --install "$build" --prefix /usr >/dev/null
+DESTDIR=$stage "$cmake" --install "$build" --prefix /usr >/dev/null
 u=$stage/usr
 [ -L "$u/bin/tarvel" ] || fail "bin/tarvel is not a link"
 [ "$(readlink "$u/bin/tarvel")" = ../lib/tarvel/tarvel ] || fail "bin/tarvel -> $(readlink "$u/bin/tarvel")"
