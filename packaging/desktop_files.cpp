@@ -142,14 +142,10 @@ std::string manPage(const std::string& help, const std::string& version)
       << roffText(head.substr(0, colon)) << " \\- " << roffText(summary) << "\n";
 
     // The synopsis: the commands of the usage section.
-    std::size_t i = 1;
-    std::size_t firstTitle = i;
-    while (firstTitle < lines.size() && !isTitle(lines[firstTitle]))
-        ++firstTitle;
     m << ".SH SINOPSE\n";
-    for (std::size_t k = firstTitle; k < lines.size(); ++k)
-        if (indentOf(lines[k]) == 2 && lines[k].compare(2, 11, "tarvel-calc") == 0)
-            m << ".br\n.B " << roffText(lines[k].substr(2)) << "\n";
+    for (const std::string& l : lines)
+        if (indentOf(l) == 2 && l.compare(2, 11, "tarvel-calc") == 0)
+            m << ".br\n.B " << roffText(l.substr(2)) << "\n";
     m << ".SH DESCRIÇÃO\n";
 
     bool inLiteral = false;
@@ -159,12 +155,12 @@ std::string manPage(const std::string& help, const std::string& version)
         inLiteral = on;
     };
     std::size_t textIndent = 0;
-    for (; i < lines.size(); ++i) {
+    for (std::size_t i = 1; i < lines.size(); ++i) {
         const std::string& l = lines[i];
         if (l.find_first_not_of(' ') == std::string::npos) {
             literal(false);
             m << ".PP\n";
-        } else if (isTitle(l) && i >= firstTitle) {
+        } else if (isTitle(l)) {
             literal(false);
             m << ".SH " << roffText(l) << "\n";
             textIndent = 2;
