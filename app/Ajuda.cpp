@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QMenuBar>
 #include <QTextBrowser>
 #include <QToolBar>
@@ -33,7 +34,12 @@ TForm10::TForm10(QWidget* parent) : QMainWindow(parent)
 
 QString TForm10::pagePath()
 {
-    return QDir(QCoreApplication::applicationDirPath()).filePath("principal.htm");
+    // The directory of the executable's own file, links resolved: an
+    // installed program is started through a link in bin/ and its page lies
+    // beside the file the link leads to.
+    QFileInfo self(QCoreApplication::applicationFilePath());
+    const QString dir = self.canonicalPath().isEmpty() ? self.absolutePath() : self.canonicalPath();
+    return QDir(dir).filePath("principal.htm");
 }
 
 void TForm10::loadPage()

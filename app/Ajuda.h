@@ -10,7 +10,8 @@ class TForm10 : public QMainWindow {
     Q_OBJECT
 public:
     explicit TForm10(QWidget* parent = nullptr);
-    // The page shown: "principal.htm" in the executable's directory.
+    // The page shown: "principal.htm" in the executable's directory (the
+    // directory of its real file when it was started through a link).
     static QString pagePath();
 
 protected:

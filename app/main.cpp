@@ -8,6 +8,9 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     tarvel::ui::startApplication();
+#ifdef TARVEL_APP_ID
+    QApplication::setDesktopFileName(QStringLiteral(TARVEL_APP_ID));
+#endif
     tarvel::ui::TForm1 main;
     main.show();
     return app.exec();

@@ -6,6 +6,9 @@ packages=(build-essential cmake qt6-base-dev libgl1-mesa-dev libgtest-dev libben
           fonts-urw-base35 fonts-dejavu-core poppler-utils xvfb xauth imagemagick clang libclang-rt-14-dev)
 # The toolkit's own dialogs (file, print, message box buttons) in Portuguese.
 packages+=(qt6-translations-l10n)
+# Installing and packaging: the Debian package's dependencies (dpkg-dev), the
+# validators of the desktop files and the manual page reader of the tests.
+packages+=(dpkg-dev desktop-file-utils appstream shared-mime-info libxml2-utils man-db)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
