@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <cerrno>
+#include <cstring>
 #include <optional>
 #include <utility>
 
@@ -19,6 +20,8 @@ namespace {
 using Texts = std::vector<std::pair<std::string, std::string>>;
 
 const char* const refusedFile = "Este programa não pode abrir este arquivo";
+const std::string overlongLine = "linha longa demais: o limite é de " + std::to_string(batchLineBound)
+                                 + " bytes (16 MiB); a linha foi ignorada";
 
 std::string joinLabels(const std::vector<std::string>& labels)
 {
@@ -495,9 +498,29 @@ std::string batchLine(std::string_view line)
     return outcomeJson(*d, fields, compute(*d, fields));
 }
 
+bool writeOut(std::FILE* out, const std::string& text)
+{
+    if (!text.empty())
+        std::fwrite(text.data(), 1, text.size(), out);
+    if (std::fflush(out) == 0 && !std::ferror(out))
+        return true;
+    std::fprintf(stderr, "tarvel-calc: não foi possível escrever a saída: %s\n", std::strerror(errno));
+    return false;
+}
+
 int runBatch(int inputFd, std::FILE* out)
 {
-    std::string pending, output;
+    // Each byte is looked at once: a newline is searched for only in what
+    // has just been read, and a line that outgrows the bound is dropped as
+    // it comes (its error line goes out when its end is reached), so no
+    // line costs more than the bound in memory and time stays linear.
+    std::string line, output;
+    bool overlong = false;
+    auto answer = [&](std::string_view text) {
+        output += overlong ? errorJson(overlongLine) : batchLine(text);
+        output += '\n';
+        overlong = false;
+    };
     std::vector<char> buf(1 << 16);
     for (;;) {
         const ssize_t n = ::read(inputFd, buf.data(), buf.size());
@@ -509,24 +532,39 @@ int runBatch(int inputFd, std::FILE* out)
         }
         if (n == 0)
             break;
-        pending.append(buf.data(), std::size_t(n));
-        std::size_t start = 0;
-        for (std::size_t nl; (nl = pending.find('\n', start)) != std::string::npos; start = nl + 1) {
-            output += batchLine(std::string_view(pending).substr(start, nl - start));
-            output += '\n';
+        const char* p = buf.data();
+        const char* const end = p + n;
+        while (p < end) {
+            const char* nl = static_cast<const char*>(std::memchr(p, '\n', std::size_t(end - p)));
+            const char* stop = nl ? nl : end;
+            if (!overlong && line.size() + std::size_t(stop - p) > batchLineBound) {
+                overlong = true;
+                std::string().swap(line);
+            }
+            if (!nl) {
+                if (!overlong)
+                    line.append(p, end);
+                break;
+            }
+            if (overlong || !line.empty()) {
+                if (!overlong)
+                    line.append(p, nl);
+                answer(line);
+                line.clear();
+            } else {
+                answer(std::string_view(p, std::size_t(nl - p)));
+            }
+            p = nl + 1;
         }
-        pending.erase(0, start);
         // Answer what has been read before waiting for more input, so that a
         // program feeding the lines one by one gets each answer at once.
-        std::fwrite(output.data(), 1, output.size(), out);
-        std::fflush(out);
+        if (!output.empty() && !writeOut(out, output))
+            return FileError;
         output.clear();
     }
-    if (!pending.empty()) {
-        output = batchLine(pending) + "\n";
-        std::fwrite(output.data(), 1, output.size(), out);
-    }
-    return std::fflush(out) == 0 ? Ok : FileError;
+    if (overlong || !line.empty())
+        answer(line);
+    return writeOut(out, output) ? Ok : FileError;
 }
 
 const std::string& helpText()

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
+#include <limits>
 #include <vector>
 
 namespace tarvel {
@@ -123,7 +125,7 @@ Real leadingNumber(std::string_view text)
     return convert(text.substr(0, n));
 }
 
-std::string formatFixed(Real value, int decimals)
+std::string formatFixedByDigits(Real value, int decimals)
 {
     if (std::isnan(value))
         return "nan";
@@ -153,6 +155,65 @@ std::string formatFixed(Real value, int decimals)
     const bool allZero = out.find_first_not_of("0.") == std::string::npos;
     if (negative && !allZero)
         out.insert(out.begin(), '-');
+    return out;
+}
+
+namespace {
+
+// The value times 10^decimals rounded half away from zero, exactly, when the
+// value is a 64-bit significand times a power of two that 128-bit integers
+// hold (every result the windows show); false otherwise.
+bool scaledExactly(Real magnitude, int decimals, unsigned __int128& scaled)
+{
+    static_assert(std::numeric_limits<Real>::digits <= 64, "a significand fits in 64 bits");
+    if (decimals < 0 || decimals > 8 || !(magnitude < 0x1p63L))
+        return false;
+    if (magnitude == 0) {
+        scaled = 0;
+        return true;
+    }
+    int exponent = 0;
+    const Real fraction = std::frexp(magnitude, &exponent); // magnitude = fraction * 2^exponent
+    const int shift = 64 - exponent;                         // magnitude = significand / 2^shift
+    if (shift > 120)
+        return false;
+    const auto significand = static_cast<std::uint64_t>(std::ldexp(fraction, 64));
+    unsigned __int128 power = 1;
+    for (int i = 0; i < decimals; ++i)
+        power *= 10;
+    const unsigned __int128 n = significand * power;
+    const unsigned __int128 whole = n >> shift;
+    const unsigned __int128 rest = n - (whole << shift);
+    scaled = whole + (rest >= (static_cast<unsigned __int128>(1) << shift >> 1) && shift > 0 ? 1 : 0);
+    return true;
+}
+
+} // namespace
+
+// The digits of the exact value decide the rounding. The integer path gives
+// the same text as the digit string of formatFixedByDigits: the fraction of
+// such a value is a multiple of 2^-120, so it never lies within the 10^-40
+// below a half where 40 more digits would round it up to the half.
+std::string formatFixed(Real value, int decimals)
+{
+    unsigned __int128 scaled = 0;
+    if (!std::isfinite(value) || !scaledExactly(std::fabs(value), decimals, scaled))
+        return formatFixedByDigits(value, decimals);
+    char digits[48];
+    char* end = digits + sizeof digits;
+    char* p = end;
+    for (int i = 0; i <= decimals || scaled != 0; ++i) {
+        if (i == decimals && decimals > 0)
+            *--p = '.';
+        *--p = char('0' + int(scaled % 10));
+        scaled /= 10;
+    }
+    std::string out;
+    out.reserve(std::size_t(end - p) + 1);
+    const bool zero = std::find_if(p, end, [](char c) { return c != '0' && c != '.'; }) == end;
+    if (std::signbit(value) && !zero)
+        out += '-';
+    out.append(p, end);
     return out;
 }
 
