@@ -78,6 +78,7 @@ struct Problem {
 // Given texts with canonical control names, or the reason they are refused.
 std::optional<Problem> canonicalTexts(const WindowDescription& d, const Texts& given, Texts& out)
 {
+    out.reserve(given.size());
     for (const auto& [name, text] : given) {
         const InputSpec* input = findInput(d, name);
         if (!input)
@@ -91,22 +92,31 @@ std::optional<Problem> canonicalTexts(const WindowDescription& d, const Texts& g
     return std::nullopt;
 }
 
-// Results in the window's display order, as the window writes them.
-Texts resultTexts(const WindowDescription& d, const Outcome& o)
+// Results in the window's display order, as the window writes them: each
+// result of the outcome goes to `put` once, as (name, text).
+template <typename Put>
+void forEachResult(const WindowDescription& d, const Outcome& o, Put put)
 {
-    Texts out;
+    // Most models give their results in the display order already.
+    bool inOrder = o.results.size() == d.results.size();
+    for (std::size_t i = 0; inOrder && i < o.results.size(); ++i)
+        inOrder = o.results[i].first == d.results[i].name;
+    if (inOrder) {
+        for (const auto& [name, value] : o.results)
+            put(name, resultText(value));
+        return;
+    }
     std::vector<bool> used(o.results.size(), false);
     for (const auto& r : d.results)
         for (std::size_t i = 0; i < o.results.size(); ++i)
             if (!used[i] && o.results[i].first == r.name) {
-                out.emplace_back(r.name, resultText(o.results[i].second));
+                put(r.name, resultText(o.results[i].second));
                 used[i] = true;
                 break;
             }
     for (std::size_t i = 0; i < o.results.size(); ++i)
         if (!used[i])
-            out.emplace_back(o.results[i].first, resultText(o.results[i].second));
-    return out;
+            put(o.results[i].first, resultText(o.results[i].second));
 }
 
 int exitOf(const Outcome& o)
@@ -123,8 +133,9 @@ void printOutcome(const WindowDescription& d, const Outcome& o, std::string& out
 {
     switch (o.kind) {
     case Outcome::Kind::Results:
-        for (const auto& [name, text] : resultTexts(d, o))
+        forEachResult(d, o, [&out](const std::string& name, const std::string& text) {
             out += name + "=" + text + "\n";
+        });
         for (const auto& w : o.warnings)
             out += "warning: " + w + "\n";
         break;
@@ -137,32 +148,32 @@ void printOutcome(const WindowDescription& d, const Outcome& o, std::string& out
     }
 }
 
-std::string textsObject(const Texts& texts)
-{
-    json::ObjectWriter w;
-    for (const auto& [name, text] : texts)
-        w.string(name, text);
-    return w.finish();
-}
-
 // The object of --json and of each batch line.
 std::string outcomeJson(const WindowDescription& d, const FieldTexts& fields, const Outcome& o)
 {
-    Texts inputs;
+    json::ObjectWriter inputs;
     for (const auto& input : d.inputs) {
         const auto it = fields.find(input.name);
-        inputs.emplace_back(input.name, it == fields.end() ? std::string() : it->second.text);
+        inputs.string(input.name, it == fields.end() ? std::string_view() : std::string_view(it->second.text));
     }
     json::ObjectWriter w;
-    w.string("window", d.className).raw("inputs", textsObject(inputs));
+    w.string("window", d.className).raw("inputs", inputs.finish());
     switch (o.kind) {
-    case Outcome::Kind::Results: w.raw("results", textsObject(resultTexts(d, o))); break;
+    case Outcome::Kind::Results: {
+        json::ObjectWriter results;
+        forEachResult(d, o, [&results](const std::string& name, const std::string& text) { results.string(name, text); });
+        w.raw("results", results.finish());
+        break;
+    }
     case Outcome::Kind::Message: w.string("message", o.message); break;
     case Outcome::Kind::Fault: w.string("fault", faultText(o.fault)); break;
     }
     std::string warnings = "[";
-    for (const auto& text : o.warnings)
-        warnings += (warnings.size() > 1 ? "," : "") + json::quote(text);
+    for (const auto& text : o.warnings) {
+        if (warnings.size() > 1)
+            warnings += ',';
+        json::appendQuoted(warnings, text);
+    }
     w.raw("warnings", warnings + "]");
     return w.finish();
 }
@@ -485,6 +496,7 @@ std::string batchLine(std::string_view line)
     if (inputs) {
         if (inputs->kind != json::Value::Kind::Object)
             return errorJson("\"inputs\" tem de ser um objeto");
+        given.reserve(inputs->members.size());
         for (const auto& [name, value] : inputs->members) {
             // Texts as typed; a JSON number stands for the text it is written as.
             if (value.kind != json::Value::Kind::String && value.kind != json::Value::Kind::Number)

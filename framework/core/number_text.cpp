@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 #include <vector>
 
@@ -80,11 +81,65 @@ long long decimalMagnitude(std::string_view s)
     return magnitude;
 }
 
+// The value of a scanned number of at most 19 significant digits and a
+// power of ten within 10^27: both are exact in the extended format, so one
+// multiplication or division rounds once, as a full conversion would.
+bool convertShort(std::string_view s, Real& value)
+{
+    std::size_t i = 0;
+    const bool negative = i < s.size() && s[i] == '-';
+    if (negative)
+        ++i;
+    std::uint64_t digits = 0;
+    int significant = 0, power = 0;
+    bool afterPoint = false;
+    for (; i < s.size(); ++i) {
+        const char c = s[i];
+        if (c == '.') {
+            afterPoint = true;
+            continue;
+        }
+        if (!isDigit(c))
+            break;
+        if (digits == 0 && c == '0') {
+            power -= afterPoint;
+            continue;
+        }
+        if (++significant > 19)
+            return false;
+        digits = digits * 10 + std::uint64_t(c - '0');
+        power -= afterPoint;
+    }
+    if (i < s.size()) { // the exponent
+        ++i;
+        const bool negativeExp = i < s.size() && s[i] == '-';
+        if (i < s.size() && (s[i] == '+' || s[i] == '-'))
+            ++i;
+        int exp = 0;
+        for (; i < s.size(); ++i) {
+            exp = exp * 10 + (s[i] - '0');
+            if (exp > 1000)
+                return false;
+        }
+        power += negativeExp ? -exp : exp;
+    }
+    if (power < -27 || power > 27)
+        return false;
+    Real scale = 1;
+    for (int k = 0; k < (power < 0 ? -power : power); ++k)
+        scale *= 10;
+    const Real magnitude = power < 0 ? Real(digits) / scale : Real(digits) * scale;
+    value = negative ? -magnitude : magnitude;
+    return true;
+}
+
 Real convert(std::string_view s)
 {
     if (!s.empty() && s.front() == '+')
         s.remove_prefix(1);
     Real value = 0;
+    if (std::numeric_limits<Real>::digits >= 64 && convertShort(s, value))
+        return value;
     const auto res = std::from_chars(s.data(), s.data() + s.size(), value);
     if (res.ec == std::errc::result_out_of_range) {
         // Too large: an infinity, so later checks or the fault guard see it;
@@ -173,11 +228,21 @@ bool scaledExactly(Real magnitude, int decimals, unsigned __int128& scaled)
         return true;
     }
     int exponent = 0;
-    const Real fraction = std::frexp(magnitude, &exponent); // magnitude = fraction * 2^exponent
-    const int shift = 64 - exponent;                         // magnitude = significand / 2^shift
-    if (shift > 120)
+    std::uint64_t significand = 0;
+    if constexpr (std::numeric_limits<Real>::digits == 64 && std::numeric_limits<Real>::max_exponent == 16384) {
+        // The x87 extended format: the 64-bit significand with its leading
+        // bit, then the biased exponent.
+        unsigned char bits[sizeof(Real)];
+        std::memcpy(bits, &magnitude, sizeof(Real));
+        std::memcpy(&significand, bits, 8);
+        exponent = ((bits[9] & 0x7F) << 8 | bits[8]) - 16382; // magnitude = significand / 2^64 * 2^exponent
+    } else {
+        const Real fraction = std::frexp(magnitude, &exponent); // magnitude = fraction * 2^exponent
+        significand = static_cast<std::uint64_t>(std::ldexp(fraction, 64));
+    }
+    const int shift = 64 - exponent; // magnitude = significand / 2^shift
+    if (shift > 120 || (significand >> 63) == 0)
         return false;
-    const auto significand = static_cast<std::uint64_t>(std::ldexp(fraction, 64));
     unsigned __int128 power = 1;
     for (int i = 0; i < decimals; ++i)
         power *= 10;
@@ -202,11 +267,18 @@ std::string formatFixed(Real value, int decimals)
     char digits[48];
     char* end = digits + sizeof digits;
     char* p = end;
+    // Digits from the right; 64-bit division once the rest fits.
     for (int i = 0; i <= decimals || scaled != 0; ++i) {
         if (i == decimals && decimals > 0)
             *--p = '.';
-        *--p = char('0' + int(scaled % 10));
-        scaled /= 10;
+        if (scaled >> 64 == 0) {
+            const auto small = static_cast<std::uint64_t>(scaled);
+            *--p = char('0' + int(small % 10));
+            scaled = small / 10;
+        } else {
+            *--p = char('0' + int(scaled % 10));
+            scaled /= 10;
+        }
     }
     std::string out;
     out.reserve(std::size_t(end - p) + 1);

@@ -1,7 +1,9 @@
 #include <cfenv>
 #include <cmath>
 
+#include <cstdlib>
 #include <random>
+#include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -156,6 +158,33 @@ TEST(NumberText, ResultFormatAgreesWithTheExactDigits)
     for (const Real v : values)
         for (int decimals = 0; decimals <= 8; ++decimals)
             ASSERT_EQ(formatFixed(v, decimals), formatFixedByDigits(v, decimals)) << double(v) << " " << decimals;
+}
+
+// Short numbers take a quick exact conversion; it must give the very value
+// the full conversion gives, for every length of digits and power of ten.
+TEST(NumberText, ShortNumbersReadAsTheFullConversion)
+{
+    std::mt19937_64 random(4);
+    std::vector<std::string> texts = {"0", "-0", "0.0", "1", "10", "0.79", "0.035", "57600000", "2.20",
+                                      "9999999999999999999", "99999999999999999999", "1e27", "1e-27", "1e28",
+                                      "0.000000000000000000000000001", "123456789.123456789", "-5.5e-3",
+                                      "18446744073709551615", "1.8446744073709551615e19"};
+    for (int i = 0; i < 20000; ++i) {
+        std::string t = std::to_string(random() % 1000000000000000000ULL >> (random() % 60));
+        const std::size_t point = random() % (t.size() + 1);
+        if (point < t.size())
+            t.insert(point, ".");
+        if (random() % 3 == 0)
+            t += "e" + std::to_string(int(random() % 61) - 30);
+        if (random() % 2)
+            t.insert(0, "-");
+        texts.push_back(t);
+    }
+    for (const auto& t : texts) {
+        const Real got = readNumber(t);
+        const Real want = std::strtold(t.c_str(), nullptr);
+        EXPECT_TRUE(got == want && std::signbit(got) == std::signbit(want)) << t;
+    }
 }
 
 Outcome divides(const Inputs& in) { return Outcome().set("x", 1 / in["zero"]); }
