@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <utility>
 
 namespace tarvel::json {
 namespace {
@@ -117,6 +118,7 @@ private:
     bool object(Value& v, int depth)
     {
         v.kind = Value::Kind::Object;
+        v.members.reserve(8);
         ++i_;
         skipSpace();
         if (i_ < s_.size() && s_[i_] == '}') {
@@ -389,7 +391,7 @@ ObjectWriter& ObjectWriter::string(std::string_view key, std::string_view text)
 std::string ObjectWriter::finish()
 {
     out_ += '}';
-    return out_;
+    return std::move(out_);
 }
 
 } // namespace tarvel::json

@@ -43,6 +43,7 @@ public:
     ObjectWriter() { out_.reserve(512); }
     ObjectWriter& raw(std::string_view key, std::string_view json);
     ObjectWriter& string(std::string_view key, std::string_view text);
+    // The object's text; the writer is used up.
     std::string finish();
 
 private:

@@ -243,10 +243,8 @@ bool scaledExactly(Real magnitude, int decimals, unsigned __int128& scaled)
     const int shift = 64 - exponent; // magnitude = significand / 2^shift
     if (shift > 120 || (significand >> 63) == 0)
         return false;
-    unsigned __int128 power = 1;
-    for (int i = 0; i < decimals; ++i)
-        power *= 10;
-    const unsigned __int128 n = significand * power;
+    static constexpr std::uint64_t powers[] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000};
+    const unsigned __int128 n = static_cast<unsigned __int128>(significand) * powers[decimals];
     const unsigned __int128 whole = n >> shift;
     const unsigned __int128 rest = n - (whole << shift);
     scaled = whole + (rest >= (static_cast<unsigned __int128>(1) << shift >> 1) && shift > 0 ? 1 : 0);
@@ -264,29 +262,24 @@ std::string formatFixed(Real value, int decimals)
     unsigned __int128 scaled = 0;
     if (!std::isfinite(value) || !scaledExactly(std::fabs(value), decimals, scaled))
         return formatFixedByDigits(value, decimals);
+    const bool zero = scaled == 0;
     char digits[48];
-    char* end = digits + sizeof digits;
+    char* const end = digits + sizeof digits;
     char* p = end;
-    // Digits from the right; 64-bit division once the rest fits.
-    for (int i = 0; i <= decimals || scaled != 0; ++i) {
-        if (i == decimals && decimals > 0)
+    int count = 0;
+    auto put = [&](int digit) {
+        if (count++ == decimals && decimals > 0)
             *--p = '.';
-        if (scaled >> 64 == 0) {
-            const auto small = static_cast<std::uint64_t>(scaled);
-            *--p = char('0' + int(small % 10));
-            scaled = small / 10;
-        } else {
-            *--p = char('0' + int(scaled % 10));
-            scaled /= 10;
-        }
-    }
-    std::string out;
-    out.reserve(std::size_t(end - p) + 1);
-    const bool zero = std::find_if(p, end, [](char c) { return c != '0' && c != '.'; }) == end;
+        *--p = char('0' + digit);
+    };
+    // Digits from the right: 128-bit division only while the rest needs it.
+    for (; scaled >> 64 != 0; scaled /= 10)
+        put(int(scaled % 10));
+    for (auto small = static_cast<std::uint64_t>(scaled); count <= decimals || small != 0; small /= 10)
+        put(int(small % 10));
     if (std::signbit(value) && !zero)
-        out += '-';
-    out.append(p, end);
-    return out;
+        *--p = '-';
+    return std::string(p, end);
 }
 
 } // namespace tarvel
