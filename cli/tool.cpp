@@ -20,8 +20,8 @@ namespace {
 using Texts = std::vector<std::pair<std::string, std::string>>;
 
 const char* const refusedFile = "Este programa não pode abrir este arquivo";
-const std::string overlongLine = "linha longa demais: o limite é de " + std::to_string(batchLineBound)
-                                 + " bytes (16 MiB); a linha foi ignorada";
+const std::string overlongLine = "linha longa demais: o limite é de " + std::to_string(batchLineBound) + " bytes ("
+                                 + std::to_string(batchLineBound >> 20) + " MiB); a linha foi ignorada";
 
 std::string joinLabels(const std::vector<std::string>& labels)
 {
