@@ -190,33 +190,24 @@ TEST(ProjectIo, SavesThroughLinksAndLongNamesAndNeverOverAReadOnlyFile)
     }
 }
 
-TEST(ProjectIo, ARefusedReadOnlyFileSaysSoAndKeepsItsMode)
+// A read-only file is refused with its own message; a writable one is
+// replaced. Either way the file keeps its permissions.
+TEST(ProjectIo, AFileKeepsItsPermissionsAndAReadOnlyOneItsBytes)
 {
-    TempDir dir;
-    const std::string path = dir.file("fixo.bfl");
-    put(path, "antes");
-    ::chmod(path.c_str(), 0444);
-    std::string error;
-    EXPECT_FALSE(writeFileAtomically(path, Bytes(36, 1), error));
-    EXPECT_NE(error.find("somente para leitura"), std::string::npos) << error;
-    struct stat st{};
-    ASSERT_EQ(::stat(path.c_str(), &st), 0);
-    EXPECT_EQ(st.st_mode & 07777, 0444u);
-    EXPECT_EQ(contents(path), "antes");
-}
-
-// A replaced file keeps its permissions.
-TEST(ProjectIo, AReplacedFileKeepsItsPermissions)
-{
-    TempDir dir;
-    const std::string path = dir.file("p.bfl");
-    put(path, "antes");
-    ::chmod(path.c_str(), 0640);
-    std::string error;
-    ASSERT_TRUE(writeFileAtomically(path, Bytes(36, 1), error)) << error;
-    struct stat st{};
-    ASSERT_EQ(::stat(path.c_str(), &st), 0);
-    EXPECT_EQ(st.st_mode & 07777, 0640u);
+    struct Case { mode_t mode; bool ok; } cases[] = {{0444, false}, {0400, false}, {0640, true}, {0600, true}};
+    for (const auto& c : cases) {
+        TempDir dir;
+        const std::string path = dir.file("p.bfl");
+        put(path, "antes");
+        ::chmod(path.c_str(), c.mode);
+        std::string error;
+        EXPECT_EQ(writeFileAtomically(path, Bytes(36, 1), error), c.ok) << c.mode << ": " << error;
+        EXPECT_EQ(error.find("somente para leitura") != std::string::npos, !c.ok) << error;
+        EXPECT_EQ(contents(path), c.ok ? std::string(36, '\1') : "antes") << c.mode;
+        struct stat st{};
+        ASSERT_EQ(::stat(path.c_str(), &st), 0);
+        EXPECT_EQ(st.st_mode & 07777, c.mode);
+    }
 }
 
 // A write that fails half way (here the file size limit, as a full disk
