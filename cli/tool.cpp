@@ -1,5 +1,6 @@
 #include "tool.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <cstring>
@@ -79,14 +80,16 @@ struct Problem {
 std::optional<Problem> canonicalTexts(const WindowDescription& d, const Texts& given, Texts& out)
 {
     out.reserve(given.size());
+    std::vector<const InputSpec*> seen;
+    seen.reserve(given.size());
     for (const auto& [name, text] : given) {
         const InputSpec* input = findInput(d, name);
         if (!input)
             return Problem{Usage, "campo desconhecido em " + windowTitle(d) + ": \"" + name
                                       + "\" (veja: tarvel-calc fields " + d.className + ")"};
-        for (const auto& o : out)
-            if (o.first == input->name)
-                return Problem{Usage, "campo dado duas vezes: " + input->name};
+        if (std::find(seen.begin(), seen.end(), input) != seen.end())
+            return Problem{Usage, "campo dado duas vezes: " + input->name};
+        seen.push_back(input);
         out.emplace_back(input->name, text);
     }
     return std::nullopt;
