@@ -1,11 +1,15 @@
 #!/usr/bin/env bash
 # Throughput of tarvel-calc --batch: one process, 100 000 JSON lines of a
-# microstrip analysis (a width sweep), evaluations per second.
-#   bench/cli_batch.sh [path/to/tarvel-calc] [lines]
+# microstrip analysis (a width sweep), evaluations per second, beside the
+# rate of the same model run in process (the AnalysisModelGuarded timing of
+# microstrip_bench), both in processor time so that a busy machine slows
+# both alike.
+#   bench/cli_batch.sh [path/to/tarvel-calc] [lines] [path/to/microstrip_bench]
 # Falls back to the two-wire analysis where the microstrip window is absent.
 set -euo pipefail
 calc=${1:-build/cli/tarvel-calc}
 lines=${2:-100000}
+inproc=${3:-$(dirname "$calc")/../bench/microstrip_bench}
 [ -x "$calc" ] || { echo "tarvel-calc not found at $calc (build it, or pass its path)" >&2; exit 1; }
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -26,15 +30,26 @@ else
   }' > "$work/in.jsonl"
 fi
 
-start=$(date +%s.%N)
-"$calc" --batch < "$work/in.jsonl" > "$work/out.jsonl"
-end=$(date +%s.%N)
+TIMEFORMAT='%R %U %S'
+times=$( { time "$calc" --batch < "$work/in.jsonl" > "$work/out.jsonl"; } 2>&1 )
+read -r wall user sys <<< "$times"
 
 out=$(wc -l < "$work/out.jsonl")
 ok=$(grep -c '"results"' "$work/out.jsonl" || true)
 [ "$out" -eq "$lines" ] || { echo "expected $lines output lines, got $out" >&2; exit 1; }
 echo "first answer: $(head -n 1 "$work/out.jsonl")"
-awk -v w="$window" -v n="$lines" -v ok="$ok" -v s="$start" -v e="$end" 'BEGIN {
-  t = e - s
-  printf "%s: %d lines (%d with results) in %.3f s = %.0f evaluations/s\n", w, n, ok, t, n / t
+awk -v w="$window" -v n="$lines" -v ok="$ok" -v wall="$wall" -v user="$user" -v sys="$sys" 'BEGIN {
+  cpu = user + sys
+  printf "batch      %s: %d lines (%d with results) in %.3f s (%.3f s of processor) = %.0f evaluations/s\n", w, n, ok, wall, cpu, n / cpu
 }'
+if [ "$window" = TForm4 ] && [ -x "$inproc" ]; then
+  ns=$("$inproc" --benchmark_filter='^AnalysisModelGuarded$' --benchmark_format=csv 2>/dev/null \
+       | awk -F, '$1 == "\"AnalysisModelGuarded\"" { print $4 }')
+  awk -v ns="$ns" -v n="$lines" -v user="$user" -v sys="$sys" 'BEGIN {
+    cpu = user + sys
+    printf "in process TForm4 model: %.0f ns of processor = %.0f evaluations/s\n", ns, 1e9 / ns
+    printf "batch / in process: %.0f %%\n", 100 * (n / cpu) / (1e9 / ns)
+  }'
+else
+  echo "(no in-process timing: $inproc not found)"
+fi

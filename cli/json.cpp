@@ -1,6 +1,8 @@
 #include "json.h"
 
+#include <array>
 #include <cstdint>
+#include <utility>
 
 namespace tarvel::json {
 namespace {
@@ -116,6 +118,7 @@ private:
     bool object(Value& v, int depth)
     {
         v.kind = Value::Kind::Object;
+        v.members.reserve(8);
         ++i_;
         skipSpace();
         if (i_ < s_.size() && s_[i_] == '}') {
@@ -196,6 +199,15 @@ private:
             }
             if (c < 0x20)
                 return failWith("caractere de controle dentro de um texto");
+            if (c >= 0x20 && c < 0x80 && c != '\\') {
+                // A run of plain ASCII goes over in one piece.
+                std::size_t end = i_ + 1;
+                while (end < s_.size() && s_[end] >= 0x20 && s_[end] < 0x7F && s_[end] != '"' && s_[end] != '\\')
+                    ++end;
+                out.append(s_.data() + i_, end - i_);
+                i_ = end;
+                continue;
+            }
             if (c != '\\') {
                 const std::size_t n = utf8Length(s_, i_);
                 if (n == 0)
@@ -292,16 +304,22 @@ const Value* Value::find(std::string_view key) const
 
 Parsed parse(std::string_view text) { return Parser(text).run(); }
 
-std::string quote(std::string_view text)
+void appendQuoted(std::string& out, std::string_view text)
 {
     static const char* hex = "0123456789abcdef";
-    std::string out;
-    out.reserve(text.size() + 2);
+    // Bytes that stand for themselves in a literal: printable ASCII but the
+    // quote and the backslash.
+    static const auto plain = [] {
+        std::array<bool, 256> t{};
+        for (int c = 0x20; c < 0x7F; ++c)
+            t[std::size_t(c)] = c != '"' && c != '\\';
+        return t;
+    }();
     out += '"';
     for (std::size_t i = 0; i < text.size();) {
         // Plain printable ASCII goes through in one piece.
         std::size_t run = i;
-        while (run < text.size() && text[run] >= 0x20 && text[run] < 0x7F && text[run] != '"' && text[run] != '\\')
+        while (run < text.size() && plain[static_cast<unsigned char>(text[run])])
             ++run;
         if (run > i) {
             out.append(text.substr(i, run - i));
@@ -336,26 +354,44 @@ std::string quote(std::string_view text)
         }
     }
     out += '"';
+}
+
+std::string quote(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size() + 2);
+    appendQuoted(out, text);
     return out;
 }
 
-ObjectWriter& ObjectWriter::raw(std::string_view key, std::string_view json)
+ObjectWriter& ObjectWriter::key(std::string_view key)
 {
     if (!first_)
         out_ += ',';
     first_ = false;
-    out_ += quote(key);
+    appendQuoted(out_, key);
     out_ += ':';
+    return *this;
+}
+
+ObjectWriter& ObjectWriter::raw(std::string_view key, std::string_view json)
+{
+    this->key(key);
     out_.append(json);
     return *this;
 }
 
-ObjectWriter& ObjectWriter::string(std::string_view key, std::string_view text) { return raw(key, quote(text)); }
+ObjectWriter& ObjectWriter::string(std::string_view key, std::string_view text)
+{
+    this->key(key);
+    appendQuoted(out_, text);
+    return *this;
+}
 
 std::string ObjectWriter::finish()
 {
     out_ += '}';
-    return out_;
+    return std::move(out_);
 }
 
 } // namespace tarvel::json

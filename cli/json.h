@@ -34,15 +34,20 @@ Parsed parse(std::string_view text);
 // A JSON string literal for UTF-8 text. Bytes that are not valid UTF-8 are
 // written as U+FFFD, so the output is always valid JSON.
 std::string quote(std::string_view text);
+// The same literal, appended to `out`.
+void appendQuoted(std::string& out, std::string_view text);
 
 // Incremental writer of one object: {"a":..., "b":...}.
 class ObjectWriter {
 public:
+    ObjectWriter() { out_.reserve(512); }
     ObjectWriter& raw(std::string_view key, std::string_view json);
     ObjectWriter& string(std::string_view key, std::string_view text);
+    // The object's text; the writer is used up.
     std::string finish();
 
 private:
+    ObjectWriter& key(std::string_view key);
     std::string out_ = "{";
     bool first_ = true;
 };

@@ -20,7 +20,6 @@ int main(int argc, char** argv)
         return tarvel::cli::runBatch(0, stdout);
     }
     const tarvel::cli::Run r = tarvel::cli::run(args);
-    std::fwrite(r.out.data(), 1, r.out.size(), stdout);
     std::fwrite(r.err.data(), 1, r.err.size(), stderr);
-    return std::fflush(stdout) == 0 ? r.exit : tarvel::cli::FileError;
+    return tarvel::cli::writeOut(stdout, r.out) ? r.exit : tarvel::cli::FileError;
 }

@@ -1,7 +1,9 @@
 #include "tool.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <cstring>
 #include <optional>
 #include <utility>
 
@@ -19,6 +21,8 @@ namespace {
 using Texts = std::vector<std::pair<std::string, std::string>>;
 
 const char* const refusedFile = "Este programa não pode abrir este arquivo";
+const std::string overlongLine = "linha longa demais: o limite é de " + std::to_string(batchLineBound) + " bytes ("
+                                 + std::to_string(batchLineBound >> 20) + " MiB); a linha foi ignorada";
 
 std::string joinLabels(const std::vector<std::string>& labels)
 {
@@ -75,35 +79,47 @@ struct Problem {
 // Given texts with canonical control names, or the reason they are refused.
 std::optional<Problem> canonicalTexts(const WindowDescription& d, const Texts& given, Texts& out)
 {
+    out.reserve(given.size());
+    std::vector<const InputSpec*> seen;
+    seen.reserve(given.size());
     for (const auto& [name, text] : given) {
         const InputSpec* input = findInput(d, name);
         if (!input)
             return Problem{Usage, "campo desconhecido em " + windowTitle(d) + ": \"" + name
                                       + "\" (veja: tarvel-calc fields " + d.className + ")"};
-        for (const auto& o : out)
-            if (o.first == input->name)
-                return Problem{Usage, "campo dado duas vezes: " + input->name};
+        if (std::find(seen.begin(), seen.end(), input) != seen.end())
+            return Problem{Usage, "campo dado duas vezes: " + input->name};
+        seen.push_back(input);
         out.emplace_back(input->name, text);
     }
     return std::nullopt;
 }
 
-// Results in the window's display order, as the window writes them.
-Texts resultTexts(const WindowDescription& d, const Outcome& o)
+// Results in the window's display order, as the window writes them: each
+// result of the outcome goes to `put` once, as (name, text).
+template <typename Put>
+void forEachResult(const WindowDescription& d, const Outcome& o, Put put)
 {
-    Texts out;
+    // Most models give their results in the display order already.
+    bool inOrder = o.results.size() == d.results.size();
+    for (std::size_t i = 0; inOrder && i < o.results.size(); ++i)
+        inOrder = o.results[i].first == d.results[i].name;
+    if (inOrder) {
+        for (const auto& [name, value] : o.results)
+            put(name, resultText(value));
+        return;
+    }
     std::vector<bool> used(o.results.size(), false);
     for (const auto& r : d.results)
         for (std::size_t i = 0; i < o.results.size(); ++i)
             if (!used[i] && o.results[i].first == r.name) {
-                out.emplace_back(r.name, resultText(o.results[i].second));
+                put(r.name, resultText(o.results[i].second));
                 used[i] = true;
                 break;
             }
     for (std::size_t i = 0; i < o.results.size(); ++i)
         if (!used[i])
-            out.emplace_back(o.results[i].first, resultText(o.results[i].second));
-    return out;
+            put(o.results[i].first, resultText(o.results[i].second));
 }
 
 int exitOf(const Outcome& o)
@@ -120,8 +136,9 @@ void printOutcome(const WindowDescription& d, const Outcome& o, std::string& out
 {
     switch (o.kind) {
     case Outcome::Kind::Results:
-        for (const auto& [name, text] : resultTexts(d, o))
+        forEachResult(d, o, [&out](const std::string& name, const std::string& text) {
             out += name + "=" + text + "\n";
+        });
         for (const auto& w : o.warnings)
             out += "warning: " + w + "\n";
         break;
@@ -134,32 +151,32 @@ void printOutcome(const WindowDescription& d, const Outcome& o, std::string& out
     }
 }
 
-std::string textsObject(const Texts& texts)
-{
-    json::ObjectWriter w;
-    for (const auto& [name, text] : texts)
-        w.string(name, text);
-    return w.finish();
-}
-
 // The object of --json and of each batch line.
 std::string outcomeJson(const WindowDescription& d, const FieldTexts& fields, const Outcome& o)
 {
-    Texts inputs;
+    json::ObjectWriter inputs;
     for (const auto& input : d.inputs) {
         const auto it = fields.find(input.name);
-        inputs.emplace_back(input.name, it == fields.end() ? std::string() : it->second.text);
+        inputs.string(input.name, it == fields.end() ? std::string_view() : std::string_view(it->second.text));
     }
     json::ObjectWriter w;
-    w.string("window", d.className).raw("inputs", textsObject(inputs));
+    w.string("window", d.className).raw("inputs", inputs.finish());
     switch (o.kind) {
-    case Outcome::Kind::Results: w.raw("results", textsObject(resultTexts(d, o))); break;
+    case Outcome::Kind::Results: {
+        json::ObjectWriter results;
+        forEachResult(d, o, [&results](const std::string& name, const std::string& text) { results.string(name, text); });
+        w.raw("results", results.finish());
+        break;
+    }
     case Outcome::Kind::Message: w.string("message", o.message); break;
     case Outcome::Kind::Fault: w.string("fault", faultText(o.fault)); break;
     }
     std::string warnings = "[";
-    for (const auto& text : o.warnings)
-        warnings += (warnings.size() > 1 ? "," : "") + json::quote(text);
+    for (const auto& text : o.warnings) {
+        if (warnings.size() > 1)
+            warnings += ',';
+        json::appendQuoted(warnings, text);
+    }
     w.raw("warnings", warnings + "]");
     return w.finish();
 }
@@ -482,6 +499,7 @@ std::string batchLine(std::string_view line)
     if (inputs) {
         if (inputs->kind != json::Value::Kind::Object)
             return errorJson("\"inputs\" tem de ser um objeto");
+        given.reserve(inputs->members.size());
         for (const auto& [name, value] : inputs->members) {
             // Texts as typed; a JSON number stands for the text it is written as.
             if (value.kind != json::Value::Kind::String && value.kind != json::Value::Kind::Number)
@@ -495,9 +513,29 @@ std::string batchLine(std::string_view line)
     return outcomeJson(*d, fields, compute(*d, fields));
 }
 
+bool writeOut(std::FILE* out, const std::string& text)
+{
+    if (!text.empty())
+        std::fwrite(text.data(), 1, text.size(), out);
+    if (std::fflush(out) == 0 && !std::ferror(out))
+        return true;
+    std::fprintf(stderr, "tarvel-calc: não foi possível escrever a saída: %s\n", std::strerror(errno));
+    return false;
+}
+
 int runBatch(int inputFd, std::FILE* out)
 {
-    std::string pending, output;
+    // Each byte is looked at once: a newline is searched for only in what
+    // has just been read, and a line that outgrows the bound is dropped as
+    // it comes (its error line goes out when its end is reached), so no
+    // line costs more than the bound in memory and time stays linear.
+    std::string line, output;
+    bool overlong = false;
+    auto answer = [&](std::string_view text) {
+        output += overlong ? errorJson(overlongLine) : batchLine(text);
+        output += '\n';
+        overlong = false;
+    };
     std::vector<char> buf(1 << 16);
     for (;;) {
         const ssize_t n = ::read(inputFd, buf.data(), buf.size());
@@ -509,24 +547,39 @@ int runBatch(int inputFd, std::FILE* out)
         }
         if (n == 0)
             break;
-        pending.append(buf.data(), std::size_t(n));
-        std::size_t start = 0;
-        for (std::size_t nl; (nl = pending.find('\n', start)) != std::string::npos; start = nl + 1) {
-            output += batchLine(std::string_view(pending).substr(start, nl - start));
-            output += '\n';
+        const char* p = buf.data();
+        const char* const end = p + n;
+        while (p < end) {
+            const char* nl = static_cast<const char*>(std::memchr(p, '\n', std::size_t(end - p)));
+            const char* stop = nl ? nl : end;
+            if (!overlong && line.size() + std::size_t(stop - p) > batchLineBound) {
+                overlong = true;
+                std::string().swap(line);
+            }
+            if (!nl) {
+                if (!overlong)
+                    line.append(p, end);
+                break;
+            }
+            if (overlong || !line.empty()) {
+                if (!overlong)
+                    line.append(p, nl);
+                answer(line);
+                line.clear();
+            } else {
+                answer(std::string_view(p, std::size_t(nl - p)));
+            }
+            p = nl + 1;
         }
-        pending.erase(0, start);
         // Answer what has been read before waiting for more input, so that a
         // program feeding the lines one by one gets each answer at once.
-        std::fwrite(output.data(), 1, output.size(), out);
-        std::fflush(out);
+        if (!output.empty() && !writeOut(out, output))
+            return FileError;
         output.clear();
     }
-    if (!pending.empty()) {
-        output = batchLine(pending) + "\n";
-        std::fwrite(output.data(), 1, output.size(), out);
-    }
-    return std::fflush(out) == 0 ? Ok : FileError;
+    if (overlong || !line.empty())
+        answer(line);
+    return writeOut(out, output) ? Ok : FileError;
 }
 
 const std::string& helpText()

@@ -30,9 +30,17 @@ Run run(const std::vector<std::string>& args);
 // One line of the batch input -> one line of output (without the newline).
 std::string batchLine(std::string_view line);
 
+// The longest batch line answered; a longer one gets an error line.
+constexpr std::size_t batchLineBound = std::size_t(16) << 20;
+
 // Reads JSON Lines from the file descriptor until its end and writes one line
 // per input line to `out`, flushing whenever the input has been used up.
+// Returns FileError, with a message on standard error, when `out` cannot be
+// written.
 int runBatch(int inputFd, std::FILE* out);
+
+// Writes `text` and flushes; on failure says so on standard error.
+bool writeOut(std::FILE* out, const std::string& text);
 
 const std::string& helpText();
 

@@ -18,10 +18,16 @@ int effectivePick(const InputSpec& input, const FieldState& state)
     return -1;
 }
 
+namespace {
+Real readPicked(const InputSpec& input, const FieldState& state, int pick)
+{
+    return pick >= 0 ? leadingNumber(input.entries[pick]) : readNumber(state.text);
+}
+} // namespace
+
 Real readField(const InputSpec& input, const FieldState& state)
 {
-    const int pick = effectivePick(input, state);
-    return pick >= 0 ? leadingNumber(input.entries[pick]) : readNumber(state.text);
+    return readPicked(input, state, effectivePick(input, state));
 }
 
 std::vector<std::pair<std::string, std::string>> fillsOfPick(const InputSpec& input, int index)
@@ -39,28 +45,34 @@ FieldTexts typedFields(const WindowDescription& d, const std::vector<std::pair<s
 {
     FieldTexts fields;
     for (const auto& input : d.inputs)
-        fields[input.name] = FieldState{};
+        fields.emplace_hint(fields.end(), input.name, FieldState{});
+    // Each given name's input (null for a name that is no input), found once.
+    std::vector<const InputSpec*> specs(given.size());
+    for (std::size_t i = 0; i < given.size(); ++i)
+        if ((specs[i] = d.input(given[i].first)))
+            fields[given[i].first].text = given[i].second;
     auto isGiven = [&given](const std::string& name) {
         for (const auto& g : given)
             if (g.first == name)
                 return true;
         return false;
     };
-    for (const auto& [name, text] : given)
-        if (d.input(name))
-            fields[name].text = text;
     // Picks in the order the texts come, as the user makes them in the
     // window: of two picks that fill the same companion, the later one's
     // value stays. A name given twice counts at its last place.
     for (std::size_t i = 0; i < given.size(); ++i) {
         const std::string& name = given[i].first;
-        const InputSpec* input = d.input(name);
+        const InputSpec* input = specs[i];
+        if (!input)
+            continue;
         const bool givenAgain = std::any_of(given.begin() + std::ptrdiff_t(i) + 1, given.end(),
                                             [&name](const auto& g) { return g.first == name; });
-        if (!input || givenAgain)
+        if (givenAgain)
             continue;
         FieldState& state = fields[name];
         state.picked = effectivePick(*input, state);
+        if (state.picked < 0)
+            continue;
         for (const auto& [target, text] : fillsOfPick(*input, state.picked))
             if (d.input(target) && (target == name || !isGiven(target)))
                 fields[target] = FieldState{text, -1};
@@ -75,7 +87,8 @@ Inputs readInputs(const WindowDescription& d, const FieldTexts& fields)
     for (const auto& input : d.inputs) {
         const auto it = fields.find(input.name);
         const FieldState& state = it == fields.end() ? empty : it->second;
-        in.set(input.name, readField(input, state), effectivePick(input, state));
+        const int pick = effectivePick(input, state);
+        in.set(input.name, readPicked(input, state, pick), pick);
     }
     return in;
 }

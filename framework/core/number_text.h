@@ -21,6 +21,9 @@ Real leadingNumber(std::string_view text);
 // Fixed point with exactly `decimals` digits, no leading blanks, halves
 // rounded away from zero on the exact value, never "-0.0000".
 std::string formatFixed(Real value, int decimals);
+// The same text from the exact decimal digits of the value: the general
+// way, which formatFixed takes for what integers cannot hold.
+std::string formatFixedByDigits(Real value, int decimals);
 
 inline std::string resultText(Real value) { return formatFixed(value, 4); }
 

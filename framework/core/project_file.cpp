@@ -7,8 +7,8 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
-#include <random>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -142,26 +142,110 @@ bool readFileStart(const std::string& path, std::size_t most, Bytes& bytes, std:
     return true;
 }
 
+namespace {
+
+// The file a save writes: the path itself, or, through any chain of symbolic
+// links, the file the last link names (which need not exist yet). A link is
+// never replaced by a file. Empty after too many links (a loop).
+std::string saveTarget(const std::string& path)
+{
+    std::string p = path;
+    for (int links = 0; links < 40; ++links) {
+        struct stat st{};
+        if (::lstat(p.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+            return p;
+        std::string to(std::size_t(st.st_size > 0 ? st.st_size : 255) + 1, '\0');
+        const ssize_t n = ::readlink(p.c_str(), to.data(), to.size());
+        if (n <= 0 || std::size_t(n) >= to.size())
+            return std::string();
+        to.resize(std::size_t(n));
+        // A relative link is relative to the folder that holds the link.
+        const std::size_t slash = p.rfind('/');
+        p = to.front() == '/' || slash == std::string::npos ? to : p.substr(0, slash + 1) + to;
+    }
+    return std::string();
+}
+
+std::string folderOf(const std::string& file)
+{
+    const std::size_t slash = file.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : file.substr(0, slash);
+}
+
+bool writeAll(int fd, const Bytes& bytes)
+{
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        done += std::size_t(n);
+    }
+    return true;
+}
+
+mode_t newFileMode()
+{
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+} // namespace
+
 bool writeFileAtomically(const std::string& path, const Bytes& bytes, std::string& error)
 {
     error = "Não foi possível gravar o arquivo \"" + path + "\". O arquivo anterior, se havia, foi mantido.";
+    const std::string target = saveTarget(path);
+    if (target.empty())
+        return false;
     struct stat st{};
-    if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode))
+    const bool exists = ::stat(target.c_str(), &st) == 0;
+    if (exists && !S_ISREG(st.st_mode))
         return false;
-    std::random_device rd;
-    const std::string tmp = path + ".tmp" + std::to_string(rd() % 1000000);
-    std::FILE* f = std::fopen(tmp.c_str(), "wb");
-    if (!f)
+    // A file the user marked read-only is not replaced, even where the
+    // folder would allow it (and even for the superuser, who may write
+    // anything: no write bit at all means "keep it").
+    if (exists && ((st.st_mode & 0222) == 0 || ::access(target.c_str(), W_OK) != 0)) {
+        error = "O arquivo \"" + path + "\" é somente para leitura e não foi gravado. Nada foi alterado.";
         return false;
-    bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    ok = (std::fflush(f) == 0) && ok;
-    ok = (::fsync(::fileno(f)) == 0) && ok;
-    ok = (std::fclose(f) == 0) && ok;
-    if (ok && ::stat(path.c_str(), &st) == 0)
-        ::chmod(tmp.c_str(), st.st_mode & 07777); // keep the permissions of the file replaced
-    if (!ok || std::rename(tmp.c_str(), path.c_str()) != 0) {
-        std::remove(tmp.c_str());
+    }
+    // The new bytes go to a fresh file of a short name of its own in the
+    // target's folder, created exclusively (never an existing file or a
+    // link), and then take the target's name in one rename: a reader, or a
+    // power loss, finds the old project or the new one, never a mix.
+    const std::string folder = folderOf(target);
+    std::string tmp = folder + "/.tarvel-XXXXXX";
+    const int fd = ::mkstemp(tmp.data());
+    if (fd < 0)
         return false;
+    bool ok = writeAll(fd, bytes);
+    if (ok && exists) {
+        // The replacement keeps the owner and the permissions of the file replaced.
+        if (::fchown(fd, st.st_uid, st.st_gid) != 0) {
+            // Only the superuser may give a file away; others keep their own.
+        }
+        ok = ::fchmod(fd, st.st_mode & 07777) == 0;
+    } else if (ok) {
+        ok = ::fchmod(fd, newFileMode()) == 0;
+    }
+    ok = ok && ::fsync(fd) == 0;
+    ok = (::close(fd) == 0) && ok;
+    if (!ok || std::rename(tmp.c_str(), target.c_str()) != 0) {
+        ::unlink(tmp.c_str());
+        return false;
+    }
+    // The rename lives in the folder: sync it too, so that after a power
+    // loss the name points at the old file or the new one. A file system
+    // that cannot sync a folder has nothing more to make durable.
+    const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        (void)::fsync(dir);
+        ::close(dir);
     }
     error.clear();
     return true;

@@ -51,8 +51,10 @@ Decoded decodeProject(const WindowDescription& d, const Bytes& bytes, const std:
 bool readFileStart(const std::string& path, std::size_t most, Bytes& bytes, std::string& error);
 // The bytes a project of the window holds: one 48-bit real per field.
 std::size_t projectSize(const WindowDescription& d);
-// Writes to a temporary file beside the target and renames it over the
-// target, so the previous file survives any failure.
+// Writes to a fresh temporary file beside the target and renames it over
+// the target, so the previous file survives any failure. Through a symbolic
+// link the file it points to is written and the link stays. A read-only
+// file is refused with its own message.
 bool writeFileAtomically(const std::string& path, const Bytes& bytes, std::string& error);
 
 // The message for a field whose text is not a number.

@@ -2,6 +2,8 @@
 
 #include <QPainter>
 #include <QPainterPath>
+#include <QCoreApplication>
+#include <QHash>
 #include <QPixmap>
 #include <QtMath>
 
@@ -94,12 +96,29 @@ QPixmap glyph(int command, bool enabled)
 
 } // namespace
 
+// The icons are drawn once and shared by every window: the pixmaps a style
+// derives from an icon for painting are cached under that icon's pixmaps,
+// so icons of their own would leave cache entries behind each closed window
+// (until the cache's limit of several megabytes).
 QIcon toolbarIcon(int command)
 {
-    QIcon icon;
-    icon.addPixmap(glyph(command, true), QIcon::Normal);
-    icon.addPixmap(glyph(command, false), QIcon::Disabled);
-    return icon;
+    static QHash<int, QIcon>* icons = nullptr;
+    if (!icons) {
+        icons = new QHash<int, QIcon>;
+        // Dropped with the application, while the pixmaps can still go.
+        qAddPostRoutine([] {
+            delete icons;
+            icons = nullptr;
+        });
+    }
+    auto it = icons->find(command);
+    if (it == icons->end()) {
+        QIcon icon;
+        icon.addPixmap(glyph(command, true), QIcon::Normal);
+        icon.addPixmap(glyph(command, false), QIcon::Disabled);
+        it = icons->insert(command, icon);
+    }
+    return *it;
 }
 
 QPixmap bannerPicture(const QSize& size)

@@ -2,6 +2,7 @@
 // exit codes and the files it writes against the core the windows use.
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -471,6 +472,66 @@ TEST(Calc, BatchAnswersEachLineBeforeTheNextArrives)
     ::waitpid(pid, &status, 0);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
     ::close(fromChild[0]);
+}
+
+} // namespace
+
+namespace {
+
+std::vector<std::string> linesOf(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::istringstream s(text);
+    for (std::string line; std::getline(s, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+// A line longer than the bound gets an error line of its own, and the lines
+// after it are answered; a line of exactly the bound is read in full.
+TEST(Calc, BatchAnswersAnOverlongLineWithAnErrorAndGoesOn)
+{
+    const std::string good = R"({"window":"TForm2","inputs":{"Frequencia":"1","diametro":"1","Espacamento":"10"}})";
+    std::string atBound = good;
+    atBound.insert(1, cli::batchLineBound - good.size(), ' '); // blanks inside the object
+    ASSERT_EQ(atBound.size(), cli::batchLineBound);
+    const std::string over = atBound.substr(0, 1) + " " + atBound.substr(1);
+    const Ran r = calc({"--batch"}, good + "\n" + over + "\n" + good + "\n" + atBound + "\n" + over);
+    EXPECT_EQ(r.exit, 0) << r.err;
+    const auto lines = linesOf(r.out);
+    ASSERT_EQ(lines.size(), 5u);
+    EXPECT_EQ(lines[0].rfind("{\"window\":\"TForm2\",\"inputs\":", 0), 0u) << lines[0];
+    for (int i : {1, 4}) {
+        const auto p = json::parse(lines[i]);
+        ASSERT_TRUE(p.ok) << lines[i];
+        ASSERT_EQ(p.value.members.size(), 1u);
+        EXPECT_EQ(p.value.members[0].first, "error");
+        EXPECT_NE(p.value.members[0].second.text.find("longa demais"), std::string::npos) << lines[i];
+    }
+    EXPECT_EQ(lines[2], lines[0]);
+    EXPECT_EQ(lines[3], lines[0]);
+}
+
+// Every form fails, with a message on standard error, when its output cannot
+// be written: a full device, or no output at all.
+TEST(Calc, AnUnwritableOutputIsAFailure)
+{
+    const std::string in = tempPath("unwritable_in"), err = tempPath("unwritable_err");
+    std::ofstream(in) << R"({"window":"TForm2","inputs":{"Frequencia":"1"}})" << "\n";
+    const std::vector<std::string> forms[] = {
+        {"--batch"}, {"list"}, {"--help"}, {"fields", "TForm2"}, {"TForm2", "Frequencia=1"},
+        {"TForm2", "Frequencia=1", "--json"}, {"TForm2", "Frequencia=0"}, // a check message is output too
+    };
+    for (const char* redirect : {">/dev/full", ">&-"})
+        for (const auto& form : forms) {
+            std::string cmd = shellQuote(TARVEL_CALC);
+            for (const auto& a : form)
+                cmd += " " + shellQuote(a);
+            cmd += " <" + shellQuote(in) + " " + redirect + " 2>" + shellQuote(err);
+            const int status = std::system(cmd.c_str());
+            EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == cli::FileError) << cmd;
+            EXPECT_NE(slurp(err).find("tarvel-calc:"), std::string::npos) << cmd;
+        }
 }
 
 } // namespace

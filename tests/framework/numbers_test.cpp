@@ -1,6 +1,11 @@
 #include <cfenv>
 #include <cmath>
 
+#include <cstdlib>
+#include <random>
+#include <string>
+#include <vector>
+
 #include <gtest/gtest.h>
 
 #include "framework/core/fault_guard.h"
@@ -130,6 +135,56 @@ TEST(NumberText, ResultFormat)
     };
     for (const auto& c : cases)
         EXPECT_EQ(formatFixed(c.v, c.dec), c.text) << double(c.v);
+}
+
+// The fast integer path of the result format gives the very text of the
+// exact digits: random values over the whole range the windows see, exact
+// halves, halves one step below and above, and the ends of the path.
+TEST(NumberText, ResultFormatAgreesWithTheExactDigits)
+{
+    std::vector<Real> values = {0.0L, -0.0L, 0.5L, 1.5L, 2.5L, 0.03125L, 0.00005L, 0.99995L, 9.99995L,
+                                0x1p62L, 0x1p63L - 1, 0x1p63L, 0x1p-56L, 0x1p-57L, 0x1p-70L, 1e-30L, 1e30L};
+    for (int e = -20; e <= 20; ++e) {
+        const Real half = std::ldexp(Real(3), e); // many of them exact halves at some decimals
+        values.insert(values.end(), {half, std::nextafter(half, Real(0)), std::nextafter(half, Real(1e40L))});
+    }
+    std::mt19937_64 random(17);
+    for (int i = 0; i < 20000; ++i) {
+        const Real mantissa = std::ldexp(Real(random() >> 1), -63);
+        values.push_back(std::ldexp(mantissa, int(random() % 140) - 70) * (i % 2 ? -1 : 1));
+        // Exact ties at 4 decimals: an odd multiple of 1/20000 when it has few bits.
+        values.push_back(Real(2 * (random() % 100000) + 1) / 20000 * (i % 3 ? 1 : -1));
+    }
+    for (const Real v : values)
+        for (int decimals = 0; decimals <= 8; ++decimals)
+            ASSERT_EQ(formatFixed(v, decimals), formatFixedByDigits(v, decimals)) << double(v) << " " << decimals;
+}
+
+// Short numbers take a quick exact conversion; it must give the very value
+// the full conversion gives, for every length of digits and power of ten.
+TEST(NumberText, ShortNumbersReadAsTheFullConversion)
+{
+    std::mt19937_64 random(4);
+    std::vector<std::string> texts = {"0", "-0", "0.0", "1", "10", "0.79", "0.035", "57600000", "2.20",
+                                      "9999999999999999999", "99999999999999999999", "1e27", "1e-27", "1e28",
+                                      "0.000000000000000000000000001", "123456789.123456789", "-5.5e-3",
+                                      "18446744073709551615", "1.8446744073709551615e19"};
+    for (int i = 0; i < 20000; ++i) {
+        std::string t = std::to_string(random() % 1000000000000000000ULL >> (random() % 60));
+        const std::size_t point = random() % (t.size() + 1);
+        if (point < t.size())
+            t.insert(point, ".");
+        if (random() % 3 == 0)
+            t += "e" + std::to_string(int(random() % 61) - 30);
+        if (random() % 2)
+            t.insert(0, "-");
+        texts.push_back(t);
+    }
+    for (const auto& t : texts) {
+        const Real got = readNumber(t);
+        const Real want = std::strtold(t.c_str(), nullptr);
+        EXPECT_TRUE(got == want && std::signbit(got) == std::signbit(want)) << t;
+    }
 }
 
 Outcome divides(const Inputs& in) { return Outcome().set("x", 1 / in["zero"]); }

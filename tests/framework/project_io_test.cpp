@@ -1,10 +1,19 @@
 // Reading project files from disk: only regular files, only the bytes a
 // project can hold, and never a wait on something that is not a file.
+// Writing them: the whole file or nothing, through links to what they name,
+// never over a read-only file, and no temporary file left behind.
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <iterator>
+#include <map>
 #include <string>
 
+#include <csignal>
+#include <set>
+
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -85,6 +94,144 @@ TEST(ProjectIo, APipeIsRefusedAtOnce)
     EXPECT_FALSE(readFileStart(fifo, 36, bytes, error));
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
     EXPECT_NE(error.find("fila.bfl"), std::string::npos);
+}
+
+std::string contents(const std::string& path)
+{
+    std::ifstream f(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
+}
+
+void put(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
+
+// Every name in the folder, hidden ones included.
+std::set<std::string> names(const std::string& folder)
+{
+    std::set<std::string> out;
+    for (const auto& e : std::filesystem::directory_iterator(folder))
+        out.insert(e.path().filename().string());
+    return out;
+}
+
+bool isLink(const std::string& path)
+{
+    struct stat st{};
+    return ::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode);
+}
+
+TEST(ProjectIo, SavesThroughLinksAndLongNamesAndNeverOverAReadOnlyFile)
+{
+    const Bytes project(36, 0x81);
+    const std::string fresh(project.begin(), project.end());
+    const std::string old = "projeto anterior";
+    const std::string longName = std::string(251, 'a') + ".bfl"; // 255 bytes, the longest legal name
+    struct Case {
+        const char* what;
+        std::string save;                              // the name saved to
+        std::function<void(const TempDir&)> prepare;
+        bool ok;
+        std::string written;                           // the file that must hold the project
+    } cases[] = {
+        {"a link to an existing file", "elo.bfl",
+         [&](const TempDir& d) { put(d.file("real.bfl"), old); ::symlink("real.bfl", d.file("elo.bfl").c_str()); },
+         true, "real.bfl"},
+        {"a dangling link", "solto.bfl",
+         [&](const TempDir& d) { ::symlink("novo.bfl", d.file("solto.bfl").c_str()); }, true, "novo.bfl"},
+        {"a link to a link, by absolute path", "elo2.bfl",
+         [&](const TempDir& d) {
+             put(d.file("real.bfl"), old);
+             ::symlink(d.file("real.bfl").c_str(), d.file("elo1.bfl").c_str());
+             ::symlink("elo1.bfl", d.file("elo2.bfl").c_str());
+         },
+         true, "real.bfl"},
+        {"a 255-byte name, new", longName, [](const TempDir&) {}, true, longName},
+        {"a 255-byte name, replaced", longName, [&](const TempDir& d) { put(d.file(longName), old); }, true, longName},
+        {"a read-only file", "fixo.bfl",
+         [&](const TempDir& d) { put(d.file("fixo.bfl"), old); ::chmod(d.file("fixo.bfl").c_str(), 0444); }, false,
+         ""},
+        {"a link to a read-only file", "elo.bfl",
+         [&](const TempDir& d) {
+             put(d.file("fixo.bfl"), old);
+             ::chmod(d.file("fixo.bfl").c_str(), 0444);
+             ::symlink("fixo.bfl", d.file("elo.bfl").c_str());
+         },
+         false, ""},
+        {"a loop of links", "laco.bfl", [](const TempDir& d) { ::symlink("laco.bfl", d.file("laco.bfl").c_str()); },
+         false, ""},
+    };
+    for (const auto& c : cases) {
+        TempDir dir;
+        c.prepare(dir);
+        const std::set<std::string> before = names(dir.path);
+        std::map<std::string, std::string> bytesBefore;
+        for (const auto& n : before)
+            if (!isLink(dir.file(n)))
+                bytesBefore[n] = contents(dir.file(n));
+        std::string error;
+        EXPECT_EQ(writeFileAtomically(dir.file(c.save), project, error), c.ok) << c.what << ": " << error;
+        std::set<std::string> expected = before;
+        if (c.ok) {
+            EXPECT_EQ(error, "") << c.what;
+            expected.insert(c.written);
+            EXPECT_EQ(contents(dir.file(c.written)), fresh) << c.what;
+            EXPECT_FALSE(isLink(dir.file(c.written))) << c.what;
+        } else {
+            EXPECT_NE(error.find(c.save), std::string::npos) << c.what << ": " << error;
+        }
+        // Links stay links, no temporary file is left, and every other file
+        // keeps its bytes.
+        EXPECT_EQ(names(dir.path), expected) << c.what;
+        for (const auto& n : before) {
+            EXPECT_EQ(isLink(dir.file(n)), bytesBefore.count(n) == 0) << c.what << ": " << n;
+            if (bytesBefore.count(n) && n != c.written) {
+                EXPECT_EQ(contents(dir.file(n)), bytesBefore[n]) << c.what << ": " << n;
+            }
+        }
+    }
+}
+
+// A read-only file is refused with its own message; a writable one is
+// replaced. Either way the file keeps its permissions.
+TEST(ProjectIo, AFileKeepsItsPermissionsAndAReadOnlyOneItsBytes)
+{
+    struct Case { mode_t mode; bool ok; } cases[] = {{0444, false}, {0400, false}, {0640, true}, {0600, true}};
+    for (const auto& c : cases) {
+        TempDir dir;
+        const std::string path = dir.file("p.bfl");
+        put(path, "antes");
+        ::chmod(path.c_str(), c.mode);
+        std::string error;
+        EXPECT_EQ(writeFileAtomically(path, Bytes(36, 1), error), c.ok) << c.mode << ": " << error;
+        EXPECT_EQ(error.find("somente para leitura") != std::string::npos, !c.ok) << error;
+        EXPECT_EQ(contents(path), c.ok ? std::string(36, '\1') : "antes") << c.mode;
+        struct stat st{};
+        ASSERT_EQ(::stat(path.c_str(), &st), 0);
+        EXPECT_EQ(st.st_mode & 07777, c.mode);
+    }
+}
+
+// A write that fails half way (here the file size limit, as a full disk
+// would) leaves the old bytes and no temporary file.
+TEST(ProjectIo, AFailedWriteLeavesTheOldFileAndNoTemporary)
+{
+    TempDir dir;
+    const std::string path = dir.file("p.bfl");
+    put(path, "antes");
+    const auto before = names(dir.path);
+    rlimit saved{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    rlimit small = saved;
+    small.rlim_cur = 10;
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    std::string error;
+    const bool ok = writeFileAtomically(path, Bytes(36, 1), error);
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_FALSE(ok);
+    EXPECT_NE(error.find(path), std::string::npos) << error;
+    EXPECT_EQ(contents(path), "antes");
+    EXPECT_EQ(names(dir.path), before);
 }
 
 } // namespace

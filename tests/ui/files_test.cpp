@@ -204,7 +204,7 @@ TEST(ProjectFiles, FailuresChangeNothing)
     ASSERT_EQ(platform.boxes.size(), 1u);
     EXPECT_EQ(platform.boxes[0].kind, "error");
     EXPECT_FALSE(QFile::exists(nowhere));
-    EXPECT_EQ(QDir(dir.path()).entryList(QStringList{"*.tmp*"}, QDir::Files).size(), 0);
+    EXPECT_EQ(QDir(dir.path()).entryList(QStringList{".tarvel-*", "*.tmp*"}, QDir::Files | QDir::Hidden).size(), 0);
 }
 
 TEST(CommercialParameters, WritesIntoItsCallerWhileFlagged)
