@@ -3,7 +3,7 @@
 # only those that are missing.
 set -euo pipefail
 packages=(build-essential cmake qt6-base-dev libgl1-mesa-dev libgtest-dev libbenchmark-dev
-          fonts-urw-base35 fonts-dejavu-core poppler-utils xvfb xauth imagemagick clang libclang-rt-14-dev)
+          fonts-urw-base35 fonts-dejavu-core poppler-utils xvfb xauth imagemagick clang libclang-rt-14-dev python3)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
