@@ -21,6 +21,7 @@ changed) and built there with ccache, without the desktop program.
   scripts/mutate-constants.py                        all families
   scripts/mutate-constants.py --family microstrip    one family
   scripts/mutate-constants.py --sample 60 --seed 1   a random sample
+  scripts/mutate-constants.py --at coax.cpp:20       the constants of one line
   scripts/mutate-constants.py --list                 the constants only
 """
 import argparse
@@ -152,10 +153,14 @@ def main():
     ap.add_argument("--family-tests", action="store_true",
                     help="also run each family's own model tests (the golden tests run always)")
     ap.add_argument("--jobs", type=int, default=2)
+    ap.add_argument("--at", metavar="FILE:LINE", help="only the constants of this line (to check a survivor again)")
     ap.add_argument("--list", action="store_true", help="list the constants and stop")
     args = ap.parse_args()
 
     cands = constants(model_files(args.family))
+    if args.at:
+        file, line = args.at.rsplit(":", 1)
+        cands = [c for c in cands if c["file"].endswith(file) and c["line"] == int(line)]
     if args.sample and args.sample < len(cands):
         cands = sorted(random.Random(args.seed).sample(cands, args.sample), key=lambda c: (c["file"], c["start"]))
     if args.list:

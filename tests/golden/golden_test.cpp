@@ -62,6 +62,9 @@ struct RoundTrip {
     std::map<std::string, std::string> wanted;
     // relative: how well the analysis model agrees with the synthesis' own
     Real tolerance;
+    // for a pair: the strongest coupling (Z0e - Z0o)/(Z0e + Z0o) up to which
+    // the two models agree that well
+    Real maxCoupling = 1;
 };
 
 void PrintTo(const RoundTrip& r, std::ostream* os) { *os << r.synthesis; }
@@ -74,7 +77,9 @@ void PrintTo(const RoundTrip& r, std::ostream* os) { *os << r.synthesis; }
 // own against Wheeler's thick-strip analysis (6.2e-2 and 5.8e-2); the
 // stripline pair's synthesis rounds Cohn's constants (1.1e-3); the coupled
 // microstrip synthesis meets its even/odd model, which the capacitance model
-// of the analysis follows to within 10 %.
+// of the analysis follows to within 10 % for couplings up to 0.7 (past it
+// the gaps it finds are a small fraction of h, where the capacitance model
+// no longer holds).
 const RoundTrip roundTrips[] = {
     {"wire_coax", "BifiSin", "BifiAna", {{"Espaco", "Espacamento"}}, {{"impedan", "impedancia"}}, 1e-9L},
     {"wire_coax",
@@ -109,7 +114,8 @@ const RoundTrip roundTrips[] = {
      "AcMSMpAn",
      {{"LargReal", "largura"}, {"SepReal", "Separacao"}, {"Frequencia", "frequencia"}},
      {{"ImpModoPar", "impcarac"}, {"ImpModoimpar", "Impcaracodd"}},
-     1e-1L},
+     1e-1L,
+     0.7L},
 };
 
 class SynthesisThenAnalysis : public ::testing::TestWithParam<RoundTrip> {};
@@ -131,9 +137,15 @@ TEST_P(SynthesisThenAnalysis, GivesBackTheWantedImpedances)
     for (const auto& c : load(rt.family)) {
         if (c.window != syn->unit || !c.expected.ok() || !c.expected.warnings.empty())
             continue;
+        const FieldTexts typed = typedFields(*syn, c.given);
+        if (rt.wanted.size() == 2) {
+            const Real a = readNumber(typed.at(rt.wanted.begin()->first).text),
+                       b = readNumber(typed.at(rt.wanted.rbegin()->first).text);
+            if (std::fabs(a - b) / (a + b) > rt.maxCoupling)
+                continue;
+        }
         const Outcome found = golden::run(c.window, c.given);
         ASSERT_TRUE(found.ok()) << "line " << c.line;
-        const FieldTexts typed = typedFields(*syn, c.given);
         golden::Given given;
         for (const auto& [name, state] : typed) {
             const InputSpec* to = ana->input(target(name));
