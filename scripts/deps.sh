@@ -4,7 +4,7 @@
 set -euo pipefail
 packages=(build-essential cmake qt6-base-dev libgl1-mesa-dev libgtest-dev libbenchmark-dev
           fonts-urw-base35 fonts-dejavu-core poppler-utils xvfb xauth imagemagick clang libclang-rt-14-dev
-          time)
+          time python3)
 # The toolkit's own dialogs (file, print, message box buttons) in Portuguese.
 packages+=(qt6-translations-l10n)
 # Installing and packaging: the Debian package's dependencies (dpkg-dev), the
