@@ -1,7 +1,12 @@
 // The one calculator window: a window description turned into a live
 // window with its menu, toolbar, input and result groups, enabling states,
-// compute, project files, report and catalogues.
+// compute, project files, report and catalogues. Its parts live in units of
+// their own: the layout (window_layout), the texts and picks of the fields
+// (window_fields), the interaction state (window_state) and the project file
+// and print commands (window_files).
 #pragma once
+#include <memory>
+
 #include <QHash>
 #include <QMainWindow>
 
@@ -14,6 +19,8 @@ class QLineEdit;
 class QToolButton;
 
 namespace tarvel::ui {
+
+class FieldControls;
 
 class CalculatorWindow : public QMainWindow {
     Q_OBJECT
@@ -74,20 +81,12 @@ protected:
 private:
     // A key press that an edit box would claim but that is an enabled menu key.
     bool menuKeyFor(const QEvent* event) const;
-    void buildMenu();
-    void buildToolbar();
-    void buildGroups();
-    void applyFills(const InputSpec& input, int index);
-    void openProject(const QString& path);
-    // Writes the project; false (with its box shown) when refused or failed.
-    bool saveProject(const QString& path);
+    // The edit boxes report their key presses to the window.
+    void watchKeys();
 
     const WindowDescription& d_;
     QString initialCaption_;
-    QHash<QString, QWidget*> fields_;   // input controls by name
-    QHash<QString, int> picked_;        // combo box -> picked entry, -1 typed
-    QHash<QString, QLineEdit*> results_;
-    QGroupBox* resultGroup_ = nullptr;  // GroupBox2
+    std::unique_ptr<FieldControls> fields_;
 };
 
 // A key press that carries a character (Backspace included): what counts
