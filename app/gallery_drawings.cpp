@@ -11,19 +11,19 @@
 #include <QPainter>
 #include <QPainterPath>
 
-#include "gallery_fields.h"
+#include "fieldsolve/field.h"
 
 namespace tarvel::ui::gallery {
 
 namespace {
 
-using tarvel::gallery::Box;
-using tarvel::gallery::Conductor;
-using tarvel::gallery::Field;
-using tarvel::gallery::Layer;
-using tarvel::gallery::Polyline;
-using tarvel::gallery::Problem;
-using tarvel::gallery::Pt;
+using tarvel::fieldsolve::Box;
+using tarvel::fieldsolve::Conductor;
+using tarvel::fieldsolve::Field;
+using tarvel::fieldsolve::Layer;
+using tarvel::fieldsolve::Polyline;
+using tarvel::fieldsolve::Problem;
+using tarvel::fieldsolve::Pt;
 
 constexpr double kPi = 3.14159265358979323846;
 
@@ -514,6 +514,7 @@ struct Section {
     bool homogeneous = false;
     double axis = 0;
     int lines = 16;
+    double step = 1.5; // the length the plot resolves
 };
 
 Section section(Structure s, bool odd)
@@ -524,7 +525,7 @@ Section section(Structure s, bool odd)
     case Structure::Microstrip:
         sec.view = {0, 0, 180, 130};
         pb.domain = {-90, -80, 270, 118};
-        pb.step = 1.5;
+        sec.step = 1.5;
         pb.conductors = {{{-90, 118, 270, 126}, 0}, {{62, 84, 118, 88}, 1}};
         pb.dielectrics = {{{-90, 88, 270, 118}, 4}};
         sec.lines = 18;
@@ -532,7 +533,7 @@ Section section(Structure s, bool odd)
     case Structure::Stripline:
         sec.view = {0, 0, 180, 100};
         pb.domain = {-100, 18, 280, 82};
-        pb.step = 1.5;
+        sec.step = 1.5;
         pb.conductors = {{{-100, 10, 280, 18}, 0}, {{-100, 82, 280, 90}, 0}, {{60, 48, 120, 52}, 1}};
         pb.dielectrics = {{{-100, 18, 280, 82}, 2.5}};
         sec.homogeneous = true;
@@ -541,7 +542,7 @@ Section section(Structure s, bool odd)
     case Structure::Slotline:
         sec.view = {0, 0, 180, 130};
         pb.domain = {-160, -110, 340, 240};
-        pb.step = 2;
+        sec.step = 2;
         pb.conductors = {{{-110, 46, 78, 50}, 1}, {{102, 46, 290, 50}, -1}};
         pb.dielectrics = {{{-160, 50, 340, 90}, 6}};
         sec.balanced = true;
@@ -551,7 +552,7 @@ Section section(Structure s, bool odd)
     case Structure::Cpw:
         sec.view = {0, 0, 180, 130};
         pb.domain = {-160, -110, 340, 240};
-        pb.step = 2;
+        sec.step = 2;
         pb.conductors = {{{-160, 51, 60, 55}, 0}, {{75, 51, 105, 55}, 1}, {{120, 51, 340, 55}, 0}};
         pb.dielectrics = {{{-160, 55, 340, 95}, 6}};
         sec.lines = 22;
@@ -559,7 +560,7 @@ Section section(Structure s, bool odd)
     case Structure::Cps:
         sec.view = {0, 0, 180, 130};
         pb.domain = {-160, -110, 340, 240};
-        pb.step = 2;
+        sec.step = 2;
         pb.conductors = {{{45, 51, 80, 55}, 1}, {{100, 51, 135, 55}, -1}};
         pb.dielectrics = {{{-160, 55, 340, 95}, 6}};
         sec.balanced = true;
@@ -569,7 +570,7 @@ Section section(Structure s, bool odd)
     case Structure::CoupledMicrostrip:
         sec.view = {0, 0, 150, 105};
         pb.domain = {-90, -70, 240, 96};
-        pb.step = 1.5;
+        sec.step = 1.5;
         pb.conductors = {{{-90, 96, 240, 103}, 0}, {{38, 66, 68, 70}, 1}, {{82, 66, 112, 70}, odd ? -1.0 : 1.0}};
         pb.dielectrics = {{{-90, 70, 240, 96}, 4}};
         sec.balanced = odd;
@@ -579,7 +580,7 @@ Section section(Structure s, bool odd)
     case Structure::CoupledStripline:
         sec.view = {0, 0, 150, 105};
         pb.domain = {-100, 15, 250, 90};
-        pb.step = 1.5;
+        sec.step = 1.5;
         pb.conductors = {{{-100, 8, 250, 15}, 0},
                          {{-100, 90, 250, 97}, 0},
                          {{38, 50, 68, 54}, 1},
@@ -617,7 +618,7 @@ const std::vector<Polyline>& solvedLines(Structure s, bool magnetic, bool odd)
     std::vector<Polyline> lines;
     if (!magnetic) {
         const Field f = Field::solve(sec.problem, sec.homogeneous);
-        lines = tarvel::gallery::electricLines(f, 1, sec.lines);
+        lines = tarvel::fieldsolve::electricLines(f, 1, sec.lines, sec.step);
         if (sec.balanced) {
             // Lines from the positive conductor that do not end on the
             // negative one have mirror images that end on it.
@@ -636,12 +637,12 @@ const std::vector<Polyline>& solvedLines(Structure s, bool magnetic, bool odd)
             for (double sign : {1.0, -1.0}) {
                 if (sign < 0 && !sec.balanced)
                     continue;
-                for (Polyline& l : tarvel::gallery::contours(air, sign * level))
-                    if (tarvel::gallery::length(l) > 6)
+                for (Polyline& l : tarvel::fieldsolve::contours(air, sign * level))
+                    if (tarvel::fieldsolve::length(l) > 6)
                         lines.push_back(std::move(l));
             }
         }
-        tarvel::gallery::orientMagnetic(air, lines);
+        tarvel::fieldsolve::orientMagnetic(air, lines);
     }
     return cache.emplace(key, std::move(lines)).first->second;
 }
