@@ -167,18 +167,21 @@ Field Field::solve(const Problem& problem, bool air, int level)
     return solve(problem, Mesh::graded(problem, level), air);
 }
 
-Field Field::solve(const Problem& problem, const Mesh& mesh, bool air)
+namespace {
+
+// The discrete problem on one mesh: link weights, which nodes are unknown,
+// and the potentials of the fixed ones.
+struct Assembly {
+    std::size_t nx = 0, ny = 0;
+    std::vector<double> wx, wy; // links (i,j)-(i+1,j) and (i,j)-(i,j+1)
+    std::vector<double> phi;
+    std::vector<long> index; // unknown number, -1 for a fixed node
+    long unknowns = 0;
+};
+
+void weigh(Assembly& a, const Problem& problem, const Mesh& mesh, bool air)
 {
-    Field f;
-    f.problem_ = problem;
-    f.mesh_ = mesh;
-    f.air_ = air;
-    const std::size_t nx = mesh.x.size(), ny = mesh.y.size();
-    if (nx < 2 || ny < 2)
-        return f;
-    const Box& d = problem.domain;
-    const double tol = kTouch * std::max(d.x1 - d.x0, d.y1 - d.y0);
-    // Cell permittivities.
+    const std::size_t nx = a.nx, ny = a.ny;
     std::vector<double> cellEps((nx - 1) * (ny - 1), 1.0);
     if (!air)
         for (std::size_t j = 0; j + 1 < ny; ++j)
@@ -192,93 +195,155 @@ Field Field::solve(const Problem& problem, const Mesh& mesh, bool air)
     };
     auto dx = [&](long i) { return i < 0 || i >= long(nx) - 1 ? 0.0 : mesh.x[i + 1] - mesh.x[i]; };
     auto dy = [&](long j) { return j < 0 || j >= long(ny) - 1 ? 0.0 : mesh.y[j + 1] - mesh.y[j]; };
-    // Link weights: the permittivity integrated over the dual face, over
-    // the link's length. wx links (i,j)-(i+1,j), wy links (i,j)-(i,j+1).
-    const std::size_t n = nx * ny;
-    std::vector<double> wx(n, 0), wy(n, 0);
+    // The permittivity integrated over the dual face, over the link's length.
+    a.wx.assign(nx * ny, 0);
+    a.wy.assign(nx * ny, 0);
     for (std::size_t j = 0; j < ny; ++j)
         for (std::size_t i = 0; i < nx; ++i) {
             const long I = long(i), J = long(j);
             if (i + 1 < nx)
-                wx[j * nx + i] = (eps(I, J - 1) * dy(J - 1) + eps(I, J) * dy(J)) / (2 * dx(I));
+                a.wx[j * nx + i] = (eps(I, J - 1) * dy(J - 1) + eps(I, J) * dy(J)) / (2 * dx(I));
             if (j + 1 < ny)
-                wy[j * nx + i] = (eps(I - 1, J) * dx(I - 1) + eps(I, J) * dx(I)) / (2 * dy(J));
+                a.wy[j * nx + i] = (eps(I - 1, J) * dx(I - 1) + eps(I, J) * dx(I)) / (2 * dy(J));
         }
-    // Fixed nodes: conductors, then grounded walls.
-    f.phi_.assign(n, 0.0);
-    std::vector<long> index(n, -1);
-    long unknowns = 0;
-    for (std::size_t j = 0; j < ny; ++j)
-        for (std::size_t i = 0; i < nx; ++i) {
-            const std::size_t k = j * nx + i;
+}
+
+Assembly fixNodes(const Problem& problem, const Mesh& mesh)
+{
+    Assembly a;
+    a.nx = mesh.x.size();
+    a.ny = mesh.y.size();
+    const Box& d = problem.domain;
+    const double tol = kTouch * std::max(d.x1 - d.x0, d.y1 - d.y0);
+    a.phi.assign(a.nx * a.ny, 0.0);
+    a.index.assign(a.nx * a.ny, -1);
+    // Conductors first, then the grounded walls.
+    for (std::size_t j = 0; j < a.ny; ++j)
+        for (std::size_t i = 0; i < a.nx; ++i) {
+            const std::size_t k = j * a.nx + i;
             const int c = conductorOf(problem, {mesh.x[i], mesh.y[j]}, tol);
             if (c >= 0) {
-                f.phi_[k] = problem.conductors[std::size_t(c)].potential;
+                a.phi[k] = problem.conductors[std::size_t(c)].potential;
                 continue;
             }
             const bool grounded = (i == 0 && problem.left == Wall::Ground) ||
-                                  (i == nx - 1 && problem.right == Wall::Ground) ||
+                                  (i == a.nx - 1 && problem.right == Wall::Ground) ||
                                   (j == 0 && problem.bottom == Wall::Ground) ||
-                                  (j == ny - 1 && problem.top == Wall::Ground);
+                                  (j == a.ny - 1 && problem.top == Wall::Ground);
             if (!grounded)
-                index[k] = unknowns++;
+                a.index[k] = a.unknowns++;
         }
-    if (unknowns > 0) {
-        using Matrix = Eigen::SparseMatrix<double>;
-        std::vector<Eigen::Triplet<double>> entries;
-        entries.reserve(std::size_t(unknowns) * 3);
-        Eigen::VectorXd rhs = Eigen::VectorXd::Zero(unknowns);
-        auto link = [&](std::size_t a, std::size_t b, double w) {
-            if (w == 0)
-                return;
-            const long ia = index[a], ib = index[b];
-            if (ia >= 0)
-                entries.emplace_back(ia, ia, w);
-            if (ib >= 0)
-                entries.emplace_back(ib, ib, w);
-            if (ia >= 0 && ib >= 0)
-                entries.emplace_back(std::max(ia, ib), std::min(ia, ib), -w);
-            else if (ia >= 0)
-                rhs[ia] += w * f.phi_[b];
-            else if (ib >= 0)
-                rhs[ib] += w * f.phi_[a];
-        };
-        for (std::size_t j = 0; j < ny; ++j)
-            for (std::size_t i = 0; i < nx; ++i) {
-                const std::size_t k = j * nx + i;
-                if (i + 1 < nx)
-                    link(k, k + 1, wx[k]);
-                if (j + 1 < ny)
-                    link(k, k + nx, wy[k]);
-            }
-        Matrix A(unknowns, unknowns);
-        A.setFromTriplets(entries.begin(), entries.end());
-        Eigen::SimplicialLDLT<Matrix, Eigen::Lower, Eigen::AMDOrdering<int>> solver(A);
+    return a;
+}
+
+using Matrix = Eigen::SparseMatrix<double>;
+using Solver = Eigen::SimplicialLDLT<Matrix, Eigen::Lower, Eigen::AMDOrdering<int>>;
+
+void system(const Assembly& a, Matrix& A, Eigen::VectorXd& rhs)
+{
+    std::vector<Eigen::Triplet<double>> entries;
+    entries.reserve(std::size_t(a.unknowns) * 3);
+    rhs = Eigen::VectorXd::Zero(a.unknowns);
+    auto link = [&](std::size_t p, std::size_t q, double w) {
+        if (w == 0)
+            return;
+        const long ip = a.index[p], iq = a.index[q];
+        if (ip >= 0)
+            entries.emplace_back(ip, ip, w);
+        if (iq >= 0)
+            entries.emplace_back(iq, iq, w);
+        if (ip >= 0 && iq >= 0)
+            entries.emplace_back(std::max(ip, iq), std::min(ip, iq), -w);
+        else if (ip >= 0)
+            rhs[ip] += w * a.phi[q];
+        else if (iq >= 0)
+            rhs[iq] += w * a.phi[p];
+    };
+    for (std::size_t j = 0; j < a.ny; ++j)
+        for (std::size_t i = 0; i < a.nx; ++i) {
+            const std::size_t k = j * a.nx + i;
+            if (i + 1 < a.nx)
+                link(k, k + 1, a.wx[k]);
+            if (j + 1 < a.ny)
+                link(k, k + a.nx, a.wy[k]);
+        }
+    A.resize(a.unknowns, a.unknowns);
+    A.setFromTriplets(entries.begin(), entries.end());
+}
+
+// Factorises (the pattern analysed once by the caller) and fills the field.
+bool finish(const Assembly& a, Solver& solver, const Matrix& A, const Eigen::VectorXd& rhs, std::vector<double>& phi,
+            long double& energy)
+{
+    phi = a.phi;
+    if (a.unknowns > 0) {
+        solver.factorize(A);
         if (solver.info() != Eigen::Success)
-            return f;
+            return false;
         const Eigen::VectorXd x = solver.solve(rhs);
         if (solver.info() != Eigen::Success)
-            return f;
-        for (std::size_t k = 0; k < n; ++k)
-            if (index[k] >= 0)
-                f.phi_[k] = x[index[k]];
+            return false;
+        for (std::size_t k = 0; k < phi.size(); ++k)
+            if (a.index[k] >= 0)
+                phi[k] = x[a.index[k]];
     }
-    long double energy = 0;
-    for (std::size_t j = 0; j < ny; ++j)
-        for (std::size_t i = 0; i < nx; ++i) {
-            const std::size_t k = j * nx + i;
-            if (i + 1 < nx) {
-                const long double dv = f.phi_[k + 1] - f.phi_[k];
-                energy += wx[k] * dv * dv;
+    long double e = 0;
+    for (std::size_t j = 0; j < a.ny; ++j)
+        for (std::size_t i = 0; i < a.nx; ++i) {
+            const std::size_t k = j * a.nx + i;
+            if (i + 1 < a.nx) {
+                const long double dv = phi[k + 1] - phi[k];
+                e += a.wx[k] * dv * dv;
             }
-            if (j + 1 < ny) {
-                const long double dv = f.phi_[k + nx] - f.phi_[k];
-                energy += wy[k] * dv * dv;
+            if (j + 1 < a.ny) {
+                const long double dv = phi[k + a.nx] - phi[k];
+                e += a.wy[k] * dv * dv;
             }
         }
-    f.energy_ = energy / 2;
-    f.ok_ = std::isfinite(static_cast<double>(f.energy_));
-    return f;
+    energy = e / 2;
+    return std::isfinite(static_cast<double>(energy));
+}
+
+} // namespace
+
+Field Field::solve(const Problem& problem, const Mesh& mesh, bool air)
+{
+    return solveBoth(problem, mesh, !air, air).front();
+}
+
+std::vector<Field> Field::solveBoth(const Problem& problem, const Mesh& mesh, bool withDielectric, bool inAir)
+{
+    std::vector<Field> out;
+    if (mesh.x.size() < 2 || mesh.y.size() < 2) {
+        Field f;
+        f.problem_ = problem;
+        f.mesh_ = mesh;
+        out.assign(std::size_t(withDielectric) + std::size_t(inAir), f);
+        return out;
+    }
+    Assembly a = fixNodes(problem, mesh);
+    Solver solver;
+    bool analysed = false;
+    for (bool air : {false, true}) {
+        if ((air && !inAir) || (!air && !withDielectric))
+            continue;
+        Field f;
+        f.problem_ = problem;
+        f.mesh_ = mesh;
+        f.air_ = air;
+        weigh(a, problem, mesh, air);
+        Matrix A;
+        Eigen::VectorXd rhs;
+        system(a, A, rhs);
+        // Both systems have the same pattern: one ordering serves them.
+        if (!analysed && a.unknowns > 0) {
+            solver.analyzePattern(A);
+            analysed = true;
+        }
+        f.ok_ = finish(a, solver, A, rhs, f.phi_, f.energy_);
+        out.push_back(std::move(f));
+    }
+    return out;
 }
 
 void Field::locate(Pt p, std::size_t& i, std::size_t& j, double& u, double& v) const

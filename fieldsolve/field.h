@@ -77,6 +77,10 @@ public:
     // Solves on the given mesh; `air` ignores the dielectrics. A mesh that
     // does not cover the domain, or a failed factorisation, leaves ok() false.
     static Field solve(const Problem& problem, const Mesh& mesh, bool air = false);
+    // The field with the dielectrics and the field in air, in that order
+    // (those asked for), sharing the analysis of the system's pattern.
+    static std::vector<Field> solveBoth(const Problem& problem, const Mesh& mesh, bool withDielectric = true,
+                                        bool inAir = true);
     // On the graded mesh of the given level.
     static Field solve(const Problem& problem, bool air = false, int level = 2);
 

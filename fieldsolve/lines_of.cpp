@@ -10,8 +10,10 @@ namespace tarvel::fieldsolve {
 namespace {
 
 constexpr double kPi = 3.14159265358979323846;
-// The distant box of an open line lies this many sizes of the structure away.
-constexpr double kBoxFactor = 60;
+// The distant box of an open line lies this many sizes of the structure
+// away. The mesh grows geometrically away from the line, so a far box
+// costs only a few more mesh lines.
+constexpr double kBoxFactor = 1000;
 // Finest mesh allowed, in nodes: bounds the memory and time of one solve.
 constexpr std::size_t kMaxNodes = 400000;
 constexpr int kMaxLevel = 5;
@@ -148,7 +150,7 @@ Problem halfSection(const Geometry& g, Mode mode, double boxFactor)
         // Between the plates the field dies as exp(-pi x / b): a few
         // spacings suffice.
         const double x0 = g.structure == Structure::Stripline ? 0 : g.s / 2;
-        pb.domain = {0, 0, x1 + boxFactor / 6 * g.h, g.h};
+        pb.domain = {0, 0, x1 + boxFactor / 100 * g.h, g.h};
         pb.conductors = {{{x0, (g.h - g.t) / 2, x1, (g.h + g.t) / 2}, 1}};
         pb.dielectrics = {{{-inf, -inf, inf, inf}, g.er}};
         break;
@@ -202,7 +204,7 @@ Problem wholeSection(const Geometry& g, Mode mode, double margin)
     return pb;
 }
 
-Solution solve(const Geometry& g, double tolerance)
+Solution solve(const Geometry& g, double tolerance, const MeshOptions& meshOptions)
 {
     Solution out;
     const double start = threadSeconds();
@@ -219,22 +221,17 @@ Solution solve(const Geometry& g, double tolerance)
     };
     auto solveOn = [&](Mode mode, double box, int level, std::size_t* nodes) -> Pair {
         const Problem pb = halfSection(g, mode, box);
-        const Mesh mesh = Mesh::graded(pb, level);
+        const Mesh mesh = Mesh::graded(pb, level, meshOptions);
         if (nodes)
             *nodes = std::max(*nodes, mesh.nodes());
-        const Field air = Field::solve(pb, mesh, true);
-        if (!air.ok())
+        const bool both = !homogeneous(g.structure);
+        const std::vector<Field> fields = Field::solveBoth(pb, mesh, both, true);
+        const Field& air = fields.back();
+        if (!air.ok() || !fields.front().ok())
             return {};
         Pair p;
         p.air = share * double(air.energy());
-        if (homogeneous(g.structure)) {
-            p.c = g.er * p.air;
-        } else {
-            const Field full = Field::solve(pb, mesh, false);
-            if (!full.ok())
-                return {};
-            p.c = share * double(full.energy());
-        }
+        p.c = both ? share * double(fields.front().energy()) : g.er * p.air;
         return p;
     };
     std::vector<std::vector<Pair>> history(modes.size());
@@ -302,19 +299,16 @@ Solution solve(const Geometry& g, double tolerance)
     }
     // The box: the capacitance of an open line nears its limit as the
     // inverse square of the box's size (the far field of a line without
-    // net charge). The coarsest mesh in a box half as large, the same near
-    // the line, tells how far; the limit is taken and a third of the step
-    // counted as its error.
+    // net charge). The second mesh in a box half as large, the same near
+    // the line, tells how far: a third of the step is counted as the error.
     if (!mapped(g.structure)) {
         double boxWorst = 0;
         for (std::size_t m = 0; m < modes.size(); ++m) {
-            const Pair full = history[m].front();
-            const Pair half = solveOn(modes[m], kBoxFactor / 2, 0, nullptr);
+            const Pair full = history[m][1];
+            const Pair half = solveOn(modes[m], kBoxFactor / 2, 1, nullptr);
             const double ec = (full.c - half.c) / 3 / full.c;
             const double ea = (full.air - half.air) / 3 / full.air;
-            best[m].c *= 1 + ec;
-            best[m].air *= 1 + ea;
-            boxWorst = std::max(boxWorst, 0.5 * (std::fabs(ec) + std::fabs(ea)) / 3);
+            boxWorst = std::max(boxWorst, 0.5 * (std::fabs(ec) + std::fabs(ea)));
         }
         out.boxError = boxWorst;
         out.error += boxWorst;

@@ -87,6 +87,6 @@ Problem halfSection(const Geometry& g, Mode mode, double boxFactor);
 // structure around it.
 Problem wholeSection(const Geometry& g, Mode mode, double margin);
 
-Solution solve(const Geometry& g, double tolerance = 5e-4);
+Solution solve(const Geometry& g, double tolerance = 5e-4, const MeshOptions& mesh = {});
 
 } // namespace tarvel::fieldsolve
