@@ -516,6 +516,7 @@ bool CalculatorWindow::present(const Outcome& o)
     for (const auto& [name, value] : o.results)
         if (QLineEdit* e = results_.value(q(name)))
             e->setText(q(resultText(value)));
+    computed_ = true;
     enableAfterCompute();
     for (const auto& w : o.warnings)
         platform().information(this, q(w));
@@ -531,6 +532,7 @@ void CalculatorWindow::Novo1Click()
             b->setEnabled(false);
     setCurrentFileName(d_.number, QStringLiteral(" "));
     setWindowTitle(initialCaption_);
+    computed_ = false;
     for (QLineEdit* e : findChildren<QLineEdit*>())
         if (!qobject_cast<QComboBox*>(e->parentWidget()))
             e->clear();
@@ -540,7 +542,18 @@ void CalculatorWindow::Novo1Click()
                 w->setEnabled(false);
 }
 
-void CalculatorWindow::Geometria1Click() { Navigation::instance().open(Aux::Gallery, this, d_.number, d_.galleryTab); }
+std::function<void(QWidget*, const CalculatorWindow&)> CalculatorWindow::galleryOpened;
+
+void CalculatorWindow::galleryShown(QWidget* gallery) const
+{
+    if (gallery && computed_ && galleryOpened)
+        galleryOpened(gallery, *this);
+}
+
+void CalculatorWindow::Geometria1Click()
+{
+    galleryShown(Navigation::instance().open(Aux::Gallery, this, d_.number, d_.galleryTab));
+}
 void CalculatorWindow::Tutorial1Click() { Navigation::instance().open(Aux::Tutorial, this, d_.number); }
 void CalculatorWindow::Sobre1Click() { Navigation::instance().open(Aux::About, this, d_.number); }
 
