@@ -944,18 +944,22 @@ void solvedSection(QPainter& p, Structure s, bool magnetic, bool odd)
 
 bool isField(View v) { return v != View::Perspective && v != View::Front && v != View::Permittivity; }
 
-// The caption band at the foot of a field view that shows a computed section.
-constexpr double kCaptionBand = 12;
+// The caption band at the foot of a field view that shows a computed section:
+// the field's values over the formula's.
+constexpr double kCaptionBand = 16;
 
 void ownCaption(QPainter& p, const QString& text, const QSizeF& size)
 {
     p.save();
     QFont f = p.font();
-    f.setPointSizeF(5.2);
+    f.setPointSizeF(5.4);
     p.setFont(f);
     p.setPen(kInk);
     const QRectF band(2, size.height() - kCaptionBand, size.width() - 4, kCaptionBand);
-    p.drawText(band, Qt::AlignCenter, QFontMetricsF(f).elidedText(text, Qt::ElideRight, band.width()));
+    QString lines;
+    for (const QString& line : text.split('\n'))
+        lines += (lines.isEmpty() ? "" : "\n") + QFontMetricsF(f).elidedText(line, Qt::ElideRight, band.width());
+    p.drawText(band, Qt::AlignCenter, lines);
     p.restore();
 }
 

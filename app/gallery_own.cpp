@@ -68,7 +68,7 @@ Box viewOf(const Geometry& g)
     }
     }
     // Widen or heighten about the centre to the views' proportions.
-    const double aspect = 180.0 / (130.0 - 12.0);
+    const double aspect = 180.0 / (130.0 - 16.0);
     double w = 2 * r, h = y1 - y0;
     if (w / h < aspect)
         w = h * aspect;
@@ -84,7 +84,7 @@ QString number(double v, int decimals) { return QString::number(v, 'f', decimals
 
 QString percent(double v) { return QString::asprintf("%+.2f %%", v); }
 
-// "campo ... · fórmula ... · dif. ..." for the rows of one mode.
+// "Campo ..." over "Fórmula ... · dif. ..." for the rows of one mode.
 QString captionOf(const fieldsolve::WindowCheck& c, Mode mode)
 {
     const fieldsolve::Solution& s = c.solution;
@@ -104,11 +104,11 @@ QString captionOf(const fieldsolve::WindowCheck& c, Mode mode)
         return {};
     const fieldsolve::LineParameters& lp = mode == Mode::Single ? s.single : mode == Mode::Even ? s.even : s.odd;
     QString text = coupled ? QString::fromUtf8(mode == Mode::Even ? "Par: " : "Ímpar: ") : QString();
-    text += QString::fromUtf8("Campo %1 Ω, εef %2 · Fórmula %3 Ω")
+    text += QString::fromUtf8("Campo %1 Ω, εef %2\nFórmula %3 Ω")
                 .arg(number(lp.z0, 2), number(lp.eeff, 3), number(zr->formula, 2));
     if (er)
         text += ", " + number(er->formula, 3);
-    text += QString::fromUtf8(" · Dif. ") + percent(zr->differencePercent);
+    text += QString::fromUtf8(" · dif. ") + percent(zr->differencePercent);
     if (er)
         text += ", " + percent(er->differencePercent);
     return text;

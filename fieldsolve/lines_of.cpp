@@ -178,6 +178,8 @@ Problem halfSection(const Geometry& g, Mode mode, double boxFactor)
 Problem wholeSection(const Geometry& g, Mode mode, double margin)
 {
     Problem half = halfSection(g, mode, margin);
+    if (g.structure == Structure::Stripline || g.structure == Structure::CoupledStripline)
+        half.domain.x1 = rightEdge(g) + margin * g.h;
     Problem pb = half;
     pb.left = half.right;
     pb.domain.x0 = -half.domain.x1;

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QPixmap>
 #include <QTabWidget>
+#include <QtTest/QTest>
 
 #include <gtest/gtest.h>
 
@@ -15,6 +16,7 @@
 #include "app/principal.h"
 #include "framework/core/calculator.h"
 #include "framework/ui/forms.h"
+#include "framework/ui/navigation.h"
 #include "models/all_windows.h"
 #include "scripted_platform.h"
 
@@ -101,6 +103,29 @@ TEST(Screenshots, SavedWhenAsked)
         w->Imprimir2Click();
         QFile::rename(platform.printedFiles.last(), QDir(dir).filePath(QString::fromStdString(d->className) + ".pdf"));
         w->close();
+    }
+
+    // The gallery opened from computed windows: their own sections solved.
+    for (int n : {4, 13, 26, 3}) {
+        CalculatorWindow* w = createCalculatorWindow(n);
+        w->show();
+        for (const auto& [control, text] : examples().at(n)) {
+            const InputSpec* input = w->description().input(control);
+            const int entry = input ? effectivePick(*input, FieldState{text, -1}) : -1;
+            if (entry > 0)
+                w->pick(control, entry);
+            else
+                w->setControlText(control, QString::fromUtf8(text));
+        }
+        w->Calcular1Click();
+        w->Geometria1Click();
+        auto* own = qobject_cast<TForm9*>(Navigation::findOpen(Aux::Gallery));
+        ASSERT_TRUE(own);
+        QTRY_VERIFY_WITH_TIMEOUT(!own->solving(), 60000);
+        own->grab().save(QDir(dir).filePath(QString("TForm9-from-TForm%1.png").arg(n)));
+        own->close();
+        w->close();
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
     TForm9 gallery;
