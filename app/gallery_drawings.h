@@ -10,24 +10,14 @@
 #include <QString>
 #include <QWidget>
 
-#include "fieldsolve/field.h"
+#include "fieldsolve/lines_of.h"
 
 class QPainter;
 
 namespace tarvel::ui::gallery {
 
-// In the order of the gallery's tabs.
-enum class Structure {
-    TwoWire,
-    Coax,
-    Microstrip,
-    Stripline,
-    Slotline,
-    Cpw,
-    Cps,
-    CoupledMicrostrip,
-    CoupledStripline
-};
+// The structures, in the order of the gallery's tabs.
+using Structure = fieldsolve::Structure;
 
 enum class View {
     Perspective,   // perspective view (the side view for the coaxial cable)

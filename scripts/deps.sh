@@ -2,7 +2,7 @@
 # Installs the Debian packages the build, the program and the tests need,
 # only those that are missing.
 set -euo pipefail
-packages=(build-essential cmake qt6-base-dev libgl1-mesa-dev libgtest-dev libbenchmark-dev libeigen3-dev
+packages=(build-essential cmake qt6-base-dev libgl1-mesa-dev libgtest-dev libbenchmark-dev libeigen3-dev python3
           fonts-urw-base35 fonts-dejavu-core poppler-utils xvfb xauth imagemagick clang libclang-rt-14-dev)
 missing=()
 for p in "${packages[@]}"; do

@@ -90,12 +90,33 @@ STRUCTURES = [
 ]
 
 VERDICT = {
-    "microstrip": "",
-    "stripline": "",
-    "cpw": "",
-    "cps": "",
-    "acmicro": "",
-    "acstrip": "",
+    "microstrip": "Z<sub>0</sub>: a fórmula fica a menos de 1 % do campo em toda a faixa (fitas estreitas a "
+                  "largas, ε<sub>r</sub> 2.2 a 10.2, cobre fino e grosso). ε<sub>ef</sub>: confiável (±1 %) para "
+                  "W/H ≥ 1 com cobre de 17.5 µm; a fórmula superestima ε<sub>ef</sub> em fitas estreitas e com "
+                  "metal grosso (até +13 % com W/H = 0.2, t = 70 µm, ε<sub>r</sub> = 10.2): a correção de "
+                  "espessura não baixa ε<sub>ef</sub> como o campo mostra. O comprimento de onda e as perdas "
+                  "calculados com ε<sub>ef</sub> herdam esse erro.",
+    "stripline": "Z<sub>0</sub> confiável: menos de 0.1 % de diferença para W/b ≤ 0.5 e cerca de −0.4 % para fitas "
+                 "largas (W/b = 2), com cobre fino ou grosso.",
+    "cpw": "Confie nas fórmulas de CPW só com metal fino diante das fendas (t ≪ S) e substrato não muito fino "
+           "(H da ordem de W + 2S ou mais): aí Z<sub>0</sub> fica a poucos por cento do campo. Com metal grosso "
+           "diante de fendas estreitas a fórmula de Z<sub>0</sub> sobe com t enquanto o campo desce (até +54 % "
+           "com S = 0.1 mm e t = 70 µm). Em substratos finos sob estruturas largas (W = 4 mm, S = 0.5 mm, "
+           "H = 0.254 mm) a fórmula sai da sua faixa: ε<sub>ef</sub> menor que 1 e Z<sub>0</sub> três a quatro "
+           "vezes o do campo. Nesses casos use o valor do campo (tarvel-calc check ou a galeria).",
+    "cps": "As fórmulas de CPS erram para os dois lados: Z<sub>0</sub> de −28 % a +47 %. Metal grosso diante de "
+           "uma separação estreita faz a fórmula superestimar Z<sub>0</sub> (+40 % a +47 % com S = 0.1 mm e "
+           "t = 70 µm); em substratos finos de ε<sub>r</sub> alto sob fitas largas a fórmula superestima "
+           "ε<sub>ef</sub> (até o dobro) e subestima Z<sub>0</sub> (até −28 %). Só com metal fino, fitas "
+           "estreitas e substrato espesso a diferença fica em poucos por cento.",
+    "acmicro": "Modo par: Z<sub>0</sub> a menos de 3.3 % do campo e ε<sub>ef</sub> a menos de 5.4 %. Modo ímpar: "
+               "confiável (poucos por cento) para separações da ordem da altura (S/H = 1); com fendas estreitas "
+               "(S/H = 0.1) a fórmula superestima Z<sub>0 ímpar</sub> em 7 % a 13 % com cobre fino e em 20 % a "
+               "34 % com cobre grosso, e ε<sub>ef ímpar</sub> em até 34 %: falta à fórmula a capacitância entre "
+               "as paredes das fitas, que cresce com t.",
+    "acstrip": "Modo par: menos de 0.8 % de diferença. Modo ímpar: confiável (±1.3 %) com S/b ≈ 0.3; com fendas "
+               "estreitas (S = 0.1 mm, S/b ≈ 0.06) a fórmula superestima Z<sub>0 ímpar</sub> em cerca de 3 % "
+               "com cobre fino e em 11 % a 14 % com cobre grosso.",
 }
 
 
