@@ -956,6 +956,14 @@ void ownCaption(QPainter& p, const QString& text, const QSizeF& size)
     p.setFont(f);
     p.setPen(kInk);
     const QRectF band(2, size.height() - kCaptionBand, size.width() - 4, kCaptionBand);
+    // A narrow view takes a smaller type before anything is cut.
+    double widest = 0;
+    for (const QString& line : text.split('\n'))
+        widest = std::max(widest, QFontMetricsF(f).horizontalAdvance(line));
+    if (widest > band.width()) {
+        f.setPointSizeF(std::max(3.4, 0.92 * f.pointSizeF() * band.width() / widest));
+        p.setFont(f);
+    }
     QString lines;
     for (const QString& line : text.split('\n'))
         lines += (lines.isEmpty() ? "" : "\n") + QFontMetricsF(f).elidedText(line, Qt::ElideRight, band.width());
