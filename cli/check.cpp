@@ -139,6 +139,8 @@ Run checkForm(const std::vector<std::string>& argsIn)
     o += "Diferença = (fórmula - campo) / campo.\n";
     o += "Erro estimado da solução de campo: " + fixed(100 * sol.error, 4) + " % (da caixa aberta: " +
          fixed(100 * sol.boxError, 4) + " %)\n";
+    if (sol.error > 5e-4)
+        o += "Aviso: a malha chegou ao seu limite antes de o erro estimado ficar abaixo de 0.05 %.\n";
     o += "Tempo da solução: " + fixed(sol.seconds, 3) + " s; malha mais fina: " + std::to_string(sol.nodes) +
          " nós; " + std::to_string(sol.levels) + " malhas\n";
     return r;
