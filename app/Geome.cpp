@@ -9,7 +9,12 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include <QCoreApplication>
+#include <QProgressBar>
+#include <QThreadPool>
+
 #include "gallery_drawings.h"
+#include "gallery_own.h"
 #include "framework/ui/navigation.h"
 
 namespace tarvel::ui {
@@ -290,12 +295,68 @@ TForm9::TForm9(QWidget* parent) : QMainWindow(parent)
     for (const Tab& t : tabTable())
         TabbedNotebook1->addTab(buildPage(t), QString::fromUtf8(t.caption));
     setCentralWidget(TabbedNotebook1);
+    // Busy while a computed window's section is being solved.
+    progress_ = new QProgressBar(this);
+    progress_->setObjectName("ProgressoCampo");
+    progress_->setRange(0, 0);
+    progress_->setFixedSize(120, 12);
+    progress_->setTextVisible(false);
+    progress_->hide();
+    menuBar()->setCornerWidget(progress_);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, Qt::white);
     setPalette(pal);
     setAutoFillBackground(true);
     // Fixed border: a client area of 628 x 373 below the menu.
     setFixedSize(628, 373 + menuBar()->sizeHint().height());
+}
+
+namespace {
+
+void showViews(QWidget* page, const gallery::OwnViews& views)
+{
+    for (auto* picture : page->findChildren<Picture*>())
+        for (const auto& [view, own] : views.views)
+            if (picture->view() == view)
+                picture->setOwn(std::make_shared<const gallery::OwnSection>(own));
+}
+
+} // namespace
+
+bool TForm9::solving() const { return running_ > 0; }
+
+void TForm9::showSection(const WindowDescription& d, const FieldTexts& fields, QWidget* caller)
+{
+    const fieldsolve::CheckPlan plan = fieldsolve::planCheck(d, fields);
+    if (plan.kind != fieldsolve::CheckPlan::Kind::Ready)
+        return;
+    const int tab = int(plan.geometry.structure);
+    QWidget* page = TabbedNotebook1->widget(tab);
+    if (!page)
+        return;
+    showViews(page, gallery::pendingViews(plan));
+    const int generation = ++generation_[std::size_t(tab)];
+    ++running_;
+    progress_->show();
+    QPointer<TForm9> self(this);
+    QPointer<QWidget> from(caller);
+    QThreadPool::globalInstance()->start([plan, self, from, tab, generation] {
+        auto solved = std::make_shared<gallery::OwnViews>(gallery::solvedViews(plan));
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(),
+            [solved, self, from, tab, generation] {
+                if (!self)
+                    return;
+                if (--self->running_ == 0)
+                    self->progress_->hide();
+                // A window that has gone, or a newer request, drops this one.
+                if (!from || self->generation_[std::size_t(tab)] != generation)
+                    return;
+                if (QWidget* page = self->TabbedNotebook1->widget(tab))
+                    showViews(page, *solved);
+            },
+            Qt::QueuedConnection);
+    });
 }
 
 void TForm9::closeEvent(QCloseEvent* e)

@@ -10,20 +10,21 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QFontMetricsF>
 
-#include "gallery_fields.h"
+#include "fieldsolve/field.h"
 
 namespace tarvel::ui::gallery {
 
 namespace {
 
-using tarvel::gallery::Box;
-using tarvel::gallery::Conductor;
-using tarvel::gallery::Field;
-using tarvel::gallery::Layer;
-using tarvel::gallery::Polyline;
-using tarvel::gallery::Problem;
-using tarvel::gallery::Pt;
+using tarvel::fieldsolve::Box;
+using tarvel::fieldsolve::Conductor;
+using tarvel::fieldsolve::Field;
+using tarvel::fieldsolve::Layer;
+using tarvel::fieldsolve::Polyline;
+using tarvel::fieldsolve::Problem;
+using tarvel::fieldsolve::Pt;
 
 constexpr double kPi = 3.14159265358979323846;
 
@@ -514,6 +515,7 @@ struct Section {
     bool homogeneous = false;
     double axis = 0;
     int lines = 16;
+    double step = 1.5; // the length the plot resolves
 };
 
 Section section(Structure s, bool odd)
@@ -524,7 +526,7 @@ Section section(Structure s, bool odd)
     case Structure::Microstrip:
         sec.view = {0, 0, 180, 130};
         pb.domain = {-90, -80, 270, 118};
-        pb.step = 1.5;
+        sec.step = 1.5;
         pb.conductors = {{{-90, 118, 270, 126}, 0}, {{62, 84, 118, 88}, 1}};
         pb.dielectrics = {{{-90, 88, 270, 118}, 4}};
         sec.lines = 18;
@@ -532,7 +534,7 @@ Section section(Structure s, bool odd)
     case Structure::Stripline:
         sec.view = {0, 0, 180, 100};
         pb.domain = {-100, 18, 280, 82};
-        pb.step = 1.5;
+        sec.step = 1.5;
         pb.conductors = {{{-100, 10, 280, 18}, 0}, {{-100, 82, 280, 90}, 0}, {{60, 48, 120, 52}, 1}};
         pb.dielectrics = {{{-100, 18, 280, 82}, 2.5}};
         sec.homogeneous = true;
@@ -541,7 +543,7 @@ Section section(Structure s, bool odd)
     case Structure::Slotline:
         sec.view = {0, 0, 180, 130};
         pb.domain = {-160, -110, 340, 240};
-        pb.step = 2;
+        sec.step = 2;
         pb.conductors = {{{-110, 46, 78, 50}, 1}, {{102, 46, 290, 50}, -1}};
         pb.dielectrics = {{{-160, 50, 340, 90}, 6}};
         sec.balanced = true;
@@ -551,7 +553,7 @@ Section section(Structure s, bool odd)
     case Structure::Cpw:
         sec.view = {0, 0, 180, 130};
         pb.domain = {-160, -110, 340, 240};
-        pb.step = 2;
+        sec.step = 2;
         pb.conductors = {{{-160, 51, 60, 55}, 0}, {{75, 51, 105, 55}, 1}, {{120, 51, 340, 55}, 0}};
         pb.dielectrics = {{{-160, 55, 340, 95}, 6}};
         sec.lines = 22;
@@ -559,7 +561,7 @@ Section section(Structure s, bool odd)
     case Structure::Cps:
         sec.view = {0, 0, 180, 130};
         pb.domain = {-160, -110, 340, 240};
-        pb.step = 2;
+        sec.step = 2;
         pb.conductors = {{{45, 51, 80, 55}, 1}, {{100, 51, 135, 55}, -1}};
         pb.dielectrics = {{{-160, 55, 340, 95}, 6}};
         sec.balanced = true;
@@ -569,7 +571,7 @@ Section section(Structure s, bool odd)
     case Structure::CoupledMicrostrip:
         sec.view = {0, 0, 150, 105};
         pb.domain = {-90, -70, 240, 96};
-        pb.step = 1.5;
+        sec.step = 1.5;
         pb.conductors = {{{-90, 96, 240, 103}, 0}, {{38, 66, 68, 70}, 1}, {{82, 66, 112, 70}, odd ? -1.0 : 1.0}};
         pb.dielectrics = {{{-90, 70, 240, 96}, 4}};
         sec.balanced = odd;
@@ -579,7 +581,7 @@ Section section(Structure s, bool odd)
     case Structure::CoupledStripline:
         sec.view = {0, 0, 150, 105};
         pb.domain = {-100, 15, 250, 90};
-        pb.step = 1.5;
+        sec.step = 1.5;
         pb.conductors = {{{-100, 8, 250, 15}, 0},
                          {{-100, 90, 250, 97}, 0},
                          {{38, 50, 68, 54}, 1},
@@ -604,6 +606,43 @@ Polyline mirrored(const Polyline& line, double axis)
     return out;
 }
 
+} // namespace
+
+std::vector<Polyline> sectionLines(const Field& f, bool magnetic, bool balanced, double axis, int count,
+                                   double resolution)
+{
+    std::vector<Polyline> lines;
+    if (!magnetic) {
+        lines = tarvel::fieldsolve::electricLines(f, 1, count, resolution);
+        if (balanced) {
+            // Lines from the positive conductor that do not end on the
+            // negative one have mirror images that end on it.
+            const size_t n = lines.size();
+            for (size_t k = 0; k < n; ++k) {
+                const int c = f.conductorAt(lines[k].back());
+                if (c < 0 || f.problem().conductors[size_t(c)].potential > -0.5)
+                    lines.push_back(mirrored(lines[k], axis));
+            }
+        }
+    } else {
+        const int steps = 7;
+        for (int k = 1; k < steps; ++k) {
+            const double level = double(k) / steps;
+            for (double sign : {1.0, -1.0}) {
+                if (sign < 0 && !balanced)
+                    continue;
+                for (Polyline& l : tarvel::fieldsolve::contours(f, sign * level))
+                    if (tarvel::fieldsolve::length(l) > 4 * resolution)
+                        lines.push_back(std::move(l));
+            }
+        }
+        tarvel::fieldsolve::orientMagnetic(f, lines);
+    }
+    return lines;
+}
+
+namespace {
+
 // The electric or magnetic lines of a numerically solved cross-section,
 // computed once.
 const std::vector<Polyline>& solvedLines(Structure s, bool magnetic, bool odd)
@@ -614,35 +653,8 @@ const std::vector<Polyline>& solvedLines(Structure s, bool magnetic, bool odd)
     if (it != cache.end())
         return it->second;
     const Section sec = section(s, odd);
-    std::vector<Polyline> lines;
-    if (!magnetic) {
-        const Field f = Field::solve(sec.problem, sec.homogeneous);
-        lines = tarvel::gallery::electricLines(f, 1, sec.lines);
-        if (sec.balanced) {
-            // Lines from the positive conductor that do not end on the
-            // negative one have mirror images that end on it.
-            const size_t n = lines.size();
-            for (size_t k = 0; k < n; ++k) {
-                const int c = f.conductorAt(lines[k].back());
-                if (c < 0 || sec.problem.conductors[c].potential > -0.5)
-                    lines.push_back(mirrored(lines[k], sec.axis));
-            }
-        }
-    } else {
-        const Field air = Field::solve(sec.problem, true);
-        const int steps = 7;
-        for (int k = 1; k < steps; ++k) {
-            const double level = double(k) / steps;
-            for (double sign : {1.0, -1.0}) {
-                if (sign < 0 && !sec.balanced)
-                    continue;
-                for (Polyline& l : tarvel::gallery::contours(air, sign * level))
-                    if (tarvel::gallery::length(l) > 6)
-                        lines.push_back(std::move(l));
-            }
-        }
-        tarvel::gallery::orientMagnetic(air, lines);
-    }
+    const Field f = Field::solve(sec.problem, magnetic || sec.homogeneous, 2);
+    std::vector<Polyline> lines = sectionLines(f, magnetic, sec.balanced, sec.axis, sec.lines, sec.step);
     return cache.emplace(key, std::move(lines)).first->second;
 }
 
@@ -837,9 +849,8 @@ Polyline circle(double cx, double cy, double r, int n = 720)
     return c;
 }
 
-std::vector<Polyline> twoWireLines(bool magnetic)
+std::vector<Polyline> twoWireLines(bool magnetic, const TwoWireGeometry& g)
 {
-    const TwoWireGeometry g;
     const double c = g.c();
     auto inside = [&](Pt q) { return g.inside(q); };
     auto field = [&](Pt q) { return g.electric(q); };
@@ -866,12 +877,13 @@ std::vector<Polyline> twoWireLines(bool magnetic)
     return out;
 }
 
-void twoWireSection(QPainter& p, bool magnetic)
+// The gallery's example, or wires of another diameter to the same spacing.
+void twoWireSection(QPainter& p, bool magnetic, const TwoWireGeometry& g = {})
 {
-    const TwoWireGeometry g;
     const QRectF view(0, 0, 180, 130);
-    static const std::vector<Polyline> e = twoWireLines(false), h = twoWireLines(true);
-    drawLines(p, magnetic ? h : e, view, magnetic ? kH : kE, magnetic);
+    const bool example = g.a == TwoWireGeometry().a;
+    static const std::vector<Polyline> e = twoWireLines(false, {}), h = twoWireLines(true, {});
+    drawLines(p, example ? (magnetic ? h : e) : twoWireLines(magnetic, g), view, magnetic ? kH : kE, magnetic);
     for (int side : {-1, 1}) {
         const QPointF c(g.xc + side * g.s / 2, g.yc);
         QRadialGradient grad(c + QPointF(-4, -4), g.a * 1.3);
@@ -886,10 +898,12 @@ void twoWireSection(QPainter& p, bool magnetic)
 
 // Coaxial cable: radial electric lines, circular magnetic lines spaced by
 // equal steps of the potential (equal steps of ln r).
-void coaxSection(QPainter& p, bool magnetic)
+// The example's inner conductor is a = 10 for b = 46; a computed window
+// gives its own ratio.
+void coaxSection(QPainter& p, bool magnetic, double a = 10)
 {
     const QPointF c0(90, 65);
-    const double a = 10, b = 46, c = 56;
+    const double b = 46, c = 56;
     QRadialGradient g(c0 + QPointF(-8, -10), c * 1.4);
     g.setColorAt(0, kMetalTop);
     g.setColorAt(1, kMetalFront.darker(115));
@@ -930,6 +944,84 @@ void solvedSection(QPainter& p, Structure s, bool magnetic, bool odd)
 
 bool isField(View v) { return v != View::Perspective && v != View::Front && v != View::Permittivity; }
 
+// The caption band at the foot of a field view that shows a computed section:
+// the field's values over the formula's.
+constexpr double kCaptionBand = 16;
+
+void ownCaption(QPainter& p, const QString& text, const QSizeF& size)
+{
+    p.save();
+    QFont f = p.font();
+    f.setPointSizeF(5.4);
+    p.setFont(f);
+    p.setPen(kInk);
+    const QRectF band(2, size.height() - kCaptionBand, size.width() - 4, kCaptionBand);
+    // A narrow view takes a smaller type before anything is cut.
+    double widest = 0;
+    for (const QString& line : text.split('\n'))
+        widest = std::max(widest, QFontMetricsF(f).horizontalAdvance(line));
+    if (widest > band.width()) {
+        f.setPointSizeF(std::max(3.4, 0.92 * f.pointSizeF() * band.width() / widest));
+        p.setFont(f);
+    }
+    QString lines;
+    for (const QString& line : text.split('\n'))
+        lines += (lines.isEmpty() ? "" : "\n") + QFontMetricsF(f).elidedText(line, Qt::ElideRight, band.width());
+    p.drawText(band, Qt::AlignCenter, lines);
+    p.restore();
+}
+
+void ownSection(QPainter& p, const OwnSection& own, const QSizeF& size, Structure s, bool magnetic)
+{
+    const double h = size.height() - kCaptionBand;
+    if (own.round) {
+        // Drawn in the example's frame, to the window's proportions.
+        p.save();
+        p.translate((size.width() - 180) / 2, (h - 130) / 2);
+        if (own.D > own.d && own.d > 0) {
+            if (s == Structure::Coax)
+                coaxSection(p, magnetic, 46 * own.d / own.D);
+            else {
+                TwoWireGeometry g;
+                g.a = g.s * own.d / (2 * own.D);
+                twoWireSection(p, magnetic, g);
+            }
+        }
+        p.restore();
+        ownCaption(p, own.caption, size);
+        return;
+    }
+    const Box& v = own.view;
+    const double vw = v.x1 - v.x0, vh = v.y1 - v.y0;
+    const double k = std::min(size.width() / vw, h / vh);
+    const double ox = (size.width() - k * vw) / 2, oy = (h - k * vh) / 2;
+    auto mapX = [&](double x) { return ox + (std::clamp(x, v.x0 - vw, v.x1 + vw) - v.x0) * k; };
+    auto mapY = [&](double y) { return oy + (std::clamp(y, v.y0 - vh, v.y1 + vh) - v.y0) * k; };
+    auto mapBox = [&](const Box& b) { return Box{mapX(b.x0), mapY(b.y0), mapX(b.x1), mapY(b.y1)}; };
+    Section sec;
+    sec.view = {0, 0, size.width(), h};
+    for (const Layer& l : own.problem.dielectrics)
+        sec.problem.dielectrics.push_back({mapBox(l.box), l.eps});
+    for (const Conductor& c : own.problem.conductors) {
+        Box b = mapBox(c.box);
+        // A conductor of no thickness still shows as a line of metal.
+        if (b.y1 - b.y0 < 1.2) {
+            const double mid = (b.y0 + b.y1) / 2;
+            b.y0 = mid - 0.6;
+            b.y1 = mid + 0.6;
+        }
+        sec.problem.conductors.push_back({b, c.potential});
+    }
+    std::vector<Polyline> lines = own.lines;
+    for (Polyline& l : lines)
+        for (Pt& q : l)
+            q = {ox + (q.x - v.x0) * k, oy + (q.y - v.y0) * k};
+    sectionBackground(p, sec);
+    drawLines(p, lines, QRectF(0, 0, size.width(), h), magnetic ? kH : kE, magnetic);
+    sectionMarks(p, sec, magnetic);
+    ownCaption(p, own.caption, size);
+}
+
 } // namespace
 
 QSizeF designSize(Structure s, View v)
@@ -952,7 +1044,7 @@ QSizeF designSize(Structure s, View v)
     return {sec.view.x1 - sec.view.x0, sec.view.y1 - sec.view.y0};
 }
 
-void paint(QPainter& p, const QRectF& target, Structure s, View v)
+void paint(QPainter& p, const QRectF& target, Structure s, View v, const OwnSection* own)
 {
     const QSizeF size = designSize(s, v);
     const double scale = std::min(target.width() / size.width(), target.height() / size.height());
@@ -996,7 +1088,9 @@ void paint(QPainter& p, const QRectF& target, Structure s, View v)
         }
         break;
     default:
-        if (s == Structure::TwoWire)
+        if (own)
+            ownSection(p, *own, size, s, magnetic);
+        else if (s == Structure::TwoWire)
             twoWireSection(p, magnetic);
         else if (s == Structure::Coax)
             coaxSection(p, magnetic);
@@ -1016,10 +1110,16 @@ QSize Picture::sizeHint() const { return designSize(s_, v_).toSize(); }
 
 QSize Picture::minimumSizeHint() const { return (designSize(s_, v_) * 0.5).toSize(); }
 
+void Picture::setOwn(std::shared_ptr<const OwnSection> own)
+{
+    own_ = std::move(own);
+    update();
+}
+
 void Picture::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
-    paint(p, QRectF(rect()), s_, v_);
+    paint(p, QRectF(rect()), s_, v_, isField(v_) ? own_.get() : nullptr);
 }
 
 } // namespace tarvel::ui::gallery

@@ -4,25 +4,20 @@
 // and magnetic fields. Each view is drawn in its own design box and scaled,
 // keeping its proportions, into whatever rectangle it is given.
 #pragma once
+#include <memory>
+
 #include <QRectF>
+#include <QString>
 #include <QWidget>
+
+#include "fieldsolve/lines_of.h"
 
 class QPainter;
 
 namespace tarvel::ui::gallery {
 
-// In the order of the gallery's tabs.
-enum class Structure {
-    TwoWire,
-    Coax,
-    Microstrip,
-    Stripline,
-    Slotline,
-    Cpw,
-    Cps,
-    CoupledMicrostrip,
-    CoupledStripline
-};
+// The structures, in the order of the gallery's tabs.
+using Structure = fieldsolve::Structure;
 
 enum class View {
     Perspective,   // perspective view (the side view for the coaxial cable)
@@ -39,8 +34,31 @@ enum class View {
 // The design box of a view, in drawing units (about one pixel each).
 QSizeF designSize(Structure s, View v);
 
-// Draws the view centred in `target`, scaled uniformly.
-void paint(QPainter& painter, const QRectF& target, Structure s, View v);
+// The cross-section of a computed calculator window, drawn in a field view
+// in place of the gallery's own example: to scale (lengths in mm, y down),
+// with the lines of its solved field and a caption line.
+struct OwnSection {
+    fieldsolve::Problem problem;  // the whole section, conductors and dielectrics
+    fieldsolve::Box view;         // the region shown
+    std::vector<fieldsolve::Polyline> lines; // field lines of the view (none while solving)
+    QString caption;              // field against formula, or the progress text
+    // Round conductors (coaxial line, two wires): the inner or wire
+    // diameter d and the outer diameter or centre spacing D, drawn to their
+    // ratio in the example's frame.
+    bool round = false;
+    double d = 0, D = 0;
+};
+
+// Draws the view centred in `target`, scaled uniformly; `own` replaces the
+// example section of a field view.
+void paint(QPainter& painter, const QRectF& target, Structure s, View v, const OwnSection* own = nullptr);
+
+// The field lines of a solved whole section for a view (electric lines of
+// the field with the dielectrics, or magnetic lines of the field in air),
+// in the section's coordinates. `balanced` sections have conductors at +1
+// and -1 mirrored about x = axis.
+std::vector<fieldsolve::Polyline> sectionLines(const fieldsolve::Field& field, bool magnetic, bool balanced,
+                                               double axis, int count, double resolution);
 
 // A widget that shows one view.
 class Picture : public QWidget {
@@ -49,6 +67,9 @@ public:
     Picture(Structure s, View v, QWidget* parent = nullptr);
     Structure structure() const { return s_; }
     View view() const { return v_; }
+    // The computed window's section shown instead of the example (null: the example).
+    void setOwn(std::shared_ptr<const OwnSection> own);
+    const OwnSection* own() const { return own_.get(); }
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
@@ -58,6 +79,7 @@ protected:
 private:
     Structure s_;
     View v_;
+    std::shared_ptr<const OwnSection> own_;
 };
 
 } // namespace tarvel::ui::gallery

@@ -1,5 +1,6 @@
 #include "principal.h"
 
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
@@ -9,6 +10,7 @@
 #include "About.h"
 #include "Ajuda.h"
 #include "Geome.h"
+#include "framework/ui/calculator_window.h"
 #include "framework/ui/forms.h"
 #include "framework/ui/icons.h"
 #include "framework/ui/navigation.h"
@@ -157,6 +159,11 @@ void installAuxiliaryWindows()
     nav.createGallery = [] { return new TForm9; };
     nav.createTutorial = [] { return new TForm10; };
     nav.createAbout = [] { return new TAboutBox; };
+    // A computed window's own cross-section in the gallery's field views.
+    CalculatorWindow::galleryOpened = [](QWidget* gallery, const CalculatorWindow& caller) {
+        if (auto* g = qobject_cast<TForm9*>(gallery))
+            g->showSection(caller.description(), caller.fieldTexts(), const_cast<CalculatorWindow*>(&caller));
+    };
 }
 
 } // namespace tarvel::ui

@@ -12,6 +12,7 @@
 #include "framework/core/calculator.h"
 #include "framework/core/number_text.h"
 #include "framework/core/project_file.h"
+#include "check.h"
 #include "json.h"
 #include "models/all_windows.h"
 
@@ -437,6 +438,8 @@ Run run(const std::vector<std::string>& arguments)
         return saveForm(argsIn);
     if (first == "--batch")
         return usage("--batch lê a entrada padrão e não leva outros argumentos");
+    if (first == "check")
+        return checkForm(argsIn);
 
     std::vector<std::string> args;
     bool asJson = false;
@@ -454,6 +457,30 @@ Run run(const std::vector<std::string>& arguments)
     if (auto p = assignments(args, 1, given))
         return problem(*p, asJson);
     return computeForm(args.front(), given, asJson);
+}
+
+const WindowDescription* windowTexts(const std::vector<std::string>& args, std::size_t from, bool asJson,
+                                     FieldTexts& fields, Run& refused)
+{
+    if (from >= args.size()) {
+        refused = usage("falta o nome da janela");
+        return nullptr;
+    }
+    const WindowDescription* d = findWindow(args[from]);
+    if (!d) {
+        refused = usage(unknownWindow(args[from]).text);
+        return nullptr;
+    }
+    Texts given, canonical;
+    auto p = assignments(args, from + 1, given);
+    if (!p)
+        p = canonicalTexts(*d, given, canonical);
+    if (p) {
+        refused = problem(*p, asJson);
+        return nullptr;
+    }
+    fields = typedFields(*d, canonical);
+    return d;
 }
 
 std::string batchLine(std::string_view line)
@@ -643,6 +670,15 @@ FORMAS DE USO
       Os textos das entradas vão como textos JSON, exatamente como digitados
       ou escolhidos.
       Exemplo:  echo '{"window":"TForm2","inputs":{"Frequencia":"1"}}' | tarvel-calc --batch
+
+  tarvel-calc check JANELA Campo=texto ... [--json]
+      Confere as fórmulas da janela com a solução de campo 2-D quase-estática
+      da seção que as entradas descrevem (nas janelas de síntese, a geometria
+      sintetizada): Z0 e constante dielétrica efetiva (ou os dois modos) da
+      fórmula e do campo, a diferença da fórmula em %, o erro estimado da
+      solução de campo e o seu tempo. A SlotLine não tem o que conferir.
+      Exemplo:  tarvel-calc check TForm4 frequencia=1 Combobox2=4.4 \
+                    Combobox1=57600000 Tanperda=0.02 largura=3 ComboBox4=1.6 ComboBox3=0.035
 
   tarvel-calc --help
       Este texto.

@@ -2,7 +2,7 @@
 # Installs the Debian packages the build, the program and the tests need,
 # only those that are missing.
 set -euo pipefail
-packages=(build-essential cmake qt6-base-dev libgl1-mesa-dev libgtest-dev libbenchmark-dev
+packages=(build-essential cmake qt6-base-dev libgl1-mesa-dev libgtest-dev libbenchmark-dev libeigen3-dev
           fonts-urw-base35 fonts-dejavu-core poppler-utils xvfb xauth imagemagick clang libclang-rt-14-dev
           time python3)
 # The toolkit's own dialogs (file, print, message box buttons) in Portuguese.

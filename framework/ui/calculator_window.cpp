@@ -66,6 +66,7 @@ bool CalculatorWindow::present(const Outcome& o)
     for (const auto& [name, value] : o.results)
         if (QLineEdit* e = fields_->result(toQString(name)))
             e->setText(toQString(resultText(value)));
+    computed_ = true;
     enableAfterCompute();
     for (const auto& w : o.warnings)
         platform().information(this, toQString(w));
@@ -74,7 +75,18 @@ bool CalculatorWindow::present(const Outcome& o)
 
 void CalculatorWindow::Calcular1Click() { present(compute(d_, fieldTexts())); }
 
-void CalculatorWindow::Geometria1Click() { Navigation::instance().open(Aux::Gallery, this, d_.number, d_.galleryTab); }
+std::function<void(QWidget*, const CalculatorWindow&)> CalculatorWindow::galleryOpened;
+
+void CalculatorWindow::galleryShown(QWidget* gallery) const
+{
+    if (gallery && computed_ && galleryOpened)
+        galleryOpened(gallery, *this);
+}
+
+void CalculatorWindow::Geometria1Click()
+{
+    galleryShown(Navigation::instance().open(Aux::Gallery, this, d_.number, d_.galleryTab));
+}
 void CalculatorWindow::Tutorial1Click() { Navigation::instance().open(Aux::Tutorial, this, d_.number); }
 void CalculatorWindow::Sobre1Click() { Navigation::instance().open(Aux::About, this, d_.number); }
 

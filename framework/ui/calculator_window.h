@@ -5,6 +5,7 @@
 // (window_fields), the interaction state (window_state) and the project file
 // and print commands (window_files).
 #pragma once
+#include <functional>
 #include <memory>
 
 #include <QHash>
@@ -53,6 +54,11 @@ public:
     void Sair1Click();
     void ShowProgress(int steps);
 
+    // Run when a window whose compute has given results opens the gallery:
+    // the program installs what the gallery then shows of the window.
+    static std::function<void(QWidget* gallery, const CalculatorWindow& caller)> galleryOpened;
+    bool computed() const { return computed_; }
+
     // A pick of entry `index` in combo box `control`, as the user's pick.
     void pick(const QString& control, int index);
     // Selects an entry as a program does: no fills.
@@ -77,8 +83,11 @@ protected:
     // Runs the outcome of a compute: message, fault box, or results written
     // and enabled, then warnings. Returns true for results.
     bool present(const Outcome& outcome);
+    // Hands a gallery this window opened to galleryOpened, once computed.
+    void galleryShown(QWidget* gallery) const;
 
 private:
+    bool computed_ = false;
     // A key press that an edit box would claim but that is an enabled menu key.
     bool menuKeyFor(const QEvent* event) const;
     // The edit boxes report their key presses to the window.

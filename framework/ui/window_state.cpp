@@ -136,6 +136,7 @@ void CalculatorWindow::Novo1Click()
             b->setEnabled(false);
     setCurrentFileName(d_.number, QStringLiteral(" "));
     setWindowTitle(initialCaption_);
+    computed_ = false;
     for (QLineEdit* e : findChildren<QLineEdit*>())
         if (!qobject_cast<QComboBox*>(e->parentWidget()))
             e->clear();

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QPixmap>
 #include <QTabWidget>
+#include <QtTest/QTest>
 
 #include <gtest/gtest.h>
 
@@ -15,6 +16,7 @@
 #include "app/principal.h"
 #include "framework/core/calculator.h"
 #include "framework/ui/forms.h"
+#include "framework/ui/navigation.h"
 #include "models/all_windows.h"
 #include "scripted_platform.h"
 
@@ -71,6 +73,22 @@ const std::map<int, std::vector<std::pair<const char*, const char*>>>& examples(
     return e;
 }
 
+// Types the window's example and computes it. A text that is a catalogue
+// entry is picked, so its fills apply.
+void computeExample(CalculatorWindow* w)
+{
+    const WindowDescription& d = w->description();
+    for (const auto& [control, text] : examples().at(d.number)) {
+        const InputSpec* input = d.input(control);
+        const int entry = input ? effectivePick(*input, FieldState{text, -1}) : -1;
+        if (entry > 0)
+            w->pick(control, entry);
+        else
+            w->setControlText(control, QString::fromUtf8(text));
+    }
+    w->Calcular1Click();
+}
+
 TEST(Screenshots, SavedWhenAsked)
 {
     const QString dir = qEnvironmentVariable("TARVEL_SHOTS");
@@ -85,22 +103,27 @@ TEST(Screenshots, SavedWhenAsked)
     for (const WindowDescription* d : allWindows()) {
         CalculatorWindow* w = createCalculatorWindow(d->number);
         w->show();
-        if (auto it = examples().find(d->number); it != examples().end()) {
-            for (const auto& [control, text] : it->second) {
-                // A text that is a catalogue entry is picked, so its fills apply.
-                const InputSpec* input = d->input(control);
-                const int entry = input ? effectivePick(*input, FieldState{text, -1}) : -1;
-                if (entry > 0)
-                    w->pick(control, entry);
-                else
-                    w->setControlText(control, QString::fromUtf8(text));
-            }
-            w->Calcular1Click();
-        }
+        if (examples().count(d->number))
+            computeExample(w);
         w->grab().save(QDir(dir).filePath(QString::fromStdString(d->className) + ".png"));
         w->Imprimir2Click();
         QFile::rename(platform.printedFiles.last(), QDir(dir).filePath(QString::fromStdString(d->className) + ".pdf"));
         w->close();
+    }
+
+    // The gallery opened from computed windows: their own sections solved.
+    for (int n : {4, 13, 26, 3}) {
+        CalculatorWindow* w = createCalculatorWindow(n);
+        w->show();
+        computeExample(w);
+        w->Geometria1Click();
+        auto* own = qobject_cast<TForm9*>(Navigation::findOpen(Aux::Gallery));
+        ASSERT_TRUE(own);
+        QTRY_VERIFY_WITH_TIMEOUT(!own->solving(), 60000);
+        own->grab().save(QDir(dir).filePath(QString("TForm9-from-TForm%1.png").arg(n)));
+        own->close();
+        w->close();
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
     TForm9 gallery;

@@ -71,6 +71,7 @@ void TForm12::Geometria1Click()
     if (auto* tabs = gallery->findChild<QTabWidget*>(QStringLiteral("TabbedNotebook1")))
         tabs->setCurrentIndex(cpwTab);
     gallery->show();
+    galleryShown(gallery);
 }
 
 void TForm12::Sobre1Click()

@@ -1,12 +1,12 @@
-// The field solver and line tracer behind the gallery's field plots.
+// The line tracer behind the gallery's field plots, on solved sections.
 #include <algorithm>
 #include <cmath>
 
 #include <gtest/gtest.h>
 
-#include "app/gallery_fields.h"
+#include "fieldsolve/field.h"
 
-using namespace tarvel::gallery;
+using namespace tarvel::fieldsolve;
 
 namespace {
 
@@ -15,7 +15,6 @@ Problem stripOverGround(double potential, double eps)
 {
     Problem pb;
     pb.domain = {-60, -50, 160, 60};
-    pb.step = 1;
     pb.conductors = {{{-60, 60, 160, 66}, 0}, {{35, 36, 65, 40}, potential}};
     pb.dielectrics = {{{-60, 40, 160, 60}, eps}};
     return pb;
@@ -43,7 +42,7 @@ double distanceToBox(Pt p, const Box& b)
 // Two layers between parallel plates: the potential at the interface
 // divides the voltage in proportion to d/eps of each layer. The plates lie
 // one above the other, or side by side (the grid's two link directions).
-TEST(GalleryFields, LayeredCapacitorSharesTheVoltageByPermittivity)
+TEST(FieldLines, LayeredCapacitorSharesTheVoltageByPermittivity)
 {
     struct Case {
         double eps1, eps2;
@@ -72,7 +71,7 @@ TEST(GalleryFields, LayeredCapacitorSharesTheVoltageByPermittivity)
     }
 }
 
-TEST(GalleryFields, ElectricLinesRunFromTheStripToLowerPotential)
+TEST(FieldLines, ElectricLinesRunFromTheStripToLowerPotential)
 {
     struct Case {
         int count;
@@ -102,7 +101,7 @@ TEST(GalleryFields, ElectricLinesRunFromTheStripToLowerPotential)
     }
 }
 
-TEST(GalleryFields, MoreLinesLeaveTheSideFacingTheDielectric)
+TEST(FieldLines, MoreLinesLeaveTheSideFacingTheDielectric)
 {
     // The flux through the bottom of the strip grows with the substrate's
     // permittivity; so does the share of lines that start there.
@@ -116,7 +115,7 @@ TEST(GalleryFields, MoreLinesLeaveTheSideFacingTheDielectric)
     EXPECT_GT(below[1], below[0]);
 }
 
-TEST(GalleryFields, ContoursLieOnTheirLevelAndCloseAroundAnIsolatedStrip)
+TEST(FieldLines, ContoursLieOnTheirLevelAndCloseAroundAnIsolatedStrip)
 {
     const Problem pb = stripOverGround(1, 1);
     const Field f = Field::solve(pb, true);
@@ -134,7 +133,7 @@ TEST(GalleryFields, ContoursLieOnTheirLevelAndCloseAroundAnIsolatedStrip)
 
 // The wave comes towards the viewer: H turns counter-clockwise about a
 // conductor at positive potential and clockwise about a negative one.
-TEST(GalleryFields, MagneticLinesTurnWithTheCurrent)
+TEST(FieldLines, MagneticLinesTurnWithTheCurrent)
 {
     for (double potential : {1.0, -1.0}) {
         const Problem pb = stripOverGround(potential, 4);

@@ -1,201 +1,20 @@
-#include "gallery_fields.h"
-
+// Field lines traced through a solved cross-section: electric lines from
+// the conductors at equal flux steps, equipotentials chained into polylines.
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <unordered_map>
 
-namespace tarvel::gallery {
+#include "field.h"
+
+namespace tarvel::fieldsolve {
 
 namespace {
 
 double dot(Pt a, Pt b) { return a.x * b.x + a.y * b.y; }
 double norm(Pt a) { return std::sqrt(dot(a, a)); }
 
-// Finite differences for div(eps grad phi) = 0: each node is the weighted
-// mean of its four neighbours, the weight of a link being the mean
-// permittivity of the two cells beside it. Over-relaxed Gauss-Seidel,
-// started from the interpolated solution of a grid twice as coarse.
-struct Level {
-    int nx, ny;
-    double h, x0, y0;
-    std::vector<double> phi;
-    std::vector<unsigned char> fixed;
-    std::vector<double> wx, wy; // links (i,j)-(i+1,j) and (i,j)-(i,j+1)
-};
-
-double layerEps(const Problem& pb, Pt p)
-{
-    double e = 1;
-    for (const Layer& l : pb.dielectrics)
-        if (l.box.contains(p, 0))
-            e = l.eps;
-    return e;
-}
-
-int conductorOf(const Problem& pb, Pt p, double tol)
-{
-    for (size_t k = 0; k < pb.conductors.size(); ++k)
-        if (pb.conductors[k].box.contains(p, tol))
-            return static_cast<int>(k);
-    return -1;
-}
-
-Level makeLevel(const Problem& pb, double h, bool air)
-{
-    Level L;
-    L.h = h;
-    L.x0 = pb.domain.x0;
-    L.y0 = pb.domain.y0;
-    L.nx = static_cast<int>(std::lround((pb.domain.x1 - pb.domain.x0) / h)) + 1;
-    L.ny = static_cast<int>(std::lround((pb.domain.y1 - pb.domain.y0) / h)) + 1;
-    const size_t n = static_cast<size_t>(L.nx) * L.ny;
-    L.phi.assign(n, 0);
-    L.fixed.assign(n, 0);
-    for (int j = 0; j < L.ny; ++j)
-        for (int i = 0; i < L.nx; ++i) {
-            const size_t k = static_cast<size_t>(j) * L.nx + i;
-            // A conductor keeps its potential where it reaches the edge.
-            const int c = conductorOf(pb, {L.x0 + i * h, L.y0 + j * h}, 1e-9);
-            if (c >= 0) {
-                L.fixed[k] = 1;
-                L.phi[k] = pb.conductors[c].potential;
-            } else if (i == 0 || j == 0 || i == L.nx - 1 || j == L.ny - 1) {
-                L.fixed[k] = 1;
-            }
-        }
-    auto cell = [&](int i, int j) {
-        if (air || i < 0 || j < 0 || i >= L.nx - 1 || j >= L.ny - 1)
-            return -1.0;
-        return layerEps(pb, {L.x0 + (i + 0.5) * h, L.y0 + (j + 0.5) * h});
-    };
-    auto mean = [](double a, double b) {
-        if (a < 0 && b < 0)
-            return 1.0;
-        if (a < 0)
-            return b;
-        if (b < 0)
-            return a;
-        return 0.5 * (a + b);
-    };
-    L.wx.assign(n, 1);
-    L.wy.assign(n, 1);
-    if (!air)
-        for (int j = 0; j < L.ny; ++j)
-            for (int i = 0; i < L.nx; ++i) {
-                const size_t k = static_cast<size_t>(j) * L.nx + i;
-                L.wx[k] = mean(cell(i, j - 1), cell(i, j));
-                L.wy[k] = mean(cell(i - 1, j), cell(i, j));
-            }
-    return L;
-}
-
-int relax(Level& L, double tolerance, int maxIterations)
-{
-    const double pi = 3.14159265358979323846;
-    const double omega = 2.0 / (1.0 + std::sin(pi / std::max(L.nx, L.ny)));
-    const int nx = L.nx;
-    // The free nodes with their normalised link weights.
-    struct Free {
-        size_t k;
-        double r, l, d, u;
-    };
-    std::vector<Free> free;
-    for (int j = 1; j < L.ny - 1; ++j)
-        for (int i = 1; i < nx - 1; ++i) {
-            const size_t k = static_cast<size_t>(j) * nx + i;
-            if (L.fixed[k])
-                continue;
-            const double wr = L.wx[k], wl = L.wx[k - 1], wd = L.wy[k], wu = L.wy[k - nx];
-            const double s = omega / (wr + wl + wd + wu);
-            free.push_back({k, wr * s, wl * s, wd * s, wu * s});
-        }
-    double* phi = L.phi.data();
-    for (int it = 1; it <= maxIterations; ++it) {
-        double change = 0;
-        for (const Free& f : free) {
-            const size_t k = f.k;
-            const double delta =
-                f.r * phi[k + 1] + f.l * phi[k - 1] + f.d * phi[k + nx] + f.u * phi[k - nx] - omega * phi[k];
-            phi[k] += delta;
-            change = std::max(change, std::fabs(delta));
-        }
-        if (change < tolerance)
-            return it;
-    }
-    return maxIterations;
-}
-
-double bilinear(const Level& L, Pt p)
-{
-    const double fx = std::clamp((p.x - L.x0) / L.h, 0.0, L.nx - 1.000001);
-    const double fy = std::clamp((p.y - L.y0) / L.h, 0.0, L.ny - 1.000001);
-    const int i = static_cast<int>(fx), j = static_cast<int>(fy);
-    const double u = fx - i, v = fy - j;
-    const size_t k = static_cast<size_t>(j) * L.nx + i;
-    return (1 - u) * (1 - v) * L.phi[k] + u * (1 - v) * L.phi[k + 1] + (1 - u) * v * L.phi[k + L.nx] +
-           u * v * L.phi[k + L.nx + 1];
-}
-
 } // namespace
-
-Field Field::solve(const Problem& problem, bool air)
-{
-    double vmax = 0;
-    for (const Conductor& c : problem.conductors)
-        vmax = std::max(vmax, std::fabs(c.potential));
-    const double tolerance = 1e-4 * std::max(vmax, 1e-12);
-    // Coarse to fine: each grid starts from the interpolated solution of the
-    // one before, so the fine grids only have local detail left to settle.
-    Level coarse = makeLevel(problem, problem.step * 8, air);
-    int iterations = relax(coarse, tolerance * 0.1, 2000);
-    for (double h : {problem.step * 4, problem.step * 2, problem.step}) {
-        Level fine = makeLevel(problem, h, air);
-        for (int j = 0; j < fine.ny; ++j)
-            for (int i = 0; i < fine.nx; ++i) {
-                const size_t k = static_cast<size_t>(j) * fine.nx + i;
-                if (!fine.fixed[k])
-                    fine.phi[k] = bilinear(coarse, {fine.x0 + i * h, fine.y0 + j * h});
-            }
-        iterations += relax(fine, tolerance, h == problem.step ? 400 : 800);
-        coarse = std::move(fine);
-    }
-    Field f;
-    f.problem_ = problem;
-    f.air_ = air;
-    f.nx_ = coarse.nx;
-    f.ny_ = coarse.ny;
-    f.h_ = coarse.h;
-    f.phi_ = std::move(coarse.phi);
-    f.iterations_ = iterations;
-    return f;
-}
-
-double Field::potential(Pt p) const
-{
-    const double fx = std::clamp((p.x - problem_.domain.x0) / h_, 0.0, nx_ - 1.000001);
-    const double fy = std::clamp((p.y - problem_.domain.y0) / h_, 0.0, ny_ - 1.000001);
-    const int i = static_cast<int>(fx), j = static_cast<int>(fy);
-    const double u = fx - i, v = fy - j;
-    return (1 - u) * (1 - v) * node(i, j) + u * (1 - v) * node(i + 1, j) + (1 - u) * v * node(i, j + 1) +
-           u * v * node(i + 1, j + 1);
-}
-
-Pt Field::electric(Pt p) const
-{
-    const double fx = std::clamp((p.x - problem_.domain.x0) / h_, 0.0, nx_ - 1.000001);
-    const double fy = std::clamp((p.y - problem_.domain.y0) / h_, 0.0, ny_ - 1.000001);
-    const int i = static_cast<int>(fx), j = static_cast<int>(fy);
-    const double u = fx - i, v = fy - j;
-    const double a = node(i, j), b = node(i + 1, j), c = node(i, j + 1), d = node(i + 1, j + 1);
-    const double dx = ((b - a) * (1 - v) + (d - c) * v) / h_;
-    const double dy = ((c - a) * (1 - u) + (d - b) * u) / h_;
-    return {-dx, -dy};
-}
-
-double Field::eps(Pt p) const { return air_ ? 1.0 : layerEps(problem_, p); }
-
-int Field::conductorAt(Pt p) const { return conductorOf(problem_, p, 0); }
 
 double length(const Polyline& line)
 {
@@ -205,10 +24,11 @@ double length(const Polyline& line)
     return s;
 }
 
-std::vector<Polyline> electricLines(const Field& field, double source, int count)
+std::vector<Polyline> electricLines(const Field& field, double source, int count, double resolution)
 {
     const Problem& pb = field.problem();
-    const double h = pb.step;
+    const double h = resolution > 0 ? resolution
+                                    : std::min(pb.domain.x1 - pb.domain.x0, pb.domain.y1 - pb.domain.y0) / 130;
     const double offset = 0.75 * h, ds = 0.25 * h;
     struct Sample {
         Pt p, n;
@@ -284,8 +104,9 @@ std::vector<Polyline> electricLines(const Field& field, double source, int count
 
 std::vector<Polyline> contours(const Field& field, double level)
 {
-    const int nx = field.nx_, ny = field.ny_;
-    const double h = field.h_, x0 = field.problem_.domain.x0, y0 = field.problem_.domain.y0;
+    const std::vector<double>& xs = field.mesh().x;
+    const std::vector<double>& ys = field.mesh().y;
+    const int nx = static_cast<int>(xs.size()), ny = static_cast<int>(ys.size());
     auto value = [&](int i, int j) { return field.node(i, j) - level; };
     auto hEdge = [&](int i, int j) { return 2L * (static_cast<long>(j) * nx + i); };
     auto vEdge = [&](int i, int j) { return 2L * (static_cast<long>(j) * nx + i) + 1; };
@@ -295,10 +116,10 @@ std::vector<Polyline> contours(const Field& field, double level)
         const double a = value(i, j);
         if (id % 2 == 0) {
             const double b = value(i + 1, j);
-            return Pt{x0 + (i + a / (a - b)) * h, y0 + j * h};
+            return Pt{xs[i] + a / (a - b) * (xs[i + 1] - xs[i]), ys[j]};
         }
         const double b = value(i, j + 1);
-        return Pt{x0 + i * h, y0 + (j + a / (a - b)) * h};
+        return Pt{xs[i], ys[j] + a / (a - b) * (ys[j + 1] - ys[j])};
     };
     std::vector<std::array<long, 2>> segs;
     for (int j = 0; j < ny - 1; ++j)
@@ -385,4 +206,4 @@ void orientMagnetic(const Field& field, std::vector<Polyline>& lines)
     }
 }
 
-} // namespace tarvel::gallery
+} // namespace tarvel::fieldsolve

@@ -1,0 +1,167 @@
+#include "gallery_own.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace tarvel::ui::gallery {
+
+namespace {
+
+using fieldsolve::Box;
+using fieldsolve::CheckPlan;
+using fieldsolve::Geometry;
+using fieldsolve::Mode;
+using fieldsolve::Problem;
+using FS = fieldsolve::Structure;
+
+// Field views of a structure's tab with the mode each shows.
+std::vector<std::pair<View, Mode>> fieldViews(FS s)
+{
+    if (s == FS::CoupledMicrostrip || s == FS::CoupledStripline)
+        return {{View::ElectricEven, Mode::Even}, {View::ElectricOdd, Mode::Odd},
+                {View::MagneticEven, Mode::Even}, {View::MagneticOdd, Mode::Odd}};
+    return {{View::Electric, Mode::Single}, {View::Magnetic, Mode::Single}};
+}
+
+bool magneticView(View v) { return v == View::Magnetic || v == View::MagneticEven || v == View::MagneticOdd; }
+
+// Lines and solver work in y up; the drawing has y down.
+Box flipped(const Box& b) { return {b.x0, -b.y1, b.x1, -b.y0}; }
+
+Problem flipped(const Problem& pb)
+{
+    Problem out = pb;
+    out.domain = flipped(pb.domain);
+    std::swap(out.top, out.bottom);
+    for (auto& c : out.conductors)
+        c.box = flipped(c.box);
+    for (auto& l : out.dielectrics)
+        l.box = flipped(l.box);
+    return out;
+}
+
+// The part of the section a view shows (drawing coordinates, y down), with
+// the proportions of the field views.
+Box viewOf(const Geometry& g)
+{
+    double r = g.w / 2, y0 = 0, y1 = 0;
+    switch (g.structure) {
+    case FS::Microstrip:
+    case FS::CoupledMicrostrip:
+        r = (g.structure == FS::Microstrip ? g.w / 2 : g.s / 2 + g.w);
+        r += std::max(0.5 * r, 1.5 * g.h);
+        y0 = -0.15 * g.h;
+        y1 = g.h + g.t + std::max(g.h, 0.3 * r);
+        break;
+    case FS::Stripline:
+    case FS::CoupledStripline:
+        r = (g.structure == FS::Stripline ? g.w / 2 : g.s / 2 + g.w) + 0.8 * g.h;
+        y0 = -0.15 * g.h;
+        y1 = 1.15 * g.h;
+        break;
+    default: {
+        const double edge = g.structure == FS::Cpw ? g.w / 2 + g.s : g.s / 2 + g.w;
+        r = 1.4 * edge;
+        y0 = -std::min(g.h * 1.3, 1.2 * edge);
+        y1 = g.t + 0.8 * edge;
+        break;
+    }
+    }
+    // Widen or heighten about the centre to the views' proportions.
+    const double aspect = 180.0 / (130.0 - 16.0);
+    double w = 2 * r, h = y1 - y0;
+    if (w / h < aspect)
+        w = h * aspect;
+    else {
+        const double grow = w / aspect - h;
+        y0 -= grow * 0.25;
+        y1 += grow * 0.75;
+    }
+    return flipped(Box{-w / 2, y0, w / 2, y1});
+}
+
+QString number(double v, int decimals) { return QString::number(v, 'f', decimals); }
+
+QString percent(double v) { return QString::asprintf("%+.2f %%", v); }
+
+// "Campo ..." over "Fórmula ... · dif. ..." for the rows of one mode.
+QString captionOf(const fieldsolve::WindowCheck& c, Mode mode)
+{
+    const fieldsolve::Solution& s = c.solution;
+    if (!s.ok)
+        return QString::fromUtf8("Solução de campo indisponível: ") + QString::fromStdString(s.failure);
+    const bool coupled = mode != Mode::Single;
+    const std::string z = coupled ? (mode == Mode::Even ? "Z0 par" : "Z0 ímpar") : "Z0";
+    const std::string e = coupled ? (mode == Mode::Even ? "eeff par" : "eeff ímpar") : "eeff";
+    const fieldsolve::Compared *zr = nullptr, *er = nullptr;
+    for (const auto& r : c.rows) {
+        if (r.name == z)
+            zr = &r;
+        if (r.name == e)
+            er = &r;
+    }
+    if (!zr)
+        return {};
+    const fieldsolve::LineParameters& lp = mode == Mode::Single ? s.single : mode == Mode::Even ? s.even : s.odd;
+    QString text = coupled ? QString::fromUtf8(mode == Mode::Even ? "Par: " : "Ímpar: ") : QString();
+    text += QString::fromUtf8("Campo %1 Ω, εef %2\nFórmula %3 Ω")
+                .arg(number(lp.z0, 2), number(lp.eeff, 3), number(zr->formula, 2));
+    if (er)
+        text += ", " + number(er->formula, 3);
+    text += QString::fromUtf8(" · dif. ") + percent(zr->differencePercent);
+    if (er)
+        text += ", " + percent(er->differencePercent);
+    return text;
+}
+
+OwnSection base(const CheckPlan& plan, Mode mode)
+{
+    OwnSection own;
+    const Geometry& g = plan.geometry;
+    if (g.structure == FS::Coax || g.structure == FS::TwoWire) {
+        own.round = true;
+        own.d = g.d;
+        own.D = g.D;
+        return own;
+    }
+    own.view = viewOf(g);
+    const double width = own.view.x1 - own.view.x0;
+    own.problem = flipped(fieldsolve::wholeSection(g, mode, 4 * width / std::max(g.w + g.s, g.h)));
+    return own;
+}
+
+} // namespace
+
+OwnViews pendingViews(const CheckPlan& plan)
+{
+    OwnViews out;
+    out.check.plan = plan;
+    for (const auto& [view, mode] : fieldViews(plan.geometry.structure)) {
+        OwnSection own = base(plan, mode);
+        own.caption = QString::fromUtf8("Resolvendo o campo da seção desta janela…");
+        out.views.emplace_back(view, std::move(own));
+    }
+    return out;
+}
+
+OwnViews solvedViews(const CheckPlan& plan)
+{
+    OwnViews out;
+    out.check = fieldsolve::runCheck(plan);
+    for (const auto& [view, mode] : fieldViews(plan.geometry.structure)) {
+        OwnSection own = base(plan, mode);
+        own.caption = captionOf(out.check, mode);
+        if (!own.round) {
+            const bool magnetic = magneticView(view);
+            const bool balanced = mode == Mode::Odd || plan.geometry.structure == FS::Cps;
+            const fieldsolve::Field f = fieldsolve::Field::solve(own.problem, magnetic, 1);
+            const double width = own.view.x1 - own.view.x0;
+            if (f.ok())
+                own.lines = sectionLines(f, magnetic, balanced, 0, mode == Mode::Odd ? 14 : 20, width / 160);
+        }
+        out.views.emplace_back(view, std::move(own));
+    }
+    return out;
+}
+
+} // namespace tarvel::ui::gallery

@@ -1,0 +1,111 @@
+// Time of one field check (the solver refined to its 0.05 % estimate) for
+// each structure over the geometries of the tutorial's tables: narrow to
+// wide, er 2.2 to 10.2, 1/2 oz and 2 oz copper. Not a test: run it by hand
+// and read the processor time per check, the estimate reached, the finest
+// mesh and, at the end, the peak resident memory of the process.
+#include <sys/resource.h>
+
+#include <cstdio>
+#include <vector>
+
+#include <benchmark/benchmark.h>
+
+#include "fieldsolve/lines_of.h"
+
+namespace {
+
+using tarvel::fieldsolve::Geometry;
+using tarvel::fieldsolve::Structure;
+
+const double kThick[] = {0.0175, 0.07};
+
+std::vector<Geometry> geometries(Structure s)
+{
+    std::vector<Geometry> out;
+    auto add = [&](double w, double gap, double h, double t, double er) {
+        Geometry g;
+        g.structure = s;
+        g.w = w;
+        g.s = gap;
+        g.h = h;
+        g.t = t;
+        g.er = er;
+        out.push_back(g);
+    };
+    switch (s) {
+    case Structure::Microstrip:
+        for (auto [er, h] : {std::pair{2.2, 0.787}, {4.4, 1.6}, {10.2, 0.635}})
+            for (double r : {0.2, 1.0, 3.0, 10.0})
+                for (double t : kThick)
+                    add(r * h, 0, h, t, er);
+        break;
+    case Structure::Stripline:
+        for (double r : {0.1, 0.5, 2.0})
+            for (double t : kThick)
+                add(r * 1.57, 0, 1.57, t, 2.2);
+        break;
+    case Structure::Cpw:
+    case Structure::Cps:
+        for (auto [er, h] : {std::pair{2.2, 0.254}, {2.2, 1.57}, {10.2, 0.254}, {10.2, 1.27}})
+            for (auto [w, gap] : {std::pair{0.2, 0.1}, {1.0, 0.2}, {4.0, 0.5}})
+                for (double t : kThick)
+                    add(w, gap, h, t, er);
+        break;
+    case Structure::CoupledMicrostrip:
+        for (auto [er, h] : {std::pair{2.2, 0.787}, {10.2, 0.635}})
+            for (double wr : {0.5, 2.0})
+                for (double sr : {0.1, 1.0})
+                    for (double t : kThick)
+                        add(wr * h, sr * h, h, t, er);
+        break;
+    case Structure::CoupledStripline:
+        for (double w : {0.6, 1.5})
+            for (double gap : {0.1, 0.5})
+                for (double t : kThick)
+                    add(w, gap, 1.57, t, 2.2);
+        break;
+    default: break;
+    }
+    return out;
+}
+
+void Check(benchmark::State& state, Structure s)
+{
+    const Geometry g = geometries(s)[std::size_t(state.range(0))];
+    tarvel::fieldsolve::Solution sol;
+    for (auto _ : state) {
+        sol = tarvel::fieldsolve::solve(g);
+        benchmark::DoNotOptimize(sol);
+    }
+    state.counters["err%"] = 100 * sol.error;
+    state.counters["nodes"] = double(sol.nodes);
+    state.counters["meshes"] = sol.levels;
+    state.counters["ok"] = sol.ok;
+    state.SetLabel("W=" + std::to_string(g.w) + " S=" + std::to_string(g.s) + " H=" + std::to_string(g.h) +
+                   " t=" + std::to_string(g.t) + " er=" + std::to_string(g.er));
+}
+
+void Register(const char* name, Structure s)
+{
+    auto* b = benchmark::RegisterBenchmark(name, [s](benchmark::State& st) { Check(st, s); });
+    b->DenseRange(0, int(geometries(s).size()) - 1)->Iterations(1)->Unit(benchmark::kMillisecond);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    Register("Microstrip", Structure::Microstrip);
+    Register("Stripline", Structure::Stripline);
+    Register("CPW", Structure::Cpw);
+    Register("CPS", Structure::Cps);
+    Register("CoupledMicrostrip", Structure::CoupledMicrostrip);
+    Register("CoupledStripline", Structure::CoupledStripline);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    std::printf("peak resident memory: %.1f MB\n", double(usage.ru_maxrss) / 1024);
+    return 0;
+}

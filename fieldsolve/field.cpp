@@ -1,0 +1,398 @@
+#include "field.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include <Eigen/Sparse>
+#include <Eigen/SparseCholesky>
+
+namespace tarvel::fieldsolve {
+
+namespace {
+
+// Nodes closer than this fraction of the domain count as lying on an edge.
+constexpr double kTouch = 1e-9;
+
+double layerEps(const Problem& pb, Pt p)
+{
+    double e = 1;
+    for (const Layer& l : pb.dielectrics)
+        if (l.box.contains(p, 0))
+            e = l.eps;
+    return e;
+}
+
+int conductorOf(const Problem& pb, Pt p, double tol)
+{
+    for (std::size_t k = 0; k < pb.conductors.size(); ++k)
+        if (pb.conductors[k].box.contains(p, tol))
+            return static_cast<int>(k);
+    return -1;
+}
+
+// A mesh key line and what lies on it: nothing but a change of material
+// (0), an edge of a thick conductor (1) or the edge of a flat one (2), where
+// the field grows as the inverse square root of the distance.
+struct Key {
+    double at;
+    int edge;
+};
+
+// The mesh lines of one axis. Between two neighbouring key lines the nodes
+// follow the size field s(x) = min over keys of (h0 + (growth - 1)|x - key|):
+// the count of level 0 is the integral of 1/s rounded up, and the nodes lie
+// at equal steps of that integral, so every level holds the one before.
+std::vector<double> axisLines(std::vector<Key> keys, double lo, double hi, int level, double feature,
+                              const MeshOptions& o)
+{
+    const double tol = kTouch * (hi - lo);
+    std::vector<Key> kept;
+    keys.push_back({lo, 0});
+    keys.push_back({hi, 0});
+    std::sort(keys.begin(), keys.end(), [](const Key& a, const Key& b) { return a.at < b.at; });
+    for (const Key& k : keys) {
+        if (!(k.at >= lo - tol && k.at <= hi + tol))
+            continue;
+        const Key c{std::clamp(k.at, lo, hi), k.edge};
+        if (!kept.empty() && c.at - kept.back().at <= tol) {
+            kept.back().edge = std::max(kept.back().edge, c.edge);
+            continue;
+        }
+        kept.push_back(c);
+    }
+    // Spacing at each key: a share of the distance to its nearest neighbour.
+    std::vector<double> h0(kept.size());
+    for (std::size_t k = 0; k < kept.size(); ++k) {
+        double d = std::numeric_limits<double>::infinity();
+        if (k > 0)
+            d = std::min(d, kept[k].at - kept[k - 1].at);
+        if (k + 1 < kept.size())
+            d = std::min(d, kept[k + 1].at - kept[k].at);
+        const int e = kept[k].edge;
+        h0[k] = e == 0 ? o.other * d : (e == 1 ? o.edge : o.flatEdge) * std::min(d, feature);
+    }
+    const double slope = o.growth - 1;
+    auto size = [&](double x) {
+        double s = std::numeric_limits<double>::infinity();
+        for (std::size_t k = 0; k < kept.size(); ++k)
+            s = std::min(s, h0[k] + slope * std::fabs(x - kept[k].at));
+        return s;
+    };
+    std::vector<double> out{kept.front().at};
+    const long split = 1L << std::clamp(level, 0, 12);
+    for (std::size_t k = 0; k + 1 < kept.size(); ++k) {
+        const double a = kept[k].at, b = kept[k + 1].at;
+        // Cumulative integral of 1/s on a fine march from a to b.
+        std::vector<double> xs{a}, cum{0};
+        double x = a;
+        while (x < b) {
+            const double step = std::min(size(x) / 8, b - x);
+            const double next = (b - x - step < 1e-12 * (b - a)) ? b : x + step;
+            cum.push_back(cum.back() + (next - x) * 0.5 * (1 / size(x) + 1 / size(next)));
+            xs.push_back(next);
+            x = next;
+        }
+        const double total = cum.back();
+        // The node where the integral reaches `want` (called in increasing order).
+        std::size_t m = 1;
+        auto place = [&](double want) {
+            while (m + 1 < cum.size() && cum[m] < want)
+                ++m;
+            const double f = (want - cum[m - 1]) / (cum[m] - cum[m - 1]);
+            return xs[m - 1] + f * (xs[m] - xs[m - 1]);
+        };
+        const bool last = k + 2 == kept.size(), first = k == 0;
+        if ((first || last) && kept.size() > 2) {
+            // Towards a wall of the domain: unit steps from the inner key
+            // and what is left in the cell at the wall, so that moving the
+            // wall leaves the mesh near the structure as it is.
+            const double step = 1.0 / double(split);
+            long n = static_cast<long>(std::floor(total / step + 1e-9));
+            if (total - double(n) * step < 0.5 * step)
+                n = std::max(0L, n - 1);
+            for (long i = 1; i <= n; ++i)
+                out.push_back(place(first ? total - double(n + 1 - i) * step : double(i) * step));
+        } else {
+            const long n = std::max(1L, static_cast<long>(std::ceil(total - 1e-9))) * split;
+            for (long i = 1; i < n; ++i)
+                out.push_back(place(total * double(i) / double(n)));
+        }
+        out.push_back(b);
+    }
+    return out;
+}
+
+} // namespace
+
+Mesh Mesh::graded(const Problem& pb, int level, const MeshOptions& options)
+{
+    std::vector<Key> kx, ky;
+    for (const Conductor& c : pb.conductors) {
+        // The edge of a flat conductor is a point where the field is
+        // singular: both directions need the fine spacing there.
+        const int e = c.box.y1 > c.box.y0 && c.box.x1 > c.box.x0 ? 1 : 2;
+        kx.push_back({c.box.x0, e});
+        kx.push_back({c.box.x1, e});
+        ky.push_back({c.box.y0, e});
+        ky.push_back({c.box.y1, e});
+    }
+    for (const Layer& l : pb.dielectrics) {
+        kx.push_back({l.box.x0, 0});
+        kx.push_back({l.box.x1, 0});
+        ky.push_back({l.box.y0, 0});
+        ky.push_back({l.box.y1, 0});
+    }
+    // The smallest feature, in either direction, sets the finest spacing at
+    // every conductor edge: a thin strip's corners need it in x as well.
+    double feature = std::numeric_limits<double>::infinity();
+    for (const auto* keys : {&kx, &ky}) {
+        std::vector<double> at;
+        for (const Key& k : *keys)
+            if (std::isfinite(k.at))
+                at.push_back(k.at);
+        std::sort(at.begin(), at.end());
+        for (std::size_t k = 1; k < at.size(); ++k)
+            if (at[k] - at[k - 1] > 0)
+                feature = std::min(feature, at[k] - at[k - 1]);
+    }
+    Mesh m;
+    m.x = axisLines(kx, pb.domain.x0, pb.domain.x1, level, feature, options);
+    m.y = axisLines(ky, pb.domain.y0, pb.domain.y1, level, feature, options);
+    return m;
+}
+
+Field Field::solve(const Problem& problem, bool air, int level)
+{
+    return solve(problem, Mesh::graded(problem, level), air);
+}
+
+namespace {
+
+// The discrete problem on one mesh: link weights, which nodes are unknown,
+// and the potentials of the fixed ones.
+struct Assembly {
+    std::size_t nx = 0, ny = 0;
+    std::vector<double> wx, wy; // links (i,j)-(i+1,j) and (i,j)-(i,j+1)
+    std::vector<double> phi;
+    std::vector<long> index; // unknown number, -1 for a fixed node
+    long unknowns = 0;
+};
+
+void weigh(Assembly& a, const Problem& problem, const Mesh& mesh, bool air)
+{
+    const std::size_t nx = a.nx, ny = a.ny;
+    std::vector<double> cellEps((nx - 1) * (ny - 1), 1.0);
+    if (!air)
+        for (std::size_t j = 0; j + 1 < ny; ++j)
+            for (std::size_t i = 0; i + 1 < nx; ++i)
+                cellEps[j * (nx - 1) + i] =
+                    layerEps(problem, {(mesh.x[i] + mesh.x[i + 1]) / 2, (mesh.y[j] + mesh.y[j + 1]) / 2});
+    auto eps = [&](long i, long j) {
+        if (i < 0 || j < 0 || i >= long(nx) - 1 || j >= long(ny) - 1)
+            return 0.0;
+        return cellEps[std::size_t(j) * (nx - 1) + std::size_t(i)];
+    };
+    auto dx = [&](long i) { return i < 0 || i >= long(nx) - 1 ? 0.0 : mesh.x[i + 1] - mesh.x[i]; };
+    auto dy = [&](long j) { return j < 0 || j >= long(ny) - 1 ? 0.0 : mesh.y[j + 1] - mesh.y[j]; };
+    // The permittivity integrated over the dual face, over the link's length.
+    a.wx.assign(nx * ny, 0);
+    a.wy.assign(nx * ny, 0);
+    for (std::size_t j = 0; j < ny; ++j)
+        for (std::size_t i = 0; i < nx; ++i) {
+            const long I = long(i), J = long(j);
+            if (i + 1 < nx)
+                a.wx[j * nx + i] = (eps(I, J - 1) * dy(J - 1) + eps(I, J) * dy(J)) / (2 * dx(I));
+            if (j + 1 < ny)
+                a.wy[j * nx + i] = (eps(I - 1, J) * dx(I - 1) + eps(I, J) * dx(I)) / (2 * dy(J));
+        }
+}
+
+Assembly fixNodes(const Problem& problem, const Mesh& mesh)
+{
+    Assembly a;
+    a.nx = mesh.x.size();
+    a.ny = mesh.y.size();
+    const Box& d = problem.domain;
+    const double tol = kTouch * std::max(d.x1 - d.x0, d.y1 - d.y0);
+    a.phi.assign(a.nx * a.ny, 0.0);
+    a.index.assign(a.nx * a.ny, -1);
+    // Conductors first, then the grounded walls.
+    for (std::size_t j = 0; j < a.ny; ++j)
+        for (std::size_t i = 0; i < a.nx; ++i) {
+            const std::size_t k = j * a.nx + i;
+            const int c = conductorOf(problem, {mesh.x[i], mesh.y[j]}, tol);
+            if (c >= 0) {
+                a.phi[k] = problem.conductors[std::size_t(c)].potential;
+                continue;
+            }
+            const bool grounded = (i == 0 && problem.left == Wall::Ground) ||
+                                  (i == a.nx - 1 && problem.right == Wall::Ground) ||
+                                  (j == 0 && problem.bottom == Wall::Ground) ||
+                                  (j == a.ny - 1 && problem.top == Wall::Ground);
+            if (!grounded)
+                a.index[k] = a.unknowns++;
+        }
+    return a;
+}
+
+using Matrix = Eigen::SparseMatrix<double>;
+using Solver = Eigen::SimplicialLDLT<Matrix, Eigen::Lower, Eigen::AMDOrdering<int>>;
+
+void system(const Assembly& a, Matrix& A, Eigen::VectorXd& rhs)
+{
+    std::vector<Eigen::Triplet<double>> entries;
+    entries.reserve(std::size_t(a.unknowns) * 3);
+    rhs = Eigen::VectorXd::Zero(a.unknowns);
+    auto link = [&](std::size_t p, std::size_t q, double w) {
+        if (w == 0)
+            return;
+        const long ip = a.index[p], iq = a.index[q];
+        if (ip >= 0)
+            entries.emplace_back(ip, ip, w);
+        if (iq >= 0)
+            entries.emplace_back(iq, iq, w);
+        if (ip >= 0 && iq >= 0)
+            entries.emplace_back(std::max(ip, iq), std::min(ip, iq), -w);
+        else if (ip >= 0)
+            rhs[ip] += w * a.phi[q];
+        else if (iq >= 0)
+            rhs[iq] += w * a.phi[p];
+    };
+    for (std::size_t j = 0; j < a.ny; ++j)
+        for (std::size_t i = 0; i < a.nx; ++i) {
+            const std::size_t k = j * a.nx + i;
+            if (i + 1 < a.nx)
+                link(k, k + 1, a.wx[k]);
+            if (j + 1 < a.ny)
+                link(k, k + a.nx, a.wy[k]);
+        }
+    A.resize(a.unknowns, a.unknowns);
+    A.setFromTriplets(entries.begin(), entries.end());
+}
+
+// Factorises (the pattern analysed once by the caller) and fills the field.
+bool finish(const Assembly& a, Solver& solver, const Matrix& A, const Eigen::VectorXd& rhs, std::vector<double>& phi,
+            long double& energy)
+{
+    phi = a.phi;
+    if (a.unknowns > 0) {
+        solver.factorize(A);
+        if (solver.info() != Eigen::Success)
+            return false;
+        const Eigen::VectorXd x = solver.solve(rhs);
+        if (solver.info() != Eigen::Success)
+            return false;
+        for (std::size_t k = 0; k < phi.size(); ++k)
+            if (a.index[k] >= 0)
+                phi[k] = x[a.index[k]];
+    }
+    long double e = 0;
+    for (std::size_t j = 0; j < a.ny; ++j)
+        for (std::size_t i = 0; i < a.nx; ++i) {
+            const std::size_t k = j * a.nx + i;
+            if (i + 1 < a.nx) {
+                const long double dv = phi[k + 1] - phi[k];
+                e += a.wx[k] * dv * dv;
+            }
+            if (j + 1 < a.ny) {
+                const long double dv = phi[k + a.nx] - phi[k];
+                e += a.wy[k] * dv * dv;
+            }
+        }
+    energy = e / 2;
+    return std::isfinite(static_cast<double>(energy));
+}
+
+} // namespace
+
+Field Field::solve(const Problem& problem, const Mesh& mesh, bool air)
+{
+    return solveBoth(problem, mesh, !air, air).front();
+}
+
+std::vector<Field> Field::solveBoth(const Problem& problem, const Mesh& mesh, bool withDielectric, bool inAir)
+{
+    std::vector<Field> out;
+    if (mesh.x.size() < 2 || mesh.y.size() < 2) {
+        Field f;
+        f.problem_ = problem;
+        f.mesh_ = mesh;
+        out.assign(std::size_t(withDielectric) + std::size_t(inAir), f);
+        return out;
+    }
+    Assembly a = fixNodes(problem, mesh);
+    Solver solver;
+    bool analysed = false;
+    for (bool air : {false, true}) {
+        if ((air && !inAir) || (!air && !withDielectric))
+            continue;
+        Field f;
+        f.problem_ = problem;
+        f.mesh_ = mesh;
+        f.air_ = air;
+        weigh(a, problem, mesh, air);
+        Matrix A;
+        Eigen::VectorXd rhs;
+        system(a, A, rhs);
+        // Both systems have the same pattern: one ordering serves them.
+        if (!analysed && a.unknowns > 0) {
+            solver.analyzePattern(A);
+            analysed = true;
+        }
+        f.ok_ = finish(a, solver, A, rhs, f.phi_, f.energy_);
+        out.push_back(std::move(f));
+    }
+    return out;
+}
+
+void Field::locate(Pt p, std::size_t& i, std::size_t& j, double& u, double& v) const
+{
+    auto find = [](const std::vector<double>& a, double x, std::size_t& k, double& t) {
+        x = std::clamp(x, a.front(), a.back());
+        k = std::size_t(std::upper_bound(a.begin(), a.end(), x) - a.begin());
+        k = std::clamp<std::size_t>(k, 1, a.size() - 1) - 1;
+        t = (x - a[k]) / (a[k + 1] - a[k]);
+    };
+    find(mesh_.x, p.x, i, u);
+    find(mesh_.y, p.y, j, v);
+}
+
+double Field::potential(Pt p) const
+{
+    if (phi_.empty())
+        return 0;
+    std::size_t i, j;
+    double u, v;
+    locate(p, i, j, u, v);
+    return (1 - u) * (1 - v) * node(i, j) + u * (1 - v) * node(i + 1, j) + (1 - u) * v * node(i, j + 1) +
+           u * v * node(i + 1, j + 1);
+}
+
+Pt Field::electric(Pt p) const
+{
+    if (phi_.empty())
+        return {0, 0};
+    std::size_t i, j;
+    double u, v;
+    locate(p, i, j, u, v);
+    const double hx = mesh_.x[i + 1] - mesh_.x[i], hy = mesh_.y[j + 1] - mesh_.y[j];
+    const double a = node(i, j), b = node(i + 1, j), c = node(i, j + 1), d = node(i + 1, j + 1);
+    const double gx = ((b - a) * (1 - v) + (d - c) * v) / hx;
+    const double gy = ((c - a) * (1 - u) + (d - b) * u) / hy;
+    return {-gx, -gy};
+}
+
+double Field::spacing(Pt p) const
+{
+    std::size_t i, j;
+    double u, v;
+    locate(p, i, j, u, v);
+    return std::max(mesh_.x[i + 1] - mesh_.x[i], mesh_.y[j + 1] - mesh_.y[j]);
+}
+
+double Field::eps(Pt p) const { return air_ ? 1.0 : layerEps(problem_, p); }
+
+int Field::conductorAt(Pt p) const { return conductorOf(problem_, p, 0); }
+
+} // namespace tarvel::fieldsolve

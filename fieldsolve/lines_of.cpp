@@ -1,0 +1,337 @@
+#include "lines_of.h"
+
+#include <algorithm>
+#include <cmath>
+#include <ctime>
+#include <vector>
+
+namespace tarvel::fieldsolve {
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+// The distant box of an open line lies this many sizes of the structure
+// away. The mesh grows geometrically away from the line, so a far box
+// costs only a few more mesh lines.
+constexpr double kBoxFactor = 1000;
+// Finest mesh allowed, in nodes: bounds the memory and time of one solve.
+constexpr std::size_t kMaxNodes = 400000;
+constexpr int kMaxLevel = 5;
+
+bool coupled(Structure s) { return s == Structure::CoupledMicrostrip || s == Structure::CoupledStripline; }
+
+bool homogeneous(Structure s)
+{
+    return s == Structure::Stripline || s == Structure::CoupledStripline || s == Structure::Coax ||
+           s == Structure::TwoWire;
+}
+
+bool mapped(Structure s) { return s == Structure::Coax || s == Structure::TwoWire; }
+
+// Line capacitance over the capacitance of the solved half section with its
+// signal conductor at 1 V (both per eps0).
+double lineShare(Structure s)
+{
+    switch (s) {
+    case Structure::Microstrip:
+    case Structure::Stripline:
+    case Structure::Cpw: return 2;         // the mirror halves a single line
+    case Structure::CoupledMicrostrip:
+    case Structure::CoupledStripline: return 1; // a mode's capacitance is per strip
+    case Structure::Cps:
+    case Structure::Slotline: return 0.5;  // two halves in series, 2 V between them
+    case Structure::TwoWire: return kPi;   // 2 pi of bipolar angle, halves in series
+    case Structure::Coax: return 2 * kPi;  // 2 pi of angle
+    }
+    return 1;
+}
+
+double threadSeconds()
+{
+    timespec ts{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+    return double(ts.tv_sec) + 1e-9 * double(ts.tv_nsec);
+}
+
+// The right edge of the signal conductor of the half section, and the size
+// that sets how far the open box lies.
+double rightEdge(const Geometry& g)
+{
+    switch (g.structure) {
+    case Structure::CoupledMicrostrip:
+    case Structure::CoupledStripline:
+    case Structure::Cps: return g.s / 2 + g.w;
+    case Structure::Cpw: return g.w / 2 + g.s;
+    default: return g.w / 2;
+    }
+}
+
+// The field of a microstrip reaches as far as its substrate is thick; that
+// of a coplanar line as far as the line is wide, however thick the substrate.
+double size(const Geometry& g)
+{
+    if (g.structure == Structure::Microstrip || g.structure == Structure::CoupledMicrostrip)
+        return std::max(rightEdge(g), g.h + g.t);
+    return rightEdge(g) + g.t;
+}
+
+} // namespace
+
+bool hasQuasiStaticCheck(Structure s) { return s != Structure::Slotline; }
+
+std::string invalidGeometry(const Geometry& g)
+{
+    auto positive = [](double x) { return std::isfinite(x) && x > 0; };
+    if (!hasQuasiStaticCheck(g.structure))
+        return "sem modo TEM";
+    if (!(positive(g.er) && g.er >= 1))
+        return "permissividade relativa fora da faixa";
+    switch (g.structure) {
+    case Structure::Coax:
+        if (!positive(g.d) || !positive(g.D) || !(g.D > g.d))
+            return "diâmetros inválidos";
+        return {};
+    case Structure::TwoWire:
+        if (!positive(g.d) || !positive(g.D) || !(g.D > g.d))
+            return "diâmetro ou espaçamento inválido";
+        return {};
+    default: break;
+    }
+    if (!positive(g.w) || !positive(g.h) || !(std::isfinite(g.t) && g.t >= 0))
+        return "largura, altura ou espessura inválida";
+    if (g.structure != Structure::Microstrip && g.structure != Structure::Stripline && !positive(g.s))
+        return "separação inválida";
+    if ((g.structure == Structure::Stripline || g.structure == Structure::CoupledStripline) && !(g.t < g.h))
+        return "a fita não cabe entre os planos";
+    // Scales far apart make meshes without end.
+    const double big = std::max({g.w, g.s, g.h}), small = std::min({g.w, g.h, g.s > 0 ? g.s : g.w});
+    if (big / small > 1e5 || (g.t > 0 && big / g.t > 1e6))
+        return "dimensões em escalas muito diferentes";
+    return {};
+}
+
+Problem halfSection(const Geometry& g, Mode mode, double boxFactor)
+{
+    Problem pb;
+    const double inf = std::numeric_limits<double>::infinity();
+    const Wall wall = mode == Mode::Odd || g.structure == Structure::Cps || g.structure == Structure::Slotline
+                          ? Wall::Ground
+                          : Wall::Mirror;
+    pb.left = wall;
+    switch (g.structure) {
+    case Structure::Coax:
+        // ln r from the inner to the outer conductor, one unit of angle.
+        pb.domain = {std::log(g.d / 2), 0, std::log(g.D / 2), 1};
+        pb.conductors = {{{pb.domain.x0, -inf, pb.domain.x0, inf}, 1}};
+        pb.left = Wall::Ground;
+        pb.bottom = pb.top = Wall::Mirror;
+        return pb;
+    case Structure::TwoWire:
+        // Bipolar coordinates: the symmetry plane at 0, a wire at acosh(D/d).
+        pb.domain = {0, 0, std::acosh(g.D / g.d), 1};
+        pb.conductors = {{{pb.domain.x1, -inf, pb.domain.x1, inf}, 1}};
+        pb.left = Wall::Ground;
+        pb.bottom = pb.top = Wall::Mirror;
+        return pb;
+    default: break;
+    }
+    const double L = size(g), far = boxFactor * L, x1 = rightEdge(g);
+    switch (g.structure) {
+    case Structure::Microstrip:
+    case Structure::CoupledMicrostrip: {
+        const double x0 = g.structure == Structure::Microstrip ? 0 : g.s / 2;
+        pb.domain = {0, 0, x1 + far, g.h + g.t + far};
+        pb.conductors = {{{x0, g.h, x1, g.h + g.t}, 1}};
+        pb.dielectrics = {{{-inf, 0, inf, g.h}, g.er}};
+        break;
+    }
+    case Structure::Stripline:
+    case Structure::CoupledStripline: {
+        // Between the plates the field dies as exp(-pi x / b): a few
+        // spacings suffice.
+        const double x0 = g.structure == Structure::Stripline ? 0 : g.s / 2;
+        pb.domain = {0, 0, x1 + boxFactor / 100 * g.h, g.h};
+        pb.conductors = {{{x0, (g.h - g.t) / 2, x1, (g.h + g.t) / 2}, 1}};
+        pb.dielectrics = {{{-inf, -inf, inf, inf}, g.er}};
+        break;
+    }
+    case Structure::Cpw:
+        pb.domain = {0, -g.h - far, x1 + far, g.t + far};
+        pb.conductors = {{{0, 0, g.w / 2, g.t}, 1}, {{g.w / 2 + g.s, 0, inf, g.t}, 0}};
+        pb.dielectrics = {{{-inf, -g.h, inf, 0}, g.er}};
+        break;
+    case Structure::Cps:
+        pb.domain = {0, -g.h - far, x1 + far, g.t + far};
+        pb.conductors = {{{g.s / 2, 0, x1, g.t}, 1}};
+        pb.dielectrics = {{{-inf, -g.h, inf, 0}, g.er}};
+        break;
+    case Structure::Slotline:
+        pb.domain = {0, -g.h - far, g.s / 2 + far, g.t + far};
+        pb.conductors = {{{g.s / 2, 0, inf, g.t}, 1}};
+        pb.dielectrics = {{{-inf, -g.h, inf, 0}, g.er}};
+        break;
+    default: break;
+    }
+    return pb;
+}
+
+Problem wholeSection(const Geometry& g, Mode mode, double margin)
+{
+    Problem half = halfSection(g, mode, margin);
+    if (g.structure == Structure::Stripline || g.structure == Structure::CoupledStripline)
+        half.domain.x1 = rightEdge(g) + margin * g.h;
+    Problem pb = half;
+    pb.left = half.right;
+    pb.domain.x0 = -half.domain.x1;
+    pb.conductors.clear();
+    const bool balanced = mode == Mode::Odd || g.structure == Structure::Cps || g.structure == Structure::Slotline;
+    for (const Conductor& c : half.conductors) {
+        if (c.box.x0 <= 0 && half.left == Wall::Mirror) {
+            // A conductor across the mirror is one conductor.
+            pb.conductors.push_back({{-c.box.x1, c.box.y0, c.box.x1, c.box.y1}, c.potential});
+            continue;
+        }
+        pb.conductors.push_back(c);
+        pb.conductors.push_back({{-c.box.x1, c.box.y0, -c.box.x0, c.box.y1}, balanced ? -c.potential : c.potential});
+    }
+    // The planes of microstrip and stripline, drawn as conductors.
+    const double inf = std::numeric_limits<double>::infinity();
+    const double plate = std::max(g.t, 0.04 * g.h);
+    if (g.structure == Structure::Microstrip || g.structure == Structure::CoupledMicrostrip)
+        pb.conductors.push_back({{-inf, -plate, inf, 0}, 0});
+    if (g.structure == Structure::Stripline || g.structure == Structure::CoupledStripline) {
+        pb.conductors.push_back({{-inf, -plate, inf, 0}, 0});
+        pb.conductors.push_back({{-inf, g.h, inf, g.h + plate}, 0});
+    }
+    return pb;
+}
+
+Solution solve(const Geometry& g, double tolerance, const MeshOptions& meshOptions)
+{
+    Solution out;
+    const double start = threadSeconds();
+    out.failure = invalidGeometry(g);
+    if (!out.failure.empty())
+        return out;
+    out.coupled = coupled(g.structure);
+    const std::vector<Mode> modes = out.coupled ? std::vector<Mode>{Mode::Even, Mode::Odd}
+                                                : std::vector<Mode>{Mode::Single};
+    const double share = 2 * lineShare(g.structure); // capacitance = 2 W / V^2
+    // Capacitances per eps0, with the dielectric and in air, on one mesh.
+    struct Pair {
+        double c = 0, air = 0;
+    };
+    auto solveOn = [&](Mode mode, double box, int level, std::size_t* nodes) -> Pair {
+        const Problem pb = halfSection(g, mode, box);
+        const Mesh mesh = Mesh::graded(pb, level, meshOptions);
+        if (nodes)
+            *nodes = std::max(*nodes, mesh.nodes());
+        const bool both = !homogeneous(g.structure);
+        const std::vector<Field> fields = Field::solveBoth(pb, mesh, both, true);
+        const Field& air = fields.back();
+        if (!air.ok() || !fields.front().ok())
+            return {};
+        Pair p;
+        p.air = share * double(air.energy());
+        p.c = both ? share * double(fields.front().energy()) : g.er * p.air;
+        return p;
+    };
+    std::vector<std::vector<Pair>> history(modes.size());
+    std::vector<std::vector<Pair>> limits(modes.size());
+    std::vector<Pair> best(modes.size());
+    const int maxLevel = mapped(g.structure) ? 0 : kMaxLevel;
+    // Richardson: the order from three successive meshes, the limit from
+    // the last two of them.
+    auto extrapolate = [](double q0, double q1, double q2) {
+        const double d1 = q0 - q1, d2 = q1 - q2;
+        double p = 1;
+        if (d1 != 0 && d2 / d1 > 0 && d2 / d1 < 1)
+            p = std::clamp(-std::log2(d2 / d1), 1.0, 4.0);
+        return q2 - d2 / (std::pow(2.0, p) - 1);
+    };
+    for (int level = 0; level <= maxLevel; ++level) {
+        if (level > 0 && out.nodes * 4 > kMaxNodes)
+            break;
+        std::size_t nodes = 0;
+        for (std::size_t m = 0; m < modes.size(); ++m) {
+            const Pair p = solveOn(modes[m], kBoxFactor, level, &nodes);
+            if (!(p.c > 0 && p.air > 0)) {
+                out.failure = "o sistema linear não foi resolvido";
+                return out;
+            }
+            history[m].push_back(p);
+        }
+        out.nodes = nodes;
+        out.levels = level + 1;
+        if (mapped(g.structure)) {
+            for (std::size_t m = 0; m < modes.size(); ++m)
+                best[m] = history[m].back();
+            out.error = 0;
+            break;
+        }
+        if (level < 2)
+            continue;
+        double worst = 0;
+        for (std::size_t m = 0; m < modes.size(); ++m) {
+            const auto& hs = history[m];
+            const std::size_t k = hs.size() - 1;
+            Pair limit;
+            limit.c = extrapolate(hs[k - 2].c, hs[k - 1].c, hs[k].c);
+            limit.air = extrapolate(hs[k - 2].air, hs[k - 1].air, hs[k].air);
+            limits[m].push_back(limit);
+            best[m] = limit;
+            // The estimate: how far the limit moved with the last mesh.
+            const auto& ls = limits[m];
+            if (ls.size() < 2) {
+                worst = std::numeric_limits<double>::infinity();
+                continue;
+            }
+            const Pair& before = ls[ls.size() - 2];
+            const double ea = std::fabs(limit.air - before.air) / limit.air;
+            const double ec = homogeneous(g.structure) ? ea : std::fabs(limit.c - before.c) / limit.c;
+            worst = std::max(worst, 0.5 * (ec + ea));
+        }
+        out.error = worst;
+        if (worst <= tolerance)
+            break;
+    }
+    if (!(out.error < 1) && !mapped(g.structure)) {
+        out.failure = "malha grande demais";
+        return out;
+    }
+    // The box: the capacitance of an open line nears its limit as the
+    // inverse square of the box's size (the far field of a line without
+    // net charge). The second mesh in a box half as large, the same near
+    // the line, tells how far: a third of the step is counted as the error.
+    if (!mapped(g.structure)) {
+        double boxWorst = 0;
+        for (std::size_t m = 0; m < modes.size(); ++m) {
+            const Pair full = history[m][1];
+            const Pair half = solveOn(modes[m], kBoxFactor / 2, 1, nullptr);
+            const double ec = (full.c - half.c) / 3 / full.c;
+            const double ea = (full.air - half.air) / 3 / full.air;
+            boxWorst = std::max(boxWorst, 0.5 * (std::fabs(ec) + std::fabs(ea)));
+        }
+        out.boxError = boxWorst;
+        out.error += boxWorst;
+    }
+    auto params = [&](const Pair& p) {
+        LineParameters lp;
+        lp.c = p.c * 8.8541878128e-12;
+        lp.cAir = p.air * 8.8541878128e-12;
+        lp.z0 = kEta0 / std::sqrt(p.c * p.air);
+        lp.eeff = p.c / p.air;
+        return lp;
+    };
+    if (out.coupled) {
+        out.even = params(best[0]);
+        out.odd = params(best[1]);
+    } else {
+        out.single = params(best[0]);
+    }
+    out.ok = true;
+    out.seconds = threadSeconds() - start;
+    return out;
+}
+
+} // namespace tarvel::fieldsolve
