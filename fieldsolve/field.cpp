@@ -14,6 +14,8 @@ namespace {
 
 // Nodes closer than this fraction of the domain count as lying on an edge.
 constexpr double kTouch = 1e-9;
+// The last level that halves the cells beyond MeshOptions::far.
+constexpr int kFarLevel = 2;
 
 double layerEps(const Problem& pb, Pt p)
 {
@@ -112,8 +114,26 @@ std::vector<double> axisLines(std::vector<Key> keys, double lo, double hi, int l
             long n = static_cast<long>(std::floor(total / step + 1e-9));
             if (total - double(n) * step < 0.5 * step)
                 n = std::max(0L, n - 1);
-            for (long i = 1; i <= n; ++i)
-                out.push_back(place(first ? total - double(n + 1 - i) * step : double(i) * step));
+            // Far from the structure the field is weak and smooth: beyond
+            // `far` from the inner key the cells stop halving after level
+            // kFarLevel, and every level still holds the one before.
+            const double reach = o.far > 0 ? o.far : 2 * (b - a);
+            double uFar = total;
+            for (std::size_t q = 1; q < cum.size(); ++q) {
+                const double d = first ? b - xs[q - 1] : xs[q] - a;
+                if (first ? d <= reach : d >= reach) {
+                    uFar = first ? total - cum[q - 1] : cum[q];
+                    break;
+                }
+            }
+            uFar = std::ceil(uFar - 1e-9);
+            const long coarse = 1L << std::max(0, std::clamp(level, 0, 12) - kFarLevel);
+            for (long i = 1; i <= n; ++i) {
+                const long k = first ? n + 1 - i : i; // steps from the inner key
+                if (double(k) * step > uFar && k % coarse != 0)
+                    continue;
+                out.push_back(place(first ? total - double(k) * step : double(k) * step));
+            }
         } else {
             const long n = std::max(1L, static_cast<long>(std::ceil(total - 1e-9))) * split;
             for (long i = 1; i < n; ++i)

@@ -54,8 +54,7 @@ struct Problem {
 // conductor the spacing starts at `edge` (`flatEdge` for a conductor of no
 // thickness) times the distance to the next mesh key line, or to the
 // smallest feature when that is less, and grows by `growth` per cell away
-// from it; around other
-// key lines (dielectric interfaces, walls) it starts at `other` times that
+// from it; around other key lines (dielectric interfaces, walls) it starts at `other` times that
 // distance. Level n halves every cell of level 0 n times, so the meshes of
 // successive levels are nested.
 struct MeshOptions {
@@ -63,6 +62,9 @@ struct MeshOptions {
     double flatEdge = 0.01;
     double other = 0.4;
     double growth = 1.6;
+    // Beyond this distance from the key line nearest to a wall, the cells
+    // next to that wall stop halving after level 2 (0: they always halve).
+    double far = 0;
 };
 
 struct Mesh {
