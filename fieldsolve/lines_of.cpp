@@ -218,6 +218,26 @@ Problem wholeSection(const Geometry& g, Mode mode, double margin)
     return pb;
 }
 
+namespace {
+
+bool stripline(Structure s) { return s == Structure::Stripline || s == Structure::CoupledStripline; }
+
+// What is solved: the half section, and of a stripline only the half below
+// the strip's mid-plane, a mirror of the field, the strip reaching it.
+Problem solvedPart(const Geometry& g, Mode mode, double boxFactor)
+{
+    Problem pb = halfSection(g, mode, boxFactor);
+    if (stripline(g.structure)) {
+        pb.domain.y1 = g.h / 2;
+        pb.top = Wall::Mirror;
+        for (Conductor& c : pb.conductors)
+            c.box.y1 = std::min(c.box.y1, g.h / 2);
+    }
+    return pb;
+}
+
+} // namespace
+
 Solution solve(const Geometry& g, double tolerance, const MeshOptions& meshOptions)
 {
     Solution out;
@@ -228,13 +248,14 @@ Solution solve(const Geometry& g, double tolerance, const MeshOptions& meshOptio
     out.coupled = coupled(g.structure);
     const std::vector<Mode> modes = out.coupled ? std::vector<Mode>{Mode::Even, Mode::Odd}
                                                 : std::vector<Mode>{Mode::Single};
-    const double share = 2 * lineShare(g.structure); // capacitance = 2 W / V^2
+    // Capacitance = 2 W / V^2; the lower half of a stripline holds half of it.
+    const double share = 2 * lineShare(g.structure) * (stripline(g.structure) ? 2 : 1);
     // Capacitances per eps0, with the dielectric and in air, on one mesh.
     struct Pair {
         double c = 0, air = 0;
     };
     auto solveOn = [&](Mode mode, double box, int level, std::size_t* nodes) -> Pair {
-        const Problem pb = halfSection(g, mode, box);
+        const Problem pb = solvedPart(g, mode, box);
         MeshOptions mo = meshOptions;
         if (openLine(g.structure) && mo.far == 0)
             mo.far = kFarSizes * size(g);
