@@ -79,7 +79,8 @@ bool hasQuasiStaticCheck(Structure s);
 std::string invalidGeometry(const Geometry& g);
 
 // Half of the cross-section for one mode, with the distant box `boxFactor`
-// sizes of the structure away, as solved.
+// sizes of the structure away, as solved (of a stripline, only the part
+// below the strip's mid-plane is solved, a mirror of the field).
 Problem halfSection(const Geometry& g, Mode mode, double boxFactor);
 
 // The whole cross-section, the signal conductors at +1 (and -1 for the
@@ -87,6 +88,8 @@ Problem halfSection(const Geometry& g, Mode mode, double boxFactor);
 // structure around it.
 Problem wholeSection(const Geometry& g, Mode mode, double margin);
 
+// The mesh's `far` left at 0 becomes, for a line in the open, thirty sizes
+// of the structure.
 Solution solve(const Geometry& g, double tolerance = 5e-4, const MeshOptions& mesh = {});
 
 } // namespace tarvel::fieldsolve

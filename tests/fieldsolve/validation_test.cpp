@@ -2,6 +2,7 @@
 // flat conductors, the coaxial line, layered parallel plates. Each within
 // 0.05 % on Z0 and on the capacitance, and within the solver's own estimate.
 #include <cmath>
+#include <limits>
 
 #include <gtest/gtest.h>
 
@@ -173,6 +174,40 @@ TEST(FieldValidation, SolutionsAreDeterministicAndNeedFewMeshes)
     // The odd mode's grounded symmetry plane draws more charge.
     EXPECT_LT(a.odd.z0, a.even.z0);
     EXPECT_GT(a.levels, 2);
+}
+
+// Far from an open line the cells stop halving after the third mesh; the
+// field there holds so little energy that Z0 and eeff move by far less than
+// the tolerance against meshes that halve everywhere.
+TEST(FieldValidation, TheCoarseFarFieldLeavesTheLineAsItIs)
+{
+    struct Case {
+        Structure s;
+        double w, gap, h, t, er;
+    } cases[] = {{Structure::Microstrip, 0.635, 0, 0.635, 0.07, 10.2},
+                 {Structure::Cps, 0.2, 0.1, 1.27, 0.07, 10.2},
+                 {Structure::CoupledMicrostrip, 0.4, 0.2, 0.787, 0.0175, 2.2}};
+    MeshOptions everywhere;
+    everywhere.far = std::numeric_limits<double>::infinity();
+    for (const Case& c : cases) {
+        Geometry g;
+        g.structure = c.s;
+        g.w = c.w;
+        g.s = c.gap;
+        g.h = c.h;
+        g.t = c.t;
+        g.er = c.er;
+        const Solution coarse = solve(g), fine = solve(g, kTolerance, everywhere);
+        ASSERT_TRUE(coarse.ok && fine.ok);
+        EXPECT_EQ(coarse.levels, fine.levels);
+        EXPECT_LT(coarse.nodes, fine.nodes);
+        const LineParameters& a = coarse.coupled ? coarse.odd : coarse.single;
+        const LineParameters& b = fine.coupled ? fine.odd : fine.single;
+        EXPECT_NEAR(a.z0 / b.z0, 1, 1e-5);
+        EXPECT_NEAR(a.eeff / b.eeff, 1, 1e-5);
+        if (coarse.coupled)
+            EXPECT_NEAR(coarse.even.z0 / fine.even.z0, 1, 1e-5);
+    }
 }
 
 TEST(FieldValidation, GeometriesWithoutASolutionAreRefused)
