@@ -9,7 +9,7 @@
 #include "About.h"
 #include "Ajuda.h"
 #include "Geome.h"
-#include "framework/ui/forms.h"
+#include "forms.h"
 #include "framework/ui/icons.h"
 #include "framework/ui/navigation.h"
 
