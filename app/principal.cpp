@@ -10,51 +10,37 @@
 #include "About.h"
 #include "Ajuda.h"
 #include "Geome.h"
+#include "forms.h"
 #include "framework/ui/calculator_window.h"
-#include "framework/ui/forms.h"
 #include "framework/ui/icons.h"
 #include "framework/ui/navigation.h"
+#include "models/all_windows.h"
 
 namespace tarvel::ui {
 
 const QList<TForm1::MenuEntry>& TForm1::menuEntries()
 {
-    const QString an = QString::fromUtf8("&Análise"), si = QString::fromUtf8("&Síntese");
-    const QString nc = QString::fromUtf8("Substrato Não Condutor"), co = QString::fromUtf8("Substrato Condutor");
-    static const QList<MenuEntry> entries = {
-        {{an}, "analise", 0},
-        {{an, "&Bifilar"}, "bifilar", 2},
-        {{an, "&Cabo Coaxial"}, "coaxial", 3},
-        {{an, "Microstrip"}, "Microfita1", 0},
-        {{an, "Microstrip", nc}, "SubstratoNoCondutor1", 4},
-        {{an, "Microstrip", co}, "SubstratoCondutor1", 6},
-        {{an, "StripLine"}, "Stripline1", 0},
-        {{an, "StripLine", nc}, "SubstratoNoCondutor2", 5},
-        {{an, "StripLine", co}, "SubstratoCondutor2", 7},
-        {{an, "&SlotLine"}, "SlotLine1", 8},
-        {{an, "Coplanares"}, "Coplanar1", 0},
-        {{an, "Coplanares", "WaveGuide - CPW"}, "CPW1", 0},
-        {{an, "Coplanares", "WaveGuide - CPW", nc}, "SubstratoCondutor3", 11},
-        {{an, "Coplanares", "WaveGuide - CPW", co}, "SubstratoCondutor4", 12},
-        {{an, "Coplanares", "Strips - CPS"}, "CPS1", 0},
-        {{an, "Coplanares", "Strips - CPS", nc}, "SubstratoNoCondutor3", 13},
-        {{an, "Coplanares", "Strips - CPS", co}, "SubstratoCondutor5", 14},
-        {{an, "Acopladas"}, "Acopladas1", 0},
-        {{an, "Acopladas", "Microstrip"}, "Microfita3", 26},
-        {{an, "Acopladas", "StripLine"}, "StripLine4", 20},
-        {{si}, "sintese", 0},
-        {{si, "&Bifilar"}, "Bifilar1", 16},
-        {{si, "&Cabo Coaxial"}, "Coaxial1", 15},
-        {{si, "Microstrip"}, "MicroFita2", 0},
-        {{si, "Microstrip", nc}, "SubstratoNoCondutor5", 17},
-        {{si, "Microstrip", co}, "SubstratoCondutor7", 18},
-        {{si, "StripLine"}, "StripLine3", 0},
-        {{si, "StripLine", nc}, "SubstratoNoCondutor6", 19},
-        {{si, "StripLine", co}, "SubstratoCondutor8", 22},
-        {{si, "Acopladas"}, "Acopladas3", 0},
-        {{si, "Acopladas", "Microstrip"}, "Microfita4", 29},
-        {{si, "Acopladas", "StripLine"}, "StripLine2", 27},
-    };
+    // Each window's item under its submenus; a submenu comes where its first
+    // window does.
+    static const QList<MenuEntry> entries = [] {
+        QList<MenuEntry> list;
+        QList<const MenuFolder*> shown;
+        for (const WindowDescription* w : mainMenuWindows()) {
+            QList<const MenuFolder*> chain;
+            for (const MenuFolder* f = w->menu.folder; f; f = f->parent)
+                chain.prepend(f);
+            QStringList path;
+            for (const MenuFolder* f : chain) {
+                path << QString::fromUtf8(f->caption);
+                if (!shown.contains(f)) {
+                    shown << f;
+                    list.append({path, f->name, 0});
+                }
+            }
+            list.append({path << QString::fromUtf8(w->menu.caption), w->menu.name.c_str(), w->number});
+        }
+        return list;
+    }();
     return entries;
 }
 

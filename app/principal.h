@@ -9,7 +9,8 @@ class TForm1 : public QMainWindow {
 public:
     explicit TForm1(QWidget* parent = nullptr);
 
-    // The main menu: caption path, item name, window number (0: no window).
+    // The main menu, built from the window descriptions: caption path, item
+    // name, window number (0: a submenu).
     struct MenuEntry {
         QStringList path;
         const char* name;

@@ -16,7 +16,7 @@
 #include <QPointer>
 
 #include "app/principal.h"
-#include "framework/ui/forms.h"
+#include "app/forms.h"
 #include "models/all_windows.h"
 
 namespace {

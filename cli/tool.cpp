@@ -363,7 +363,7 @@ Run listForm()
     Run r;
     for (const auto* d : allWindows()) {
         std::string menu;
-        for (const auto& m : d->menuPath)
+        for (const auto& m : menuPath(*d))
             menu += (menu.empty() ? "" : " > ") + m;
         r.out += d->className + "  " + d->unit + "  " + d->caption + "  " + menu + "\n";
     }

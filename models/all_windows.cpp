@@ -39,6 +39,17 @@ const std::vector<const WindowDescription*>& allWindows()
     return windows;
 }
 
+const std::vector<const WindowDescription*>& mainMenuWindows()
+{
+    static const std::vector<const WindowDescription*> windows = [] {
+        std::vector<const WindowDescription*> list;
+        for (int n : {2, 3, 4, 6, 5, 7, 8, 11, 12, 13, 14, 26, 20, 16, 15, 17, 18, 19, 22, 29, 27})
+            list.push_back(findWindow(n));
+        return list;
+    }();
+    return windows;
+}
+
 const WindowDescription* findWindow(int number)
 {
     for (const auto* d : allWindows())

@@ -1,4 +1,4 @@
-// Every calculator window of the program, in the order of the main menu.
+// Every calculator window of the program.
 #pragma once
 #include <string_view>
 #include <vector>
@@ -7,7 +7,11 @@
 
 namespace tarvel {
 
+// In the order of the command line's list.
 const std::vector<const WindowDescription*>& allWindows();
+// In the order of the main menu: a submenu first shows where its first
+// window comes.
+const std::vector<const WindowDescription*>& mainMenuWindows();
 // By window number, class name or unit (case-insensitive for the names).
 const WindowDescription* findWindow(int number);
 const WindowDescription* findWindow(std::string_view classOrUnit);

@@ -27,7 +27,7 @@ std::map<std::string, std::vector<std::string>> projectTypes()
     std::map<std::string, std::vector<std::string>> types;
     for (const tarvel::WindowDescription* w : tarvel::allWindows()) {
         std::string path;
-        for (const std::string& step : w->menuPath)
+        for (const std::string& step : tarvel::menuPath(*w))
             path += (path.empty() ? "" : " › ") + step;
         types[w->project.extension].push_back(path);
     }

@@ -5,7 +5,7 @@ notices is a survivor. Not part of the test command; it takes a long time
 (one compile and link per constant), so it takes a family or a sample.
 
 Which constants: every numeric literal in the model sources (models/*/ *.cpp
-and *.h) outside comments, strings and preprocessor lines, except
+and *.h, and the shared constants of models/physics.h) outside comments, strings and preprocessor lines, except
   - the files that only describe windows (a WindowDescription built there,
     window_rows.h, window_parts.h, all_windows.cpp): their numbers are window
     numbers, decimals of project fields and print positions, not physics;
@@ -52,6 +52,8 @@ def model_files(family):
                 if "WindowDescription w;" in f.read():
                     continue
             out.append((fam, os.path.relpath(path, ROOT)))
+    if family is None:
+        out.append(("physics", os.path.join("models", "physics.h")))
     return out
 
 
@@ -185,7 +187,7 @@ def main():
     if r.returncode:
         print(r.stdout)
         return 1
-    families = sorted({c["family"] for c in cands})
+    families = sorted({c["family"] for c in cands} & set(FAMILIES))
     targets = ["test_golden"] + ([f"test_{f}" for f in families] if args.family_tests else [])
     tests = [os.path.join(build, "tests", "golden", "test_golden")] + \
             ([os.path.join(build, "tests", f"test_{f}") for f in families] if args.family_tests else [])

@@ -3,6 +3,7 @@
 // the user interface, the command-line calculator and the tests all work
 // from these descriptions.
 #pragma once
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -64,12 +65,27 @@ struct ReportSpec {
     std::vector<ReportLine> lines;
 };
 
+// A submenu of the main menu: its caption as shown (with its "&"), its
+// object name, and the submenu it opens from (none: the menu bar).
+struct MenuFolder {
+    const char* caption;
+    const char* name;
+    const MenuFolder* parent;
+};
+
+// Where a window is opened from in the main menu.
+struct MenuItem {
+    const MenuFolder* folder = nullptr;
+    std::string caption; // as shown, with its "&"
+    std::string name;    // the item's object name
+};
+
 struct WindowDescription {
     int number = 0;          // the window number of the caller flags
     std::string className;   // "TForm2"
     std::string unit;        // "BifiAna"
     std::string caption;
-    std::vector<std::string> menuPath; // main-menu captions, without "&"
+    MenuItem menu;
 
     std::string inputGroup = "Entrada de dados:";
     std::vector<std::string> resultGroups = {"Resultados:"};
@@ -106,5 +122,18 @@ struct WindowDescription {
         return nullptr;
     }
 };
+
+// The captions from the menu bar down to the window's item, without "&".
+inline std::vector<std::string> menuPath(const WindowDescription& w)
+{
+    auto plain = [](std::string caption) {
+        caption.erase(std::remove(caption.begin(), caption.end(), '&'), caption.end());
+        return caption;
+    };
+    std::vector<std::string> path{plain(w.menu.caption)};
+    for (const MenuFolder* f = w.menu.folder; f; f = f->parent)
+        path.insert(path.begin(), plain(f->caption));
+    return path;
+}
 
 } // namespace tarvel

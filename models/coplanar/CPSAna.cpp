@@ -1,6 +1,7 @@
 // TForm13: analysis of coplanar strips on a dielectric with a loss tangent.
 #include "coplanar.h"
 #include "window_rows.h"
+#include "models/main_menu.h"
 
 namespace tarvel::coplanar {
 
@@ -12,7 +13,7 @@ const WindowDescription& cpsAnaWindow()
         w.className = "TForm13";
         w.unit = "CPSAna";
         w.caption = "Análise de Linha de Transmissão Coplanar Strips - CPS";
-        w.menuPath = {"Análise", "Coplanares", "Strips - CPS", "Substrato Não Condutor"};
+        w.menu = {&menu::analysisCps, menu::nonConducting, "SubstratoNoCondutor3"};
         rows::common(w);
         w.inputs = rows::inputs(13, cpsAna, rows::stripsLabels);
         w.results = rows::results();

@@ -1,6 +1,7 @@
 // TForm14: analysis of coplanar strips on a conducting substrate.
 #include "coplanar.h"
 #include "window_rows.h"
+#include "models/main_menu.h"
 
 namespace tarvel::coplanar {
 
@@ -12,7 +13,7 @@ const WindowDescription& cpsConWindow()
         w.className = "TForm14";
         w.unit = "CPSCon";
         w.caption = "Análise de Linha de Transmissão Coplanar Strips - CPS";
-        w.menuPath = {"Análise", "Coplanares", "Strips - CPS", "Substrato Condutor"};
+        w.menu = {&menu::analysisCps, menu::conducting, "SubstratoCondutor5"};
         rows::common(w);
         w.inputs = rows::inputs(14, cpsCon, rows::stripsLabels);
         w.results = rows::results();

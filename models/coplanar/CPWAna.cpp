@@ -2,6 +2,7 @@
 // tangent.
 #include "coplanar.h"
 #include "window_rows.h"
+#include "models/main_menu.h"
 
 namespace tarvel::coplanar {
 
@@ -13,7 +14,7 @@ const WindowDescription& cpwAnaWindow()
         w.className = "TForm11";
         w.unit = "CPWAna";
         w.caption = "Análise de Linha de Transmissão Coplanar WaveGuide - CPW";
-        w.menuPath = {"Análise", "Coplanares", "WaveGuide - CPW", "Substrato Não Condutor"};
+        w.menu = {&menu::analysisCpw, menu::nonConducting, "SubstratoCondutor3"};
         rows::common(w);
         w.inputs = rows::inputs(11, cpwAna, rows::waveguideLabels);
         w.results = rows::results();

@@ -4,6 +4,7 @@
 // those rules use.
 #include "coplanar.h"
 #include "window_rows.h"
+#include "models/main_menu.h"
 
 namespace tarvel::coplanar {
 
@@ -15,7 +16,7 @@ const WindowDescription& cpwConWindow()
         w.className = "TForm12";
         w.unit = "CPWCon";
         w.caption = "Análise de Linha de Transmissão Coplanar Waveguide - CPW";
-        w.menuPath = {"Análise", "Coplanares", "WaveGuide - CPW", "Substrato Condutor"};
+        w.menu = {&menu::analysisCpw, menu::conducting, "SubstratoCondutor4"};
         rows::common(w);
         w.inputGroup = "Entrada de Dados:";
         w.resultGroups = {"Resultados:", "Fator de Qualidade:"};

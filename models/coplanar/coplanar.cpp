@@ -6,17 +6,14 @@
 
 #include "framework/core/held.h"
 #include "framework/core/real48.h"
+#include "models/physics.h"
 
 namespace tarvel::coplanar {
 namespace {
 
-constexpr Real pi = 3.141592653589793238462643383279502884L;
-constexpr Real fourPi = 4 * pi;
-constexpr Real mu0 = 1.2566370614359173e-06L;
-constexpr Real ln10 = 2.302585092994045684017991454684364208L;
-constexpr Real dbPerNeperPi = 27.269024233159406L; // 8.68 * pi
-constexpr Real onePointTwoFiveOverPi = 0.3978873577297383L;
-constexpr Real eta0Squared = 141925.74218682272L; // (120 pi)^2 rounded: eta0 ~ 376.7303 Ohm
+using physics::pi, physics::fourPiExact, physics::mu0, physics::ln10, physics::dbPerNeperPi,
+      physics::onePointTwoFiveOverPi, physics::eta0Squared, physics::thirtyPi,
+      physics::eta0To17Digits;
 
 // The hyperbolic tangent and decimal logarithm built from exp and ln.
 Real tanhExp(Real x)
@@ -32,8 +29,8 @@ Real power(Real r, int p) { return p < 0 ? 1 / r : r; }
 
 // Direction, aspect ratio, fill (constant, power of r), impedance (30 pi over
 // r, 120 pi times r), B, and the conductor-loss constant.
-const Layout waveguide = {+1, false, 0.7L, +1, 94.2477796076938L, -1, 2, 1, -1, 0.0488L, false};
-const Layout strips = {-1, true, 1.4L, -1, 376.99111843077519L, +1, 1, 2, +1, 17340, true};
+const Layout waveguide = {+1, false, 0.7L, +1, thirtyPi, -1, 2, 1, -1, 0.0488L, false};
+const Layout strips = {-1, true, 1.4L, -1, eta0To17Digits, +1, 1, 2, +1, 17340, true};
 
 const char* const permittivityBelowOne =
     "Constante dielétrica relativa efetiva menor que 1: resultados fora da validade do modelo!!";
@@ -133,7 +130,7 @@ Outcome analyse(const Inputs& in, const Variant& v)
     const Real eeff0 = held(((er + 1) / 2) * q);
 
     // The finite thickness moves each conductor edge by Delta.
-    const Real Delta = held((0.00125L * t / pi) * (1 + std::log(fourPi * W / t)));
+    const Real Delta = held((0.00125L * t / pi) * (1 + std::log(fourPiExact * W / t)));
     const Real We = held(W + L.thicknessDirection * Delta);
     const Real Se = held(S - L.thicknessDirection * Delta);
     // A fault on the way here comes first; then an edge moved past its
@@ -154,7 +151,7 @@ Outcome analyse(const Inputs& in, const Variant& v)
     const Real Z0 = held(L.impedanceConstant * power(r, L.impedanceRatioPower) / std::sqrt(eeff));
 
     // Conductor loss by the incremental-inductance rule.
-    const Real lnStrip = std::log(fourPi * We / t);
+    const Real lnStrip = std::log(fourPiExact * We / t);
     const Real A = held(1 + onePointTwoFiveOverPi * lnStrip + 1.25L * t / (pi * We));
     const Real b = L.b0 + L.b1 * We / Se + L.b2 * (1.25L * t / (pi * Se)) * (1 + lnStrip);
     const Real B = held(b * b);

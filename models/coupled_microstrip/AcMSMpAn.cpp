@@ -1,6 +1,7 @@
 // TForm26: analysis of the coupled microstrip pair.
 #include "coupled_microstrip.h"
 #include "framework/core/describe.h"
+#include "models/main_menu.h"
 
 namespace tarvel::cmstrip {
 
@@ -14,7 +15,7 @@ const WindowDescription& acMSMpAnWindow()
         w.className = "TForm26";
         w.unit = "AcMSMpAn";
         w.caption = "Análise de Linha de Transmissão Acoplada MicroStrip";
-        w.menuPath = {"Análise", "Acopladas", "Microstrip"};
+        w.menu = {&menu::analysisCoupled, "Microstrip", "Microfita3"};
         w.inputs = {
             edit("frequencia", "Freqüência (GHz):", "Freqüência inválida!!"),
             combo("ComboBox2", "Constante dielétrica relativa: ", cat::dielectricsB(26),

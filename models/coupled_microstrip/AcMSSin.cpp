@@ -1,6 +1,7 @@
 // TForm29: synthesis of the coupled microstrip pair.
 #include "coupled_microstrip.h"
 #include "framework/core/describe.h"
+#include "models/main_menu.h"
 
 namespace tarvel::cmstrip {
 
@@ -14,7 +15,7 @@ const WindowDescription& acMSSinWindow()
         w.className = "TForm29";
         w.unit = "AcMSSin";
         w.caption = "Síntese de Linha de Transmissão Acoplada Microstrip";
-        w.menuPath = {"Síntese", "Acopladas", "Microstrip"};
+        w.menu = {&menu::synthesisCoupled, "Microstrip", "Microfita4"};
         w.inputs = joined<InputSpec>(
             {modeImpedanceInputs(),
              {edit("Frequencia", "Freqüência (GHz):", "Freqüência inválida!!"),

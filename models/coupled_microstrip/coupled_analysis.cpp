@@ -8,20 +8,15 @@
 
 #include "coupled_microstrip.h"
 #include "framework/core/real48.h"
+#include "models/physics.h"
 
 namespace tarvel::cmstrip {
 namespace {
 
-constexpr Real pi = 3.141592653589793238462643383279502884L;
-constexpr Real e0 = 8.854187e-12L;                 // F/m
-constexpr Real c0 = 3e8L;                          // m/s
-constexpr Real mu0 = 1.2566370614359173e-06L;      // H/m
-constexpr Real k125pi = 0.3978873577297383L;       // 1.25/pi
-constexpr Real inv2pi = 0.15915494309189535L;      // 1/(2 pi)
-constexpr Real fourPi = 12.566370614359172L;
-constexpr Real eta0 = 376.9911184307752L;          // 120 pi, Ohm
+using physics::pi, physics::eps0, physics::c0, physics::mu0, physics::onePointTwoFiveOverPi,
+      physics::invTwoPi, physics::fourPi, physics::eta0, physics::eps0OverPi;
+
 constexpr Real inv46 = 0.21739130434782608L;       // 1/4.6
-constexpr Real e0OverPi = 2.8183752562199988e-12L; // e0/pi
 
 // tanh and coth from exp. Past x = 40 both are 1 to the last bit of a long
 // double, so the exponentials are not formed there (they would overflow for
@@ -46,14 +41,14 @@ Real cothExp(Real x)
 StripWidth effectiveWidth(Real u, Real tr, Real W, Real t)
 {
     StripWidth s;
-    if (u <= r48(inv2pi)) {
+    if (u <= r48(invTwoPi)) {
         const Real l = std::log(fourPi * W / t);
-        s.ue = r48(u + k125pi * tr * (1 + l));
-        s.A = r48(1 + (1 / s.ue) * (1 + 1.25L * t / (pi * W) + k125pi * l));
+        s.ue = r48(u + onePointTwoFiveOverPi * tr * (1 + l));
+        s.A = r48(1 + (1 / s.ue) * (1 + 1.25L * t / (pi * W) + onePointTwoFiveOverPi * l));
     } else {
         const Real l = std::log(2 / tr);
-        s.ue = r48(u + k125pi * tr * (1 + l));
-        s.A = r48(1 + (1 / s.ue) * (1 - k125pi * tr + k125pi * l));
+        s.ue = r48(u + onePointTwoFiveOverPi * tr * (1 + l));
+        s.A = r48(1 + (1 / s.ue) * (1 - onePointTwoFiveOverPi * tr + onePointTwoFiveOverPi * l));
     }
     return s;
 }
@@ -100,7 +95,7 @@ CoupledLine analyse(Real f, Real er, Real sigma, Real tand, Real W, Real S, Real
     }
 
     // Even mode.
-    const Real Cp = r48(e0 * er * u), Cpa = r48(e0 * u);
+    const Real Cp = r48(eps0 * er * u), Cpa = r48(eps0 * u);
     const Real Cf = r48((std::sqrt(ere) / (c0 * Z0) - Cp) / 2);
     const Real Cfa = r48((1 / (c0 * Z0a) - Cpa) / 2);
     const Real Fa = r48(std::exp(-0.1L * std::exp(2.33L - 2.53L * u)));
@@ -125,11 +120,11 @@ CoupledLine analyse(Real f, Real er, Real sigma, Real tand, Real W, Real S, Real
         const Real s = std::sqrt(k);
         r = r48(std::log(2 * (1 + s) / (1 - s)) / pi);
     }
-    const Real Cga = r48(e0 / r);
+    const Real Cga = r48(eps0 / r);
     // ... and through the dielectric.
     const Real Lc = r48(std::log(cothExp(pi * S / (4 * h))));
-    const Real Cgd = r48((e0 * er / pi) * Lc + 0.65L * Cf * (0.02L * std::sqrt(er) / (S / h) + 1 - 1 / (er * er)));
-    const Real Cgda = r48(e0OverPi * Lc + 0.65L * Cfa * 0.02L / (S / h));
+    const Real Cgd = r48((eps0 * er / pi) * Lc + 0.65L * Cf * (0.02L * std::sqrt(er) / (S / h) + 1 - 1 / (er * er)));
+    const Real Cgda = r48(eps0OverPi * Lc + 0.65L * Cfa * 0.02L / (S / h));
     const Real Co = r48(Cp + Cf + Cga + Cgd), Coa = r48(Cpa + Cfa + Cga + Cgda);
     out.eeffO = r48(Co / Coa);
     out.Z0o = r48(1 / (c0 * std::sqrt(Co * Coa)));

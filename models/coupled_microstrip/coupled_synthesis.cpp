@@ -11,14 +11,12 @@
 #include "coupled_microstrip.h"
 #include "framework/core/number_text.h"
 #include "framework/core/real48.h"
+#include "models/physics.h"
 
 namespace tarvel::cmstrip {
 namespace {
 
-constexpr Real pi = 3.141592653589793238462643383279502884L;
-constexpr Real euler = 2.718281828459045235360287471352662498L;
-constexpr Real ln10 = 2.302585092994045684017991454684364208L;
-constexpr Real mu0 = 1.2566370614359173e-06L;
+using physics::pi, physics::euler, physics::ln10, physics::mu0, physics::invEta0;
 
 // x^y as exp(y ln x): the base must be positive.
 Real pw(Real x, Real y) { return std::exp(y * std::log(x)); }
@@ -120,7 +118,6 @@ ModeImpedances modeImpedances(Real u, Real g, Real er)
     const Real phiO = r48(phiE - (theta / Psi) * std::exp(beta * pw(u, -n) * std::log(u)));
 
     const ModePermittivities e = modePermittivities(u, g, er);
-    constexpr Real invEta0 = 0.002652582384864922L; // 1/(120 pi)
     return {r48(Z01 / (std::sqrt(e.even) * (1 - Z01 * phiE * invEta0))),
             r48(Z01 / (std::sqrt(e.odd) * (1 - Z01 * phiO * invEta0)))};
 }

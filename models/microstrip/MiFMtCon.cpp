@@ -1,6 +1,7 @@
 // TForm6: analysis of a microstrip line on a conducting substrate.
 #include "microstrip.h"
 #include "window_parts.h"
+#include "models/main_menu.h"
 
 namespace tarvel::microstrip {
 
@@ -12,7 +13,7 @@ const WindowDescription& miFMtConWindow()
         w.className = "TForm6";
         w.unit = "MiFMtCon";
         w.caption = "Análise de Linha de Transmissão Microstrip";
-        w.menuPath = {"Análise", "Microstrip", "Substrato Condutor"};
+        w.menu = {&menu::analysisMicrostrip, menu::conducting, "SubstratoCondutor1"};
         parts::Fields f;
         f.loss = SubstrateLoss::Conductivity;
         f.lossField = "CondMat";

@@ -1,6 +1,7 @@
 // TForm4: analysis of a microstrip line on a substrate with a loss tangent.
 #include "microstrip.h"
 #include "window_parts.h"
+#include "models/main_menu.h"
 
 namespace tarvel::microstrip {
 
@@ -12,7 +13,7 @@ const WindowDescription& micFtAnaWindow()
         w.className = "TForm4";
         w.unit = "MicFtAna";
         w.caption = "Análise de Linha de Transmissão Microstrip";
-        w.menuPath = {"Análise", "Microstrip", "Substrato Não Condutor"};
+        w.menu = {&menu::analysisMicrostrip, menu::nonConducting, "SubstratoNoCondutor1"};
         parts::Fields f;
         f.permittivity = "Combobox2";
         f.conductor = "Combobox1";

@@ -1,6 +1,7 @@
 // TForm17: synthesis of a microstrip line on a substrate with a loss tangent.
 #include "microstrip.h"
 #include "window_parts.h"
+#include "models/main_menu.h"
 
 namespace tarvel::microstrip {
 
@@ -12,7 +13,7 @@ const WindowDescription& micstSinWindow()
         w.className = "TForm17";
         w.unit = "MicstSin";
         w.caption = "Síntese de Linha de Transmissão Microstrip";
-        w.menuPath = {"Síntese", "Microstrip", "Substrato Não Condutor"};
+        w.menu = {&menu::synthesisMicrostrip, menu::nonConducting, "SubstratoNoCondutor5"};
         parts::Fields f;
         f.impedance = "Impedancia";
         // On screen the target impedance comes first, the frequency second.

@@ -3,6 +3,7 @@
 // commercial parameters dialog, which writes into them.
 #include "microstrip.h"
 #include "window_parts.h"
+#include "models/main_menu.h"
 
 namespace tarvel::microstrip {
 
@@ -15,7 +16,7 @@ const WindowDescription& mstSinCdWindow()
         w.className = "TForm18";
         w.unit = "MstSinCd";
         w.caption = "Síntese de Linha de Transmissão Microstrip";
-        w.menuPath = {"Síntese", "Microstrip", "Substrato Condutor"};
+        w.menu = {&menu::synthesisMicrostrip, menu::conducting, "SubstratoCondutor7"};
         parts::Fields f;
         f.loss = SubstrateLoss::Conductivity;
         f.impedance = "Impedancia";

@@ -1,6 +1,7 @@
 // TForm8: analysis of a slotline.
 #include "microstrip.h"
 #include "framework/core/describe.h"
+#include "models/main_menu.h"
 
 namespace tarvel::microstrip {
 
@@ -14,7 +15,7 @@ const WindowDescription& slotAnaWindow()
         w.className = "TForm8";
         w.unit = "SlotAna";
         w.caption = "Análise de Linha de Transmissão SlotLine";
-        w.menuPath = {"Análise", "SlotLine"};
+        w.menu = {&menu::analysis, "&SlotLine", "SlotLine1"};
         w.inputs = {
             edit("Frequencia", "Freqüência (GHz):", "Freqüência inválida!!"),
             // A pick leaves only the entry's number in the box.

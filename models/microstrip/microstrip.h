@@ -7,6 +7,7 @@
 // every named intermediate value as a 48-bit real, as the project files do.
 #pragma once
 #include "framework/core/window_description.h"
+#include "models/physics.h"
 
 namespace tarvel::microstrip {
 
@@ -16,7 +17,7 @@ enum class SubstrateLoss { Tangent, Conductivity };
 // The two bounds used between the first and the middle conductor-loss range:
 // the rounded one of the loss-tangent windows and 1/(2 pi) as stored.
 inline constexpr Real roundedNarrowBound = 0.1592L;
-inline constexpr Real exactNarrowBound = 0.15915494309189535L;
+inline constexpr Real exactNarrowBound = physics::invTwoPi;
 
 // Where the windows of the family differ inside the chain.
 struct Variant {

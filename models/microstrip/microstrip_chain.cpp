@@ -9,16 +9,13 @@
 #include "framework/core/real48.h"
 #include "framework/core/held.h"
 #include "microstrip.h"
+#include "models/physics.h"
 
 namespace tarvel::microstrip {
 namespace {
 
-constexpr Real pi = 3.141592653589793238462643383279502884L;
-constexpr Real e = 2.718281828459045235360287471352662498L;
-constexpr Real mu0 = 4 * pi * 1e-7L;                    // H/m
-constexpr Real dbPerNeperPi = 27.269024233159406L;      // 8.68 pi
-constexpr Real radiationConstant = 1507.9644737231007L; // 480 pi
-constexpr Real freeSpaceImpedance = 376.9911184307752L; // 120 pi, ohms
+using physics::pi, physics::euler, physics::mu0Exact, physics::dbPerNeperPi,
+      physics::radiationConstant, physics::eta0;
 
 Real sq(Real x) { return x * x; }
 // x^y as exp(y ln x): the base must be positive.
@@ -34,7 +31,7 @@ public:
 
     void freeSpace() { lambda0_ = held(30 / s_.f); }
 
-    void surfaceResistivity() { line_.Rs = held(std::sqrt(pi * (s_.f * 1e9L) * mu0 / s_.sigma)); }
+    void surfaceResistivity() { line_.Rs = held(std::sqrt(pi * (s_.f * 1e9L) * mu0Exact / s_.sigma)); }
 
     // Width ratio on the physical width, effective permittivity, guided
     // wavelength and open-end extension.
@@ -83,7 +80,7 @@ public:
             line_.alphaD = held(27.3L * (er / std::sqrt(eeff)) * ((eeff - 1) / (er - 1)) * s_.loss / lambda0_);
         else
             line_.alphaD =
-                held(0.0434L * (freeSpaceImpedance / std::sqrt(eeff)) * ((eeff - 1) / (er - 1)) * s_.loss);
+                held(0.0434L * (eta0 / std::sqrt(eeff)) * ((eeff - 1) / (er - 1)) * s_.loss);
         line_.alphaT = held(line_.alphaC + line_.alphaD);
     }
 
@@ -128,7 +125,7 @@ Line analyse(const Substrate& s, Real W, const Variant& v)
     c.surfaceResistivity();
     // Wheeler's thickness correction widens the strip.
     l.W = W;
-    const Real dW = c.held((t / pi) * std::log(4 * e / std::sqrt(sq(1 / (pi * (W / t + 1.1L))) + sq(t / h))));
+    const Real dW = c.held((t / pi) * std::log(4 * euler / std::sqrt(sq(1 / (pi * (W / t + 1.1L))) + sq(t / h))));
     l.We = c.held(W + dW * (1 + 1 / er) / 2);
     c.quasiStatic();
     // Wheeler's impedance on the corrected width.
@@ -153,7 +150,7 @@ Line synthesise(const Substrate& s, Real Z0, const Variant& v)
     l.We = c.held(8 * h * std::sqrt(A * (7 + 4 / er) / 11 + (1 + 1 / er) / 0.81L) / A);
     // The thickness correction, taken off.
     const Real dW =
-        c.held((t / pi) * std::log(4 * e / std::sqrt(sq(1 / (pi * (l.We / t - 0.26L))) + sq(t / h))));
+        c.held((t / pi) * std::log(4 * euler / std::sqrt(sq(1 / (pi * (l.We / t - 0.26L))) + sq(t / h))));
     l.W = c.held(l.We - dW * (1 + 1 / er) / 2);
     c.surfaceResistivity();
     c.quasiStatic();

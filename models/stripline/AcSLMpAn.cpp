@@ -1,6 +1,7 @@
 // TForm20: analysis of the edge-coupled stripline pair.
 #include "stripline.h"
 #include "window_rows.h"
+#include "models/main_menu.h"
 
 namespace tarvel::stripline {
 
@@ -13,7 +14,7 @@ const WindowDescription& acSLMpAnWindow()
         w.className = "TForm20";
         w.unit = "AcSLMpAn";
         w.caption = "Análise de Linha de Transmissão Acoplada StripLine";
-        w.menuPath = {"Análise", "Acopladas", "StripLine"};
+        w.menu = {&menu::analysisCoupled, "StripLine", "StripLine4"};
         w.inputs = {
             rows::frequency(),
             rows::laminates(20, "Constante dielétrica relativa Inválida!!"),

@@ -1,6 +1,7 @@
 // TForm27: synthesis of the edge-coupled stripline pair.
 #include "stripline.h"
 #include "window_rows.h"
+#include "models/main_menu.h"
 
 namespace tarvel::stripline {
 
@@ -13,7 +14,7 @@ const WindowDescription& acSLSinWindow()
         w.className = "TForm27";
         w.unit = "AcSLSin";
         w.caption = "Síntese de Linha de Transmissão Acoplada StripLine ";
-        w.menuPath = {"Síntese", "Acopladas", "StripLine"};
+        w.menu = {&menu::synthesisCoupled, "StripLine", "StripLine2"};
         w.inputs = joined<InputSpec>({modeImpedanceInputs(),
                                       {rows::frequency("Freqüência Inválida!!"),
                                        rows::laminates(27, "Constante Dielétrica Relativa Inválida!!"),

@@ -1,6 +1,7 @@
 // TForm22: synthesis of the stripline on a conducting substrate.
 #include "stripline.h"
 #include "window_rows.h"
+#include "models/main_menu.h"
 
 namespace tarvel::stripline {
 
@@ -12,7 +13,7 @@ const WindowDescription& stLSinCdWindow()
         w.className = "TForm22";
         w.unit = "StLSinCd";
         w.caption = "Síntese de Linha de Transmissão StripLine";
-        w.menuPath = {"Síntese", "StripLine", "Substrato Condutor"};
+        w.menu = {&menu::synthesisStripline, menu::conducting, "SubstratoCondutor8"};
         rows::Single s;
         s.window = 22;
         s.synthesis = true;

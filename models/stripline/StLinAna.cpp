@@ -1,6 +1,7 @@
 // TForm5: analysis of the stripline on a dielectric with a loss tangent.
 #include "stripline.h"
 #include "window_rows.h"
+#include "models/main_menu.h"
 
 namespace tarvel::stripline {
 
@@ -12,7 +13,7 @@ const WindowDescription& stLinAnaWindow()
         w.className = "TForm5";
         w.unit = "StLinAna";
         w.caption = "Análise de Linha de Transmissão StripLine";
-        w.menuPath = {"Análise", "StripLine", "Substrato Não Condutor"};
+        w.menu = {&menu::analysisStripline, menu::nonConducting, "SubstratoNoCondutor2"};
         rows::Single s;
         s.window = 5;
         s.conductorMessage = "Condutividade inválida!!";

@@ -1,6 +1,7 @@
 // TForm7: analysis of the stripline on a conducting substrate.
 #include "stripline.h"
 #include "window_rows.h"
+#include "models/main_menu.h"
 
 namespace tarvel::stripline {
 
@@ -12,7 +13,7 @@ const WindowDescription& stLinConWindow()
         w.className = "TForm7";
         w.unit = "StLinCon";
         w.caption = "Análise de Linha de Transmissão StripLine";
-        w.menuPath = {"Análise", "StripLine", "Substrato Condutor"};
+        w.menu = {&menu::analysisStripline, menu::conducting, "SubstratoCondutor2"};
         rows::Single s;
         s.window = 7;
         s.conducting = true;

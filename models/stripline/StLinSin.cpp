@@ -1,6 +1,7 @@
 // TForm19: synthesis of the stripline on a dielectric with a loss tangent.
 #include "stripline.h"
 #include "window_rows.h"
+#include "models/main_menu.h"
 
 namespace tarvel::stripline {
 
@@ -12,7 +13,7 @@ const WindowDescription& stLinSinWindow()
         w.className = "TForm19";
         w.unit = "StLinSin";
         w.caption = "Síntese de Linha de Transmissão StripLine";
-        w.menuPath = {"Síntese", "StripLine", "Substrato Não Condutor"};
+        w.menu = {&menu::synthesisStripline, menu::nonConducting, "SubstratoNoCondutor6"};
         rows::Single s;
         s.window = 19;
         s.synthesis = true;

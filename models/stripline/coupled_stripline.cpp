@@ -6,16 +6,13 @@
 
 #include "framework/core/real48.h"
 #include "stripline.h"
+#include "models/physics.h"
 
 namespace tarvel::stripline {
 namespace {
 
-constexpr Real pi = 3.141592653589793238462643383279502884L;
-constexpr Real invPi = 0.3183098861837907L;
-constexpr Real invTwoPi = 0.15915494309189535L;
-constexpr Real thirtyPi = 94.2477796076938L;
-constexpr Real sixtyPi = 188.4955592153876L;
-constexpr Real mu0 = 1.2566370614359173e-06L;
+using physics::pi, physics::invPi, physics::invTwoPi, physics::thirtyPi, physics::sixtyPi,
+      physics::mu0;
 
 Real sq(Real v) { return v * v; }
 

@@ -1,6 +1,7 @@
 // The single stripline: analysis (Wheeler's impedance of a thick strip) and
 // closed-form synthesis, both followed by the same secondary results.
 #include "stripline.h"
+#include "models/physics.h"
 
 #include <cmath>
 #include <utility>
@@ -8,15 +9,8 @@
 namespace tarvel::stripline {
 namespace {
 
-constexpr Real pi = 3.141592653589793238462643383279502884L;
-constexpr Real invPi = 0.3183098861837907L;
-constexpr Real fourPi = 12.566370614359172L;
-constexpr Real halfPi = 1.5707963267948966L;
-constexpr Real quarterPi = 0.7853981633974483L;
-constexpr Real thirtyPi = 94.2477796076938L;
-constexpr Real mu0 = 1.2566370614359173e-06L;
-constexpr Real eps0 = 8.854187e-12L;
-constexpr Real dbPerNeperPi = 27.269024233159406L; // 8.68 * pi
+using physics::pi, physics::invPi, physics::fourPi, physics::halfPi, physics::quarterPi,
+      physics::thirtyPi, physics::mu0, physics::eps0, physics::dbPerNeperPi;
 
 Real sq(Real v) { return v * v; }
 

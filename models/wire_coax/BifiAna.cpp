@@ -1,6 +1,7 @@
 // TForm2: analysis of the two-wire line.
 #include "two_wire.h"
 #include "window_rows.h"
+#include "models/main_menu.h"
 
 namespace tarvel::wire {
 
@@ -14,7 +15,7 @@ const WindowDescription& bifiAnaWindow()
         w.className = "TForm2";
         w.unit = "BifiAna";
         w.caption = "Análise de Linha de Transmissão Bifilar";
-        w.menuPath = {"Análise", "Bifilar"};
+        w.menu = {&menu::analysis, "&Bifilar", "bifilar"};
         InputSpec spacing = edit("Espacamento", "Espaçamento centro-a-centro",
                                  "Espaçamento Centro-a-Centro Inválido!!");
         spacing.labels.push_back("entre os condutores (mm):");

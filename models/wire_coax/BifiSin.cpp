@@ -1,6 +1,7 @@
 // TForm16: synthesis of the two-wire line.
 #include "two_wire.h"
 #include "window_rows.h"
+#include "models/main_menu.h"
 
 namespace tarvel::wire {
 
@@ -14,7 +15,7 @@ const WindowDescription& bifiSinWindow()
         w.className = "TForm16";
         w.unit = "BifiSin";
         w.caption = "Síntese de Linha de Transmissão Bifilar";
-        w.menuPath = {"Síntese", "Bifilar"};
+        w.menu = {&menu::synthesis, "&Bifilar", "Bifilar1"};
         w.inputs = joined<InputSpec>(
             {{edit("impedan", "Impedância característica (Ohms):", "Impedância Característica Inválida!!")},
              rows::twoWireMaterials(16),

@@ -1,6 +1,7 @@
 // TForm3: analysis of the coaxial cable, with the commercial cable list.
 #include "coax.h"
 #include "window_rows.h"
+#include "models/main_menu.h"
 
 namespace tarvel::coax {
 
@@ -68,7 +69,7 @@ const WindowDescription& coaxAnaWindow()
         w.className = "TForm3";
         w.unit = "CoaxAna";
         w.caption = "Análise de Linha de Transmissão Coaxial";
-        w.menuPath = {"Análise", "Cabo Coaxial"};
+        w.menu = {&menu::analysis, "&Cabo Coaxial", "coaxial"};
         w.inputGroup = "Entrada de dados: ";
         w.inputs = joined<InputSpec>(
             {rows::coaxMaterials(3, {"Constante dielétrica relativa inválida!!", "Rigidez dielétrica inválida!!",

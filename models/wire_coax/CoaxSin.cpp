@@ -1,6 +1,7 @@
 // TForm15: synthesis of the coaxial cable.
 #include "coax.h"
 #include "window_rows.h"
+#include "models/main_menu.h"
 
 namespace tarvel::coax {
 
@@ -14,7 +15,7 @@ const WindowDescription& coaxSinWindow()
         w.className = "TForm15";
         w.unit = "CoaxSin";
         w.caption = "Síntese de Linha de Transmissão Coaxial";
-        w.menuPath = {"Síntese", "Cabo Coaxial"};
+        w.menu = {&menu::synthesis, "&Cabo Coaxial", "Coaxial1"};
         w.inputGroup = "Entrada de dados: ";
         w.inputs = joined<InputSpec>(
             {{edit("impedancia", "Impedância característica (Ohms):", "Impedância Característica!!")},

@@ -2,23 +2,22 @@
 
 #include <cmath>
 
+#include "models/physics.h"
+
 namespace tarvel::coax {
 namespace {
 
-constexpr Real pi = 3.141592653589793238462643383279502884L;
-constexpr Real mu0 = 1.2566370614359173e-06L;
-constexpr Real inv2Pi = 0.15915494309189535L;
-constexpr Real fourPi = 12.566370614359172L;
-constexpr Real dbPerNeperPi = 27.269024233159406L; // 8.68 * pi
-constexpr Real invC = 3.3333333333333334e-09L;     // 1/c, s/m
+using physics::pi, physics::mu0, physics::invTwoPi, physics::fourPi, physics::dbPerNeperPi,
+      physics::invC0, physics::dbPerNeper, physics::c0;
+
 constexpr Real inv60 = 0.016666666666666666L;
 
 // Cut-off of the first higher (TE11) mode, GHz, diameters in mm.
 Real cutoff(Real d2b, Real d2a, Real sqrtEr) { return 600 / ((d2b + d2a) * pi * sqrtEr); }
 Real surfaceResistivity(Real fHz, Real sigma) { return std::sqrt(fHz * pi * mu0 / sigma); }
-Real dielectricLoss(Real tand, Real sqrtEr, Real fHz) { return tand * sqrtEr * fHz * dbPerNeperPi * invC; }
-Real conductance(Real alphaD, Real Z0) { return (2 * alphaD / (Z0 * 8.68L)) * 1e6L; }
-Real velocity(Real sqrtEr) { return 3e8L / (sqrtEr * 1e8L); } // in 1e8 m/s
+Real dielectricLoss(Real tand, Real sqrtEr, Real fHz) { return tand * sqrtEr * fHz * dbPerNeperPi * invC0; }
+Real conductance(Real alphaD, Real Z0) { return (2 * alphaD / (Z0 * dbPerNeper)) * 1e6L; }
+Real velocity(Real sqrtEr) { return c0 / (sqrtEr * 1e8L); } // in 1e8 m/s
 
 const char* const higherModes = "Poderá Ocorrer Propagação de Modos de Ordem Superior, pois a Freqüência de Corte "
                                 "é Menor do que a Freqüência de Operação (fc<fo) !!";
@@ -57,11 +56,11 @@ Outcome analysis(const Inputs& in)
     const Real C = 55.556L * er / lnRatio; // pF/m
     const Real Rs = surfaceResistivity(fHz, sigma);
     const Real perimeters = 1 / b + 1 / a; // 1/mm
-    const Real R = Rs * 1000 * inv2Pi * perimeters;
+    const Real R = Rs * 1000 * invTwoPi * perimeters;
     const Real v = velocity(sqrtEr);
     const Real am = a * 0.001L;
     const Real Pmax = 44 * Emax * Emax * am * am * sqrtEr * std::log(b / a); // 1e6 W
-    const Real alphaC = (Rs * 8.68L / (Z0 * fourPi)) * 1000 * perimeters;
+    const Real alphaC = (Rs * dbPerNeper / (Z0 * fourPi)) * 1000 * perimeters;
     const Real alphaD = dielectricLoss(tand, sqrtEr, fHz);
     const Real G = conductance(alphaD, Z0); // µS/m
 
@@ -92,7 +91,7 @@ Outcome synthesis(const Inputs& in)
     const Real alphaD = dielectricLoss(tand, sqrtEr, fHz);
     const Real alphaC = alphaT - alphaD;
     const Real Rs = surfaceResistivity(fHz, sigma);
-    const Real D = Rs * 8.68L / (Z0 * fourPi);
+    const Real D = Rs * dbPerNeper / (Z0 * fourPi);
     // The dielectric alone takes the whole wanted attenuation: the conductor
     // loss formula would have to be solved with zero loss.
     if (alphaC == 0)
@@ -111,7 +110,7 @@ Outcome synthesis(const Inputs& in)
     const Real lnRatio = std::log(d2b / d2a);
     const Real L = 200 * lnRatio;
     const Real C = 55.556L * er / lnRatio;
-    const Real R = Rs * inv2Pi * (1 / a + 1 / b);
+    const Real R = Rs * invTwoPi * (1 / a + 1 / b);
     const Real v = velocity(sqrtEr);
     const Real Pmax = 44 * Emax * Emax * a * a * sqrtEr * std::log(b / a);
     const Real G = conductance(alphaD, Z0);

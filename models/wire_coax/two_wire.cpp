@@ -3,14 +3,12 @@
 #include <cmath>
 
 #include "framework/core/real48.h"
+#include "models/physics.h"
 
 namespace tarvel::wire {
 namespace {
 
-constexpr Real pi = 3.141592653589793238462643383279502884L;
-constexpr Real mu0 = 1.2566370614359173e-06L;
-constexpr Real dbPerNeperPi = 27.269024233159406L; // 8.68 * pi
-constexpr Real invC = 3.3333333333333334e-09L;     // 1/c, s/m
+using physics::pi, physics::mu0, physics::dbPerNeperPi, physics::invC0, physics::dbPerNeper;
 
 // Both helpers take their argument as a 48-bit real.
 Real acosh48(Real x)
@@ -24,7 +22,7 @@ Real cosh48(Real x)
     return (std::exp(x) + std::exp(-x)) / 2;
 }
 
-Real dielectricLoss(Real tand, Real er, Real fHz) { return tand * std::sqrt(er) * fHz * dbPerNeperPi * invC; }
+Real dielectricLoss(Real tand, Real er, Real fHz) { return tand * std::sqrt(er) * fHz * dbPerNeperPi * invC0; }
 Real surfaceResistivity(Real fHz, Real sigma) { return std::sqrt(fHz * pi * mu0 / sigma); }
 // Resistance per metre of the pair, d in mm.
 Real resistance(Real Rs, Real S, Real d)
@@ -32,7 +30,7 @@ Real resistance(Real Rs, Real S, Real d)
     const Real q = S / d;
     return (2000 * Rs / (pi * d)) * q / std::sqrt(q * q - 1);
 }
-Real conductance(Real alphaD, Real Z0) { return (2 * alphaD / (Z0 * 8.68L)) * 1e6L; }
+Real conductance(Real alphaD, Real Z0) { return (2 * alphaD / (Z0 * dbPerNeper)) * 1e6L; }
 
 const char* const highFrequency =
     "Freqüência Elevada para Este tipo de Estrutura, Sugere-se uma Freqüencia menor que 350MHz!!";
@@ -61,7 +59,7 @@ Outcome analysis(const Inputs& in)
     const Real C = 27.816L * er / ln2;
     const Real Rs = surfaceResistivity(fHz, sigma);
     const Real R = resistance(Rs, S, d);
-    const Real alphaC = 1000 * 8.68L * pi * Rs * S / (Z0 * d * std::sqrt(S * S - d * d));
+    const Real alphaC = 1000 * dbPerNeper * pi * Rs * S / (Z0 * d * std::sqrt(S * S - d * d));
     const Real alphaD = dielectricLoss(tand, er, fHz);
     const Real G = conductance(alphaD, Z0);
 

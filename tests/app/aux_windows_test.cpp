@@ -25,7 +25,7 @@
 #include "app/Ajuda.h"
 #include "app/Geome.h"
 #include "app/gallery_drawings.h"
-#include "framework/ui/forms.h"
+#include "app/forms.h"
 #include "framework/ui/navigation.h"
 #include "models/all_windows.h"
 

@@ -14,7 +14,7 @@
 
 #include "app/Geome.h"
 #include "app/gallery_drawings.h"
-#include "framework/ui/forms.h"
+#include "app/forms.h"
 #include "framework/ui/navigation.h"
 
 using namespace tarvel;

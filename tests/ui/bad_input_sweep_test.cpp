@@ -13,7 +13,7 @@
 
 #include "framework/core/calculator.h"
 #include "framework/core/number_text.h"
-#include "framework/ui/forms.h"
+#include "app/forms.h"
 #include "models/all_windows.h"
 #include "scripted_platform.h"
 #include "tests/models/sweep/outcome_rules.h"

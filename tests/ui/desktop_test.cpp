@@ -28,7 +28,7 @@
 
 #include "app/principal.h"
 #include "app/start.h"
-#include "framework/ui/forms.h"
+#include "app/forms.h"
 #include "framework/ui/platform.h"
 #include "models/all_windows.h"
 #include "scripted_platform.h"

@@ -12,7 +12,7 @@
 #include "framework/core/describe.h"
 #include "framework/core/project_file.h"
 #include "framework/ui/Dialog2.h"
-#include "framework/ui/forms.h"
+#include "app/forms.h"
 #include "framework/ui/navigation.h"
 #include "scripted_platform.h"
 #include "test_windows.h"

@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "app/principal.h"
-#include "framework/ui/forms.h"
+#include "app/forms.h"
 #include "framework/ui/navigation.h"
 #include "main_window_fixture.h"
 

@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include "framework/ui/forms.h"
+#include "app/forms.h"
 #include "scripted_platform.h"
 
 using namespace tarvel::ui;

@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include "framework/ui/forms.h"
+#include "app/forms.h"
 #include "models/all_windows.h"
 #include "scripted_platform.h"
 #include "test_windows.h"

@@ -15,7 +15,7 @@
 #include "app/Geome.h"
 #include "app/principal.h"
 #include "framework/core/calculator.h"
-#include "framework/ui/forms.h"
+#include "app/forms.h"
 #include "framework/ui/navigation.h"
 #include "models/all_windows.h"
 #include "scripted_platform.h"

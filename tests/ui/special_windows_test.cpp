@@ -13,9 +13,9 @@
 #include <gtest/gtest.h>
 
 #include "framework/ui/Dialog2.h"
-#include "framework/ui/forms.h"
+#include "app/forms.h"
 #include "framework/ui/navigation.h"
-#include "models/coplanar/ui/CPWCon_window.h"
+#include "app/CPWCon_window.h"
 #include "scripted_platform.h"
 
 using namespace tarvel::ui;

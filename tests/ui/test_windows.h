@@ -6,7 +6,7 @@
 #include <QByteArray>
 #include <QFile>
 
-#include "framework/ui/forms.h"
+#include "app/forms.h"
 
 namespace tarvel::test {
 

@@ -15,7 +15,7 @@
 #include "app/principal.h"
 #include "framework/core/describe.h"
 #include "framework/core/number_text.h"
-#include "framework/ui/forms.h"
+#include "app/forms.h"
 #include "framework/ui/navigation.h"
 #include "scripted_platform.h"
 

@@ -17,7 +17,7 @@
 
 #include "../cli/run_calc.h"
 #include "app/principal.h"
-#include "framework/ui/forms.h"
+#include "app/forms.h"
 #include "framework/ui/navigation.h"
 #include "models/all_windows.h"
 #include "main_window_fixture.h"

@@ -2,10 +2,10 @@
 
 #include <map>
 
+#include "CPWCon_window.h"
+#include "MicstSin_window.h"
+#include "framework/ui/navigation.h"
 #include "models/all_windows.h"
-#include "models/coplanar/ui/CPWCon_window.h"
-#include "models/microstrip/ui/MicstSin_window.h"
-#include "navigation.h"
 
 namespace tarvel::ui {
 

@@ -1,0 +1,2 @@
+// A source planted in one layer: its only line includes LAYER_PROBE_INCLUDE.
+#include LAYER_PROBE_INCLUDE
