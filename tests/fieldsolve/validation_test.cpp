@@ -205,8 +205,9 @@ TEST(FieldValidation, TheCoarseFarFieldLeavesTheLineAsItIs)
         const LineParameters& b = fine.coupled ? fine.odd : fine.single;
         EXPECT_NEAR(a.z0 / b.z0, 1, 1e-5);
         EXPECT_NEAR(a.eeff / b.eeff, 1, 1e-5);
-        if (coarse.coupled)
+        if (coarse.coupled) {
             EXPECT_NEAR(coarse.even.z0 / fine.even.z0, 1, 1e-5);
+        }
     }
 }
 
