@@ -196,7 +196,12 @@ struct Assembly {
     std::size_t nx = 0, ny = 0;
     std::vector<double> wx, wy; // links (i,j)-(i+1,j) and (i,j)-(i,j+1)
     std::vector<double> phi;
-    std::vector<long> index; // unknown number, -1 for a fixed node
+    // Unknown number, -1 for a node fixed in every problem solved together;
+    // `free` tells whether the node is unknown in this problem. A node fixed
+    // here but free in another keeps its number with a row of its own, so
+    // that all the systems share one pattern.
+    std::vector<long> index;
+    std::vector<char> free;
     long unknowns = 0;
 };
 
@@ -238,6 +243,7 @@ Assembly fixNodes(const Problem& problem, const Mesh& mesh)
     const double tol = kTouch * std::max(d.x1 - d.x0, d.y1 - d.y0);
     a.phi.assign(a.nx * a.ny, 0.0);
     a.index.assign(a.nx * a.ny, -1);
+    a.free.assign(a.nx * a.ny, 0);
     // Conductors first, then the grounded walls.
     for (std::size_t j = 0; j < a.ny; ++j)
         for (std::size_t i = 0; i < a.nx; ++i) {
@@ -251,8 +257,10 @@ Assembly fixNodes(const Problem& problem, const Mesh& mesh)
                                   (i == a.nx - 1 && problem.right == Wall::Ground) ||
                                   (j == 0 && problem.bottom == Wall::Ground) ||
                                   (j == a.ny - 1 && problem.top == Wall::Ground);
-            if (!grounded)
+            if (!grounded) {
                 a.index[k] = a.unknowns++;
+                a.free[k] = 1;
+            }
         }
     return a;
 }
@@ -280,19 +288,27 @@ void system(const Assembly& a, Matrix& A, Eigen::VectorXd& rhs)
     std::vector<Eigen::Triplet<double>> entries;
     entries.reserve(std::size_t(a.unknowns) * 3);
     rhs = Eigen::VectorXd::Zero(a.unknowns);
+    // A node numbered but fixed in this problem: its own row, held at its
+    // potential, and its links kept as zeros in the pattern.
+    for (std::size_t k = 0; k < a.index.size(); ++k)
+        if (a.index[k] >= 0 && !a.free[k]) {
+            entries.emplace_back(a.index[k], a.index[k], 1.0);
+            rhs[a.index[k]] = a.phi[k];
+        }
     auto link = [&](std::size_t p, std::size_t q, double w) {
         if (w == 0)
             return;
         const long ip = a.index[p], iq = a.index[q];
-        if (ip >= 0)
+        const bool fp = a.free[p], fq = a.free[q];
+        if (fp)
             entries.emplace_back(ip, ip, w);
-        if (iq >= 0)
+        if (fq)
             entries.emplace_back(iq, iq, w);
         if (ip >= 0 && iq >= 0)
-            entries.emplace_back(std::max(ip, iq), std::min(ip, iq), -w);
-        else if (ip >= 0)
+            entries.emplace_back(std::max(ip, iq), std::min(ip, iq), fp && fq ? -w : 0.0);
+        if (fp && !fq)
             rhs[ip] += w * a.phi[q];
-        else if (iq >= 0)
+        else if (fq && !fp)
             rhs[iq] += w * a.phi[p];
     };
     for (std::size_t j = 0; j < a.ny; ++j)
@@ -320,7 +336,7 @@ bool finish(const Assembly& a, Solver& solver, const Matrix& A, const Eigen::Vec
         if (solver.info() != Eigen::Success)
             return false;
         for (std::size_t k = 0; k < phi.size(); ++k)
-            if (a.index[k] >= 0)
+            if (a.free[k])
                 phi[k] = x[a.index[k]];
     }
     long double e = 0;
@@ -360,15 +376,38 @@ Field Field::solve(const Problem& problem, const Mesh& mesh, bool air)
 
 std::vector<Field> Field::solveBoth(const Problem& problem, const Mesh& mesh, bool withDielectric, bool inAir)
 {
+    return solveAll({problem}, mesh, withDielectric, inAir);
+}
+
+std::vector<Field> Field::solveAll(const std::vector<Problem>& problems, const Mesh& mesh, bool withDielectric,
+                                   bool inAir)
+{
     std::vector<Field> out;
     if (mesh.x.size() < 2 || mesh.y.size() < 2) {
-        Field f;
-        f.problem_ = problem;
-        f.mesh_ = mesh;
-        out.assign(std::size_t(withDielectric) + std::size_t(inAir), f);
+        for (const Problem& problem : problems) {
+            Field f;
+            f.problem_ = problem;
+            f.mesh_ = mesh;
+            out.insert(out.end(), std::size_t(withDielectric) + std::size_t(inAir), f);
+        }
         return out;
     }
-    Assembly a = fixNodes(problem, mesh);
+    std::vector<Assembly> as;
+    for (const Problem& problem : problems)
+        as.push_back(fixNodes(problem, mesh));
+    // One numbering for all: a node is unknown if it is in any problem.
+    std::vector<long> index(mesh.nodes(), -1);
+    long unknowns = 0;
+    for (std::size_t k = 0; k < index.size(); ++k)
+        for (const Assembly& a : as)
+            if (a.free[k]) {
+                index[k] = unknowns++;
+                break;
+            }
+    for (Assembly& a : as) {
+        a.index = index;
+        a.unknowns = unknowns;
+    }
     oneThread();
     Solver solver;
     // Minimum degree alone: on these graded meshes it fills less than
@@ -376,25 +415,27 @@ std::vector<Field> Field::solveBoth(const Problem& problem, const Mesh& mesh, bo
     solver.cholmod().nmethods = 1;
     solver.cholmod().method[0].ordering = CHOLMOD_AMD;
     bool analysed = false;
-    for (bool air : {false, true}) {
-        if ((air && !inAir) || (!air && !withDielectric))
-            continue;
-        Field f;
-        f.problem_ = problem;
-        f.mesh_ = mesh;
-        f.air_ = air;
-        weigh(a, problem, mesh, air);
-        Matrix A;
-        Eigen::VectorXd rhs;
-        system(a, A, rhs);
-        // Both systems have the same pattern: one ordering serves them.
-        if (!analysed && a.unknowns > 0) {
-            solver.analyzePattern(A);
-            analysed = true;
+    for (std::size_t n = 0; n < problems.size(); ++n)
+        for (bool air : {false, true}) {
+            if ((air && !inAir) || (!air && !withDielectric))
+                continue;
+            Assembly& a = as[n];
+            Field f;
+            f.problem_ = problems[n];
+            f.mesh_ = mesh;
+            f.air_ = air;
+            weigh(a, problems[n], mesh, air);
+            Matrix A;
+            Eigen::VectorXd rhs;
+            system(a, A, rhs);
+            // All the systems have the same pattern: one ordering serves them.
+            if (!analysed && a.unknowns > 0) {
+                solver.analyzePattern(A);
+                analysed = true;
+            }
+            f.ok_ = finish(a, solver, A, rhs, f.phi_, f.energy_);
+            out.push_back(std::move(f));
         }
-        f.ok_ = finish(a, solver, A, rhs, f.phi_, f.energy_);
-        out.push_back(std::move(f));
-    }
     return out;
 }
 

@@ -83,6 +83,11 @@ public:
     // (those asked for), sharing the analysis of the system's pattern.
     static std::vector<Field> solveBoth(const Problem& problem, const Mesh& mesh, bool withDielectric = true,
                                         bool inAir = true);
+    // The same for several problems of one geometry that differ only in
+    // their walls and potentials (the modes of a coupled line), one after
+    // the other, all sharing one analysis of the pattern.
+    static std::vector<Field> solveAll(const std::vector<Problem>& problems, const Mesh& mesh,
+                                       bool withDielectric = true, bool inAir = true);
     // On the graded mesh of the given level.
     static Field solve(const Problem& problem, bool air = false, int level = 2);
 

@@ -254,23 +254,33 @@ Solution solve(const Geometry& g, double tolerance, const MeshOptions& meshOptio
     struct Pair {
         double c = 0, air = 0;
     };
-    auto solveOn = [&](Mode mode, double box, int level, std::size_t* nodes) -> Pair {
-        const Problem pb = solvedPart(g, mode, box);
+    // Every mode on one mesh (the modes differ only in the wall at the
+    // symmetry plane), sharing one analysis of the system's pattern; an
+    // empty pair for a failed solve.
+    auto solveOn = [&](double box, int level, std::size_t* nodes) -> std::vector<Pair> {
+        std::vector<Problem> pbs;
+        for (Mode mode : modes)
+            pbs.push_back(solvedPart(g, mode, box));
         MeshOptions mo = meshOptions;
         if (openLine(g.structure) && mo.far == 0)
             mo.far = kFarSizes * size(g);
-        const Mesh mesh = Mesh::graded(pb, level, mo);
+        const Mesh mesh = Mesh::graded(pbs.front(), level, mo);
         if (nodes)
             *nodes = std::max(*nodes, mesh.nodes());
         const bool both = !homogeneous(g.structure);
-        const std::vector<Field> fields = Field::solveBoth(pb, mesh, both, true);
-        const Field& air = fields.back();
-        if (!air.ok() || !fields.front().ok())
-            return {};
-        Pair p;
-        p.air = share * double(air.energy());
-        p.c = both ? share * double(fields.front().energy()) : g.er * p.air;
-        return p;
+        const std::vector<Field> fields = Field::solveAll(pbs, mesh, both, true);
+        const std::size_t per = both ? 2 : 1;
+        std::vector<Pair> out(modes.size());
+        for (std::size_t m = 0; m < modes.size(); ++m) {
+            const Field& air = fields[m * per + per - 1];
+            const Field& first = fields[m * per];
+            if (!air.ok() || !first.ok())
+                continue;
+            Pair& p = out[m];
+            p.air = share * double(air.energy());
+            p.c = both ? share * double(first.energy()) : g.er * p.air;
+        }
+        return out;
     };
     std::vector<std::vector<Pair>> history(modes.size());
     std::vector<std::vector<Pair>> limits(modes.size());
@@ -289,8 +299,9 @@ Solution solve(const Geometry& g, double tolerance, const MeshOptions& meshOptio
         if (level > 0 && out.nodes * 4 > kMaxNodes)
             break;
         std::size_t nodes = 0;
+        const std::vector<Pair> ps = solveOn(kBoxFactor, level, &nodes);
         for (std::size_t m = 0; m < modes.size(); ++m) {
-            const Pair p = solveOn(modes[m], kBoxFactor, level, &nodes);
+            const Pair& p = ps[m];
             if (!(p.c > 0 && p.air > 0)) {
                 out.failure = "o sistema linear não foi resolvido";
                 return out;
@@ -341,9 +352,10 @@ Solution solve(const Geometry& g, double tolerance, const MeshOptions& meshOptio
     // the line, tells how far: a third of the step is counted as the error.
     if (!mapped(g.structure)) {
         double boxWorst = 0;
+        const std::vector<Pair> halves = solveOn(kBoxFactor / 2, 1, nullptr);
         for (std::size_t m = 0; m < modes.size(); ++m) {
             const Pair full = history[m][1];
-            const Pair half = solveOn(modes[m], kBoxFactor / 2, 1, nullptr);
+            const Pair& half = halves[m];
             const double ec = (full.c - half.c) / 3 / full.c;
             const double ea = (full.air - half.air) / 3 / full.air;
             boxWorst = std::max(boxWorst, 0.5 * (std::fabs(ec) + std::fabs(ea)));

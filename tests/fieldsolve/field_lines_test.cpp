@@ -147,3 +147,33 @@ TEST(FieldLines, MagneticLinesTurnWithTheCurrent)
             EXPECT_EQ(turning(l) < 0, potential > 0) << potential;
     }
 }
+
+// Problems solved together share one pattern, a node fixed in one of them
+// (a grounded wall, a strip at another potential) held by a row of its
+// own: each field is the one solved alone, to rounding.
+TEST(FieldLines, ProblemsSolvedTogetherMatchEachSolvedAlone)
+{
+    Problem mirror = stripOverGround(1, 4);
+    mirror.left = Wall::Mirror;
+    Problem grounded = stripOverGround(-2, 4);
+    Problem open = stripOverGround(1, 4);
+    open.right = open.bottom = Wall::Mirror;
+    const std::vector<Problem> problems{mirror, grounded, open};
+    const Mesh mesh = Mesh::graded(mirror, 1);
+    const std::vector<Field> together = Field::solveAll(problems, mesh);
+    ASSERT_EQ(together.size(), 2 * problems.size());
+    for (std::size_t n = 0; n < problems.size(); ++n) {
+        const std::vector<Field> alone = Field::solveBoth(problems[n], mesh);
+        for (std::size_t k = 0; k < 2; ++k) {
+            const Field& a = together[2 * n + k];
+            ASSERT_TRUE(a.ok() && alone[k].ok());
+            EXPECT_NEAR(double(a.energy() / alone[k].energy()), 1, 1e-12) << n << k;
+            for (std::size_t j = 0; j < mesh.y.size(); j += 7)
+                for (std::size_t i = 0; i < mesh.x.size(); i += 7)
+                    EXPECT_NEAR(a.node(i, j), alone[k].node(i, j), 1e-12) << n << k;
+        }
+    }
+    // The left wall is grounded in one problem and free in another.
+    EXPECT_EQ(together[2].node(0, mesh.y.size() / 2), 0);
+    EXPECT_GT(together[0].node(0, mesh.y.size() / 2), 0);
+}
