@@ -63,13 +63,7 @@ std::string jsonNumber(double v) { return std::isfinite(v) ? fixed(v, 6) : "null
 Run checkForm(const std::vector<std::string>& argsIn)
 {
     std::vector<std::string> args;
-    bool asJson = false;
-    for (const auto& a : argsIn) {
-        if (a == "--json")
-            asJson = true;
-        else
-            args.push_back(a);
-    }
+    const bool asJson = withoutJson(argsIn, args);
     Run r;
     FieldTexts fields;
     const WindowDescription* d = windowTexts(args, 1, asJson, fields, r);

@@ -18,4 +18,7 @@ Run checkForm(const std::vector<std::string>& args);
 const WindowDescription* windowTexts(const std::vector<std::string>& args, std::size_t from, bool asJson,
                                      FieldTexts& fields, Run& refused);
 
+// Whether args hold "--json"; `rest` gets the others, in order.
+bool withoutJson(const std::vector<std::string>& args, std::vector<std::string>& rest);
+
 } // namespace tarvel::cli

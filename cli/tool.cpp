@@ -406,6 +406,18 @@ Run fieldsForm(const std::string& windowName)
 
 } // namespace
 
+bool withoutJson(const std::vector<std::string>& args, std::vector<std::string>& rest)
+{
+    bool asJson = false;
+    for (const auto& a : args) {
+        if (a == "--json")
+            asJson = true;
+        else
+            rest.push_back(a);
+    }
+    return asJson;
+}
+
 Run run(const std::vector<std::string>& arguments)
 {
     // "--json" may come before the form word too: "--json open x.bfl".
@@ -442,13 +454,7 @@ Run run(const std::vector<std::string>& arguments)
         return checkForm(argsIn);
 
     std::vector<std::string> args;
-    bool asJson = false;
-    for (const auto& a : argsIn) {
-        if (a == "--json")
-            asJson = true;
-        else
-            args.push_back(a);
-    }
+    const bool asJson = withoutJson(argsIn, args);
     if (args.empty())
         return usage("falta o nome da janela");
     if (args.front().rfind("--", 0) == 0)
