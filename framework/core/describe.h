@@ -26,6 +26,13 @@ inline InputSpec combo(std::string name, std::string label, catalogue::List entr
     return s;
 }
 
+// A list box over catalogue rows; a pick fills `companions` in order.
+inline InputSpec combo(std::string name, std::string label, const catalogue::Catalogue& rows,
+                       const std::vector<std::string>& companions = {})
+{
+    return combo(std::move(name), std::move(label), rows.texts(), {}, rows.fillsInto(companions));
+}
+
 inline ResultSpec result(std::string name, std::string label, int group = 0)
 {
     ResultSpec r;
@@ -46,6 +53,56 @@ std::vector<T> joined(std::initializer_list<std::vector<T>> parts)
     for (const auto& part : parts)
         all.insert(all.end(), part.begin(), part.end());
     return all;
+}
+
+// A project field per input, in the order of the inputs, with the decimals
+// each is written with.
+inline std::vector<ProjectField> fieldsOf(const std::vector<InputSpec>& inputs, const std::vector<int>& decimals)
+{
+    std::vector<ProjectField> fields;
+    for (std::size_t i = 0; i < inputs.size() && i < decimals.size(); ++i)
+        fields.push_back({inputs[i].name, decimals[i]});
+    return fields;
+}
+
+// Where a report says otherwise than the window: a line printed under
+// another caption, after a wide gap, or not at all.
+struct ReportAmend {
+    std::string control;
+    std::string label = {}; // empty: the window's own caption
+    bool wideGap = false;
+    bool omitted = false;
+};
+
+// The report of a window that prints what it shows: "Entrada de Dados:", a
+// line per input under its caption (two lines joined), "Saída de Dados:", a
+// line per result, each amended where `amends` says so.
+inline std::vector<ReportLine> reportOf(const WindowDescription& w, const std::vector<ReportAmend>& amends = {})
+{
+    std::vector<ReportLine> lines;
+    auto add = [&](const std::string& control, std::string label) {
+        for (const ReportAmend& a : amends)
+            if (a.control == control) {
+                if (a.omitted)
+                    return;
+                ReportLine l = line(a.label.empty() ? label : a.label, control);
+                l.wideGap = a.wideGap;
+                lines.push_back(l);
+                return;
+            }
+        lines.push_back(line(std::move(label), control));
+    };
+    lines.push_back(heading("Entrada de Dados:"));
+    for (const InputSpec& in : w.inputs) {
+        std::string label;
+        for (const auto& part : in.labels)
+            label += (label.empty() ? "" : " ") + part;
+        add(in.name, label);
+    }
+    lines.push_back(heading("Saída de Dados:"));
+    for (const ResultSpec& r : w.results)
+        add(r.name, r.label);
+    return lines;
 }
 
 // ---- A coupled pair: the even mode ("par") and the odd mode ("ímpar") ----

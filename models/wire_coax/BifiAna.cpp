@@ -4,6 +4,21 @@
 #include "models/main_menu.h"
 
 namespace tarvel::wire {
+namespace {
+
+const Binding<Pair, PairLine> binding = {
+    analyse,
+    &pairChecks,
+    {{"Frequencia", &Pair::f}, {"ComboBox2", &Pair::er}, {"ComboBox1", &Pair::sigma}, {"Tanperda", &Pair::tand},
+     {"Espacamento", &Pair::S}, {"diametro", &Pair::d}},
+    {{"impedancia", &PairLine::Z0}, {"indutancia", &PairLine::L}, {"capacitancia", &PairLine::C},
+     {"Resistividade", &PairLine::Rs}, {"resistencia", &PairLine::R}, {"condutancia", &PairLine::G},
+     {"AtenCond", &PairLine::alphaC}, {"AtenDiel", &PairLine::alphaD}, {"Atentotal", &PairLine::alphaT}},
+};
+
+} // namespace
+
+Outcome analysis(const Inputs& in) { return binding(in); }
 
 const WindowDescription& bifiAnaWindow()
 {
@@ -16,31 +31,19 @@ const WindowDescription& bifiAnaWindow()
         w.unit = "BifiAna";
         w.caption = "Análise de Linha de Transmissão Bifilar";
         w.menu = {&menu::analysis, "&Bifilar", "bifilar"};
-        InputSpec spacing = edit("Espacamento", "Espaçamento centro-a-centro",
-                                 "Espaçamento Centro-a-Centro Inválido!!");
+        InputSpec spacing = edit("Espacamento", "Espaçamento centro-a-centro");
         spacing.labels.push_back("entre os condutores (mm):");
-        w.inputs = joined<InputSpec>(
-            {rows::twoWireMaterials(2),
-             {spacing, edit("diametro", "Diâmetro do condutor (mm):", "Diâmetro do Condutor Inválido!!")}});
+        w.inputs = joined<InputSpec>({rows::twoWireMaterials(catalogue::dielectricRowsA()),
+                                      {spacing, edit("diametro", "Diâmetro do condutor (mm):")}});
         w.results = joined<ResultSpec>({{result("impedancia", "Impedância característica (Ohms):")},
                                         rows::perLengthResults(rows::twoWireNames),
                                         rows::attenuationResults(true)});
         w.keyFields = {"Frequencia"};
         w.calcEnabledAtStart = false;
         w.galleryTab = 0;
-        w.project = {"bfl", "BifiAna1.bfl",
-                     {{"Frequencia", 2}, {"ComboBox2", 2}, {"ComboBox1", 0}, {"Tanperda", 5},
-                      {"Espacamento", 2}, {"diametro", 2}},
-                     true};
-        w.report = {"Análise de Linha de Transmissão Bifilar", 1150,
-                    joined<ReportLine>({{heading("Entrada de Dados:")},
-                                        rows::materialLines("Tanperda", false),
-                                        {line("Espaçamento centro-a-centro entre os condutores (mm):", "Espacamento"),
-                                         line("Diâmetro do condutor (mm):", "diametro"),
-                                         heading("Saída de Dados:"),
-                                         line("Impedância característica (Ohms):", "impedancia")},
-                                        rows::perLengthLines(rows::twoWireNames),
-                                        rows::attenuationLines(true)})};
+        w.project = {"bfl", "BifiAna1.bfl", fieldsOf(w.inputs, {2, 2, 0, 5, 2, 2}), true};
+        w.report = {w.caption, 1150, reportOf(w, {rows::resistanceLine(rows::twoWireNames)})};
+        binding.messagesInto(w.inputs);
         w.model = analysis;
         return w;
     }();

@@ -4,6 +4,29 @@
 #include "models/main_menu.h"
 
 namespace tarvel::wire {
+namespace {
+
+const Binding<PairWanted, PairDesign> binding = {
+    synthesise,
+    &wantedChecks,
+    {{"impedan", &PairWanted::Z0}, {"Frequencia", &PairWanted::f}, {"ComboBox2", &PairWanted::er},
+     {"ComboBox1", &PairWanted::sigma}, {"Tanperda", &PairWanted::tand}, {"Atentot", &PairWanted::alphaT}},
+    {{"Espaco", &PairDesign::S}, {"diametro", &PairDesign::d}, {"indutancia", &PairDesign::L},
+     {"capacitancia", &PairDesign::C}, {"Resistividade", &PairDesign::Rs}, {"resistencia", &PairDesign::R},
+     {"condutancia", &PairDesign::G}, {"AtenDiel", &PairDesign::alphaD}, {"AtenCond", &PairDesign::alphaC}},
+};
+
+// This window lists three of the dielectrics with wider gaps.
+catalogue::Catalogue dielectrics()
+{
+    return catalogue::dielectricRowsA().respelled({{2, "2.10 - PFA   : Perfluoralkoxy"},
+                                                   {3, "2.10 - FEP   : Fluoretilenopropileno"},
+                                                   {4, "2.28 - PE     : Polyetileno"}});
+}
+
+} // namespace
+
+Outcome synthesis(const Inputs& in) { return binding(in); }
 
 const WindowDescription& bifiSinWindow()
 {
@@ -16,10 +39,9 @@ const WindowDescription& bifiSinWindow()
         w.unit = "BifiSin";
         w.caption = "Síntese de Linha de Transmissão Bifilar";
         w.menu = {&menu::synthesis, "&Bifilar", "Bifilar1"};
-        w.inputs = joined<InputSpec>(
-            {{edit("impedan", "Impedância característica (Ohms):", "Impedância Característica Inválida!!")},
-             rows::twoWireMaterials(16),
-             {edit("Atentot", "Atenuação total (dB/m):", "Atenuação Total Inválida!!")}});
+        w.inputs = joined<InputSpec>({{edit("impedan", "Impedância característica (Ohms):")},
+                                      rows::twoWireMaterials(dielectrics()),
+                                      {edit("Atentot", "Atenuação total (dB/m):")}});
         w.results = joined<ResultSpec>({{result("Espaco", "Espaçamento entre os condutores (mm):"),
                                          result("diametro", "Diâmetro dos condutores (mm):")},
                                         rows::perLengthResults(rows::twoWireNames),
@@ -27,20 +49,9 @@ const WindowDescription& bifiSinWindow()
         w.keyFields = {"impedan"};
         w.calcEnabledAtStart = false;
         w.galleryTab = 0;
-        w.project = {"bfs", "BifiSin1.bfs",
-                     {{"impedan", 3}, {"Frequencia", 5}, {"ComboBox2", 3}, {"ComboBox1", 5}, {"Tanperda", 3},
-                      {"Atentot", 3}},
-                     false};
-        w.report = {"Síntese de Linha de Transmissão Bifilar", 1150,
-                    joined<ReportLine>({{heading("Entrada de Dados:"),
-                                         line("Impedância característica (Ohms):", "impedan")},
-                                        rows::materialLines("Tanperda", false),
-                                        {line("Atenuação total (dB/m):", "Atentot"),
-                                         heading("Saída de Dados:"),
-                                         line("Espaçamento entre os condutores (mm):", "Espaco"),
-                                         line("Diâmetro dos condutores (mm):", "diametro")},
-                                        rows::perLengthLines(rows::twoWireNames),
-                                        rows::attenuationLines(false)})};
+        w.project = {"bfs", "BifiSin1.bfs", fieldsOf(w.inputs, {3, 5, 3, 5, 3, 3}), false};
+        w.report = {w.caption, 1150, reportOf(w, {rows::resistanceLine(rows::twoWireNames)})};
+        binding.messagesInto(w.inputs);
         w.model = synthesis;
         return w;
     }();

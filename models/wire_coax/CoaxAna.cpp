@@ -7,57 +7,48 @@ namespace tarvel::coax {
 
 namespace {
 
-struct Cable {
-    const char* entry;
-    const char* d2a;
-    const char* d2b;
-    const char* er;
-    const char* strength;
-    const char* tand;
-};
+// The commercial cables: a pick writes the inner and outer diameters, er,
+// the dielectric strength and the loss tangent; the blank entry blanks them.
+catalogue::Catalogue cables()
+{
+    return {{{"", {" ", " ", " ", " ", " "}},
+             {"2.28 - RG35B/U  - Cu/PE", {"2.65", "17.30", "2.28", "40", "0.00015"}},
+             {"2.28 - RG58C/U  - CuSn/PE", {"0.90", "2.95", "2.28", "40", "0.00015"}},
+             {"2.28 - RG119/U  - Cu/PE", {"2.60", "8.45", "2.28", "40", "0.00015"}},
+             {"2.10 - RG141A/U - StCuAg/PTFE", {"0.94", "2.95", "2.10", "50", "0.00010"}},
+             {"2.10 - RG174A/U - StCu/PTFE", {"0.48", "1.52", "2.10", "50", "0.00010"}},
+             {"2.10 - RG178B/U - StCuAg/PTFE", {"0.30", "0.84", "2.10", "50", "0.00010"}},
+             {"2.10 - RG179B/U - StCuAg/PTFE", {"0.30", "1.60", "2.10", "50", "0.00010"}},
+             {"2.10 - RG188A/U - StCuAg/PTFE", {"0.52", "1.52", "2.10", "50", "0.00010"}},
+             {"2.10 - RG196A/U - StCuAg/PTFE", {"0.30", "0.84", "2.10", "50", "0.00010"}},
+             {"2.28 - RG222/U  - CuAg/PE", {"1.41", "4.70", "2.28", "40", "0.00015"}},
+             {"2.28 - RG223/U  - CrNi/PE", {"0.89", "2.95", "2.28", "40", "0.00015"}},
+             {"2.28 - RG303/U  - StCuAg/PE", {"0.94", "2.95", "2.28", "40", "0.00015"}},
+             {"2.10 - RG401/U  - CuAg/PTFE", {"1.63", "5.31", "2.10", "50", "0.00010"}},
+             {"2.10 - RG402/U  - StCuAg/PTFE", {"0.92", "2.98", "2.10", "50", "0.00010"}},
+             {"2.10 - RG405/U  - StCuAg/PTFE", {"0.51", "1.52", "2.10", "50", "0.00010"}}}};
+}
 
-// Entry 0 is the blank one; picking it blanks the five fields.
-const Cable cableTable[] = {
-    {"", " ", " ", " ", " ", " "},
-    {"2.28 - RG35B/U  - Cu/PE", "2.65", "17.30", "2.28", "40", "0.00015"},
-    {"2.28 - RG58C/U  - CuSn/PE", "0.90", "2.95", "2.28", "40", "0.00015"},
-    {"2.28 - RG119/U  - Cu/PE", "2.60", "8.45", "2.28", "40", "0.00015"},
-    {"2.10 - RG141A/U - StCuAg/PTFE", "0.94", "2.95", "2.10", "50", "0.00010"},
-    {"2.10 - RG174A/U - StCu/PTFE", "0.48", "1.52", "2.10", "50", "0.00010"},
-    {"2.10 - RG178B/U - StCuAg/PTFE", "0.30", "0.84", "2.10", "50", "0.00010"},
-    {"2.10 - RG179B/U - StCuAg/PTFE", "0.30", "1.60", "2.10", "50", "0.00010"},
-    {"2.10 - RG188A/U - StCuAg/PTFE", "0.52", "1.52", "2.10", "50", "0.00010"},
-    {"2.10 - RG196A/U - StCuAg/PTFE", "0.30", "0.84", "2.10", "50", "0.00010"},
-    {"2.28 - RG222/U  - CuAg/PE", "1.41", "4.70", "2.28", "40", "0.00015"},
-    {"2.28 - RG223/U  - CrNi/PE", "0.89", "2.95", "2.28", "40", "0.00015"},
-    {"2.28 - RG303/U  - StCuAg/PE", "0.94", "2.95", "2.28", "40", "0.00015"},
-    {"2.10 - RG401/U  - CuAg/PTFE", "1.63", "5.31", "2.10", "50", "0.00010"},
-    {"2.10 - RG402/U  - StCuAg/PTFE", "0.92", "2.98", "2.10", "50", "0.00010"},
-    {"2.10 - RG405/U  - StCuAg/PTFE", "0.51", "1.52", "2.10", "50", "0.00010"},
+const Binding<Cable, CableLine> binding = {
+    analyse,
+    &cableChecks,
+    {{"Frequencia", &Cable::f}, {"ComboBox2", &Cable::er}, {"ComboBox1", &Cable::sigma}, {"Rigidez", &Cable::Emax},
+     {"TanPerda", &Cable::tand}, {"Diaext", &Cable::d2b}, {"Diaint", &Cable::d2a}},
+    {{"Impedancia", &CableLine::Z0}, {"Freqcorte", &CableLine::fc}, {"Indutancia", &CableLine::L},
+     {"Capacitancia", &CableLine::C}, {"Resistividade", &CableLine::Rs}, {"Resistencia", &CableLine::R},
+     {"Velocidade", &CableLine::v}, {"Potencia", &CableLine::Pmax}, {"AtenCond", &CableLine::alphaC},
+     {"AtenDiel", &CableLine::alphaD}, {"Condutancia", &CableLine::G}, {"Atentotal", &CableLine::alphaT}},
+    {},
+    // A picked cable names its own dielectric; its blank entry reads 0.
+    [](const Inputs& controls, Cable& in) {
+        if (controls.isPicked("ComboBox3"))
+            in.er = controls["ComboBox3"];
+    },
 };
 
 } // namespace
 
-catalogue::List cables()
-{
-    catalogue::List l;
-    for (const auto& c : cableTable)
-        l.push_back(c.entry);
-    return l;
-}
-
-std::vector<Fill> cableFills()
-{
-    std::vector<Fill> fills = {{"Diaint", {}}, {"Diaext", {}}, {"ComboBox2", {}}, {"Rigidez", {}}, {"TanPerda", {}}};
-    for (const auto& c : cableTable) {
-        fills[0].values.push_back(c.d2a);
-        fills[1].values.push_back(c.d2b);
-        fills[2].values.push_back(c.er);
-        fills[3].values.push_back(c.strength);
-        fills[4].values.push_back(c.tand);
-    }
-    return fills;
-}
+Outcome analysis(const Inputs& in) { return binding(in); }
 
 const WindowDescription& coaxAnaWindow()
 {
@@ -72,11 +63,11 @@ const WindowDescription& coaxAnaWindow()
         w.menu = {&menu::analysis, "&Cabo Coaxial", "coaxial"};
         w.inputGroup = "Entrada de dados: ";
         w.inputs = joined<InputSpec>(
-            {rows::coaxMaterials(3, {"Constante dielétrica relativa inválida!!", "Rigidez dielétrica inválida!!",
-                                     "Tangente de perda do dielétrico inválida!!"}),
-             {edit("Diaext", "Diâmetro interno do condutor externo (mm):", "Diâmetro Externo Inválido (2b<=0)!!"),
-              edit("Diaint", "Diâmetro  do condutor interno (mm):", "Diâmetro Interno Inválido (2a<=0)!!"),
-              combo("ComboBox3", "Tipos de cabos comerciais:", cables(), {}, cableFills())}});
+            {rows::coaxMaterials(catalogue::dielectricRowsA()),
+             {edit("Diaext", "Diâmetro interno do condutor externo (mm):"),
+              edit("Diaint", "Diâmetro  do condutor interno (mm):"),
+              combo("ComboBox3", "Tipos de cabos comerciais:", cables(),
+                    {"Diaint", "Diaext", "ComboBox2", "Rigidez", "TanPerda"})}});
         w.results = joined<ResultSpec>({{result("Impedancia", "Impedância característica (Ohms):")},
                                         rows::coaxResults("Potência máxima de pico (x10  Watts):", true)});
         w.keyFields = {"Frequencia"};
@@ -88,17 +79,11 @@ const WindowDescription& coaxAnaWindow()
                      {{"Frequencia", 3}, {"ComboBox2", 5}, {"Rigidez", 5}, {"ComboBox1", 3}, {"TanPerda", 5},
                       {"Diaext", 3}, {"Diaint", 3}, {"ComboBox3", 3}},
                      false};
-        ReportLine cableLine = line("Tipos de cabos comerciais:", "ComboBox3");
-        cableLine.wideGap = true;
-        w.report = {"Análise de Linha de Transmissão Coaxial", 1100,
-                    joined<ReportLine>({{heading("Entrada de Dados:")},
-                                        rows::materialLines("TanPerda", true),
-                                        {line("Diâmetro interno do condutor externo (mm):", "Diaext"),
-                                         line("Diâmetro do condutor interno (mm):", "Diaint"),
-                                         cableLine,
-                                         heading("Saída de Dados:"),
-                                         line("Impedância característica (Ohms):", "Impedancia")},
-                                        rows::coaxResultLines(true)})};
+        auto amends = rows::coaxReportAmends();
+        amends.push_back({"Diaint", "Diâmetro do condutor interno (mm):"});
+        amends.push_back({"ComboBox3", {}, true});
+        w.report = {w.caption, 1100, reportOf(w, amends)};
+        binding.messagesInto(w.inputs);
         w.model = analysis;
         return w;
     }();

@@ -4,6 +4,23 @@
 #include "models/main_menu.h"
 
 namespace tarvel::coax {
+namespace {
+
+const Binding<CableWanted, CableDesign> binding = {
+    synthesise,
+    &wantedChecks,
+    {{"impedancia", &CableWanted::Z0}, {"Frequencia", &CableWanted::f}, {"ComboBox2", &CableWanted::er},
+     {"ComboBox1", &CableWanted::sigma}, {"Rigidez", &CableWanted::Emax}, {"TanPerda", &CableWanted::tand},
+     {"Atentotal", &CableWanted::alphaT}},
+    {{"Diaexter", &CableDesign::d2b}, {"Diainter", &CableDesign::d2a}, {"Freqcorte", &CableDesign::fc},
+     {"Indutancia", &CableDesign::L}, {"Capacitancia", &CableDesign::C}, {"Resistividade", &CableDesign::Rs},
+     {"Resistencia", &CableDesign::R}, {"Velocidade", &CableDesign::v}, {"Potencia", &CableDesign::Pmax},
+     {"AtenCond", &CableDesign::alphaC}, {"AtenDiel", &CableDesign::alphaD}, {"Condutancia", &CableDesign::G}},
+};
+
+} // namespace
+
+Outcome synthesis(const Inputs& in) { return binding(in); }
 
 const WindowDescription& coaxSinWindow()
 {
@@ -18,29 +35,20 @@ const WindowDescription& coaxSinWindow()
         w.menu = {&menu::synthesis, "&Cabo Coaxial", "Coaxial1"};
         w.inputGroup = "Entrada de dados: ";
         w.inputs = joined<InputSpec>(
-            {{edit("impedancia", "Impedância característica (Ohms):", "Impedância Característica!!")},
-             rows::coaxMaterials(15, {"Constante dielétrica relativa inválida !!", "Rigidez Dielétrica Inválida!!",
-                                      "Tangente de Perda do dielétrico inválido!!"}),
-             {edit("Atentotal", "Atenuação total (dB/m):", "Atenuação total Inválida!!")}});
+            {{edit("impedancia", "Impedância característica (Ohms):")},
+             // This window lists ETFE with a blank after it.
+             rows::coaxMaterials(
+                 catalogue::dielectricRowsA().respelled({{5, "2.60 - ETFE: Etilenotetrafluoretileno "}})),
+             {edit("Atentotal", "Atenuação total (dB/m):")}});
         w.results = joined<ResultSpec>({{result("Diaexter", "Diâmetro interno do condutor externo (mm):"),
                                          result("Diainter", "Diâmetro do condutor interno (mm):")},
                                         rows::coaxResults("Potência máxima de pico ( x10   Watts):", false)});
         w.keyFields = {"impedancia"};
         w.calcEnabledAtStart = false;
         w.galleryTab = 1;
-        w.project = {"cxs", "CoaxSin1.cxs",
-                     {{"impedancia", 3}, {"Frequencia", 5}, {"ComboBox2", 3}, {"ComboBox1", 5}, {"Rigidez", 3},
-                      {"TanPerda", 3}, {"Atentotal", 3}},
-                     false};
-        w.report = {"Síntese de Linha de Transmissão Coaxial", 1100,
-                    joined<ReportLine>({{heading("Entrada de Dados:"),
-                                         line("Impedância característica (Ohms):", "impedancia")},
-                                        rows::materialLines("TanPerda", true),
-                                        {line("Atenuação total (dB/m):", "Atentotal"),
-                                         heading("Saída de Dados:"),
-                                         line("Diâmetro interno do condutor externo (mm):", "Diaexter"),
-                                         line("Diâmetro do condutor interno (mm):", "Diainter")},
-                                        rows::coaxResultLines(false)})};
+        w.project = {"cxs", "CoaxSin1.cxs", fieldsOf(w.inputs, {3, 5, 3, 5, 3, 3, 3}), false};
+        w.report = {w.caption, 1100, reportOf(w, rows::coaxReportAmends())};
+        binding.messagesInto(w.inputs);
         w.model = synthesis;
         return w;
     }();

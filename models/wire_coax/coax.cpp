@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "models/messages.h"
 #include "models/physics.h"
 
 namespace tarvel::coax {
@@ -9,6 +10,8 @@ namespace {
 
 using physics::pi, physics::mu0, physics::invTwoPi, physics::fourPi, physics::dbPerNeperPi,
       physics::invC0, physics::dbPerNeper, physics::c0;
+
+using passes::positive, passes::notNegative, passes::atLeastOne;
 
 constexpr Real inv60 = 0.016666666666666666L;
 
@@ -27,20 +30,23 @@ const char* const higherModesSynthesis =
 
 } // namespace
 
-Outcome analysis(const Inputs& in)
+const Checks<Cable> cableChecks = {
+    {&Cable::f, positive, message::frequencyCapitals},
+    {&Cable::er, atLeastOne, message::permittivity},
+    {&Cable::sigma, positive, message::conductor},
+    {&Cable::Emax, notNegative, "Rigidez dielétrica inválida!!"},
+    {&Cable::tand, positive, message::lossTangent},
+    {&Cable::d2b, positive, "Diâmetro Externo Inválido (2b<=0)!!"},
+    {&Cable::d2a, positive, "Diâmetro Interno Inválido (2a<=0)!!"},
+    {[](const Cable& c) { return c.d2b > c.d2a; },
+     "Diâmetro Externo deve ser maior que o Diâmetro Interno(2b>2a)!!"},
+};
+
+Solved<CableLine> analyse(const Cable& in)
 {
-    const Real f = in["Frequencia"], sigma = in["ComboBox1"], Emax = in["Rigidez"], tand = in["TanPerda"],
-               d2b = in["Diaext"], d2a = in["Diaint"];
-    if (!(f > 0)) return Outcome::refuse("Freqüência Inválida!!");
-    // A picked cable names its own dielectric; the blank entry reads 0.
-    const Real er = in.isPicked("ComboBox3") ? in["ComboBox3"] : in["ComboBox2"];
-    if (!(er >= 1)) return Outcome::refuse("Constante dielétrica relativa inválida!!");
-    if (!(sigma > 0)) return Outcome::refuse("Condutividade do condutor inválida!!");
-    if (!(Emax >= 0)) return Outcome::refuse("Rigidez dielétrica inválida!!");
-    if (!(tand > 0)) return Outcome::refuse("Tangente de perda do dielétrico inválida!!");
-    if (!(d2b > 0)) return Outcome::refuse("Diâmetro Externo Inválido (2b<=0)!!");
-    if (!(d2a > 0)) return Outcome::refuse("Diâmetro Interno Inválido (2a<=0)!!");
-    if (!(d2b > d2a)) return Outcome::refuse("Diâmetro Externo deve ser maior que o Diâmetro Interno(2b>2a)!!");
+    if (auto failed = firstFailure(cableChecks, in))
+        return Outcome::refuse(*failed);
+    const Real f = in.f, er = in.er, sigma = in.sigma, Emax = in.Emax, tand = in.tand, d2b = in.d2b, d2a = in.d2a;
 
     const Real a = d2a * 0.5L, b = d2b * 0.5L; // radii, mm
     const Real fHz = f * 1e9L;
@@ -64,24 +70,25 @@ Outcome analysis(const Inputs& in)
     const Real alphaD = dielectricLoss(tand, sqrtEr, fHz);
     const Real G = conductance(alphaD, Z0); // µS/m
 
-    Outcome out;
-    out.set("Impedancia", Z0).set("Freqcorte", fc).set("Indutancia", L).set("Capacitancia", C);
-    out.set("Resistividade", Rs).set("Resistencia", R).set("Velocidade", v).set("Potencia", Pmax);
-    out.set("AtenCond", alphaC).set("AtenDiel", alphaD).set("Condutancia", G).set("Atentotal", alphaC + alphaD);
-    return out;
+    return CableLine{Z0, fc, L, C, Rs, R, v, Pmax, alphaC, alphaD, G, alphaC + alphaD};
 }
 
-Outcome synthesis(const Inputs& in)
+const Checks<CableWanted> wantedChecks = {
+    {&CableWanted::Z0, positive, "Impedância Característica!!"},
+    {&CableWanted::f, positive, message::frequencyCapitals},
+    {&CableWanted::er, atLeastOne, "Constante dielétrica relativa inválida !!"},
+    {&CableWanted::sigma, positive, message::conductor},
+    {&CableWanted::Emax, notNegative, "Rigidez Dielétrica Inválida!!"},
+    {&CableWanted::tand, positive, "Tangente de Perda do dielétrico inválido!!"},
+    {&CableWanted::alphaT, positive, "Atenuação total Inválida!!"},
+};
+
+Solved<CableDesign> synthesise(const CableWanted& in)
 {
-    const Real Z0 = in["impedancia"], f = in["Frequencia"], er = in["ComboBox2"], sigma = in["ComboBox1"],
-               Emax = in["Rigidez"], tand = in["TanPerda"], alphaT = in["Atentotal"];
-    if (!(Z0 > 0)) return Outcome::refuse("Impedância Característica!!");
-    if (!(f > 0)) return Outcome::refuse("Freqüência Inválida!!");
-    if (!(er >= 1)) return Outcome::refuse("Constante dielétrica relativa inválida !!");
-    if (!(sigma > 0)) return Outcome::refuse("Condutividade do condutor inválida!!");
-    if (!(Emax >= 0)) return Outcome::refuse("Rigidez Dielétrica Inválida!!");
-    if (!(tand > 0)) return Outcome::refuse("Tangente de Perda do dielétrico inválido!!");
-    if (!(alphaT > 0)) return Outcome::refuse("Atenuação total Inválida!!");
+    if (auto failed = firstFailure(wantedChecks, in))
+        return Outcome::refuse(*failed);
+    const Real Z0 = in.Z0, f = in.f, er = in.er, sigma = in.sigma, Emax = in.Emax, tand = in.tand,
+               alphaT = in.alphaT;
 
     const Real fHz = f * 1e9L;
     const Real sqrtEr = std::sqrt(er);
@@ -115,11 +122,7 @@ Outcome synthesis(const Inputs& in)
     const Real Pmax = 44 * Emax * Emax * a * a * sqrtEr * std::log(b / a);
     const Real G = conductance(alphaD, Z0);
 
-    Outcome out;
-    out.set("Diaexter", d2b).set("Diainter", d2a).set("Freqcorte", fc).set("Indutancia", L);
-    out.set("Capacitancia", C).set("Resistividade", Rs).set("Resistencia", R).set("Velocidade", v);
-    out.set("Potencia", Pmax).set("AtenCond", alphaC).set("AtenDiel", alphaD).set("Condutancia", G);
-    return out;
+    return CableDesign{d2b, d2a, fc, L, C, Rs, R, v, Pmax, alphaC, alphaD, G};
 }
 
 } // namespace tarvel::coax

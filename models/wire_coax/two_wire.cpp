@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "framework/core/real48.h"
+#include "models/messages.h"
 #include "models/physics.h"
 
 namespace tarvel::wire {
@@ -32,64 +33,72 @@ Real resistance(Real Rs, Real S, Real d)
 }
 Real conductance(Real alphaD, Real Z0) { return (2 * alphaD / (Z0 * dbPerNeper)) * 1e6L; }
 
+using passes::positive, passes::atLeastOne;
+
 const char* const highFrequency =
     "Freqüência Elevada para Este tipo de Estrutura, Sugere-se uma Freqüencia menor que 350MHz!!";
 const char* const cannotBuild = "Modifique seu projeto, pois S<=d, ou muito próximo!!";
 
 } // namespace
 
-Outcome analysis(const Inputs& in)
+const Checks<Pair> pairChecks = {
+    {&Pair::f, positive, message::frequencyCapitals},
+    {&Pair::er, atLeastOne, message::permittivity},
+    {&Pair::sigma, positive, message::conductor},
+    {&Pair::tand, positive, message::lossTangent},
+    {&Pair::S, positive, "Espaçamento Centro-a-Centro Inválido!!"},
+    {&Pair::d, positive, "Diâmetro do Condutor Inválido!!"},
+    {[](const Pair& p) { return p.S > p.d; },
+     "O Espaçamento tem que ser maior que o Diâmetro do Condutor (S>>d), Sugere-se (S=10xd)!!"},
+};
+
+Solved<PairLine> analyse(const Pair& in)
 {
-    const Real f = in["Frequencia"], er = in["ComboBox2"], sigma = in["ComboBox1"], tand = in["Tanperda"],
-               S = in["Espacamento"], d = in["diametro"];
-    if (!(f > 0)) return Outcome::refuse("Freqüência Inválida!!");
-    if (!(er >= 1)) return Outcome::refuse("Constante dielétrica relativa inválida!!");
-    if (!(sigma > 0)) return Outcome::refuse("Condutividade do condutor inválida!!");
-    if (!(tand > 0)) return Outcome::refuse("Tangente de perda do dielétrico inválida!!");
-    if (!(S > 0)) return Outcome::refuse("Espaçamento Centro-a-Centro Inválido!!");
-    if (!(d > 0)) return Outcome::refuse("Diâmetro do Condutor Inválido!!");
-    if (!(S > d))
-        return Outcome::refuse(
-            "O Espaçamento tem que ser maior que o Diâmetro do Condutor (S>>d), Sugere-se (S=10xd)!!");
+    if (auto failed = firstFailure(pairChecks, in))
+        return Outcome::refuse(*failed);
+    const Real f = in.f, er = in.er, S = in.S, d = in.d;
 
     const Real fHz = f * 1e9L;
-    const Real Z0 = (120 / std::sqrt(er)) * acosh48(S / d);
+    PairLine l;
+    l.Z0 = (120 / std::sqrt(er)) * acosh48(S / d);
     const Real ln2 = std::log(2 * S / d);
-    const Real L = 400 * ln2;
-    const Real C = 27.816L * er / ln2;
-    const Real Rs = surfaceResistivity(fHz, sigma);
-    const Real R = resistance(Rs, S, d);
-    const Real alphaC = 1000 * dbPerNeper * pi * Rs * S / (Z0 * d * std::sqrt(S * S - d * d));
-    const Real alphaD = dielectricLoss(tand, er, fHz);
-    const Real G = conductance(alphaD, Z0);
+    l.L = 400 * ln2;
+    l.C = 27.816L * er / ln2;
+    l.Rs = surfaceResistivity(fHz, in.sigma);
+    l.R = resistance(l.Rs, S, d);
+    l.alphaC = 1000 * dbPerNeper * pi * l.Rs * S / (l.Z0 * d * std::sqrt(S * S - d * d));
+    l.alphaD = dielectricLoss(in.tand, er, fHz);
+    l.G = conductance(l.alphaD, l.Z0);
+    l.alphaT = l.alphaC + l.alphaD;
 
-    Outcome out;
-    out.set("impedancia", Z0).set("indutancia", L).set("capacitancia", C).set("Resistividade", Rs);
-    out.set("resistencia", R).set("condutancia", G).set("AtenCond", alphaC).set("AtenDiel", alphaD);
-    out.set("Atentotal", alphaC + alphaD);
+    Solved<PairLine> out(l);
     if (f > 0.35L)
         out.warn(highFrequency);
     return out;
 }
 
-Outcome synthesis(const Inputs& in)
+const Checks<PairWanted> wantedChecks = {
+    {&PairWanted::Z0, positive, "Impedância Característica Inválida!!"},
+    {&PairWanted::f, positive, message::frequencyCapitals},
+    {&PairWanted::er, atLeastOne, message::permittivity},
+    {&PairWanted::sigma, positive, message::conductor},
+    {&PairWanted::tand, positive, message::lossTangent},
+    {&PairWanted::alphaT, positive, "Atenuação Total Inválida!!"},
+};
+
+Solved<PairDesign> synthesise(const PairWanted& in)
 {
-    const Real Z0 = in["impedan"], f = in["Frequencia"], er = in["ComboBox2"], sigma = in["ComboBox1"],
-               tand = in["Tanperda"], alphaT = in["Atentot"];
-    if (!(Z0 > 0)) return Outcome::refuse("Impedância Característica Inválida!!");
-    if (!(f > 0)) return Outcome::refuse("Freqüência Inválida!!");
-    if (!(er >= 1)) return Outcome::refuse("Constante dielétrica relativa inválida!!");
-    if (!(sigma > 0)) return Outcome::refuse("Condutividade do condutor inválida!!");
-    if (!(tand > 0)) return Outcome::refuse("Tangente de perda do dielétrico inválida!!");
-    if (!(alphaT > 0)) return Outcome::refuse("Atenuação Total Inválida!!");
+    if (auto failed = firstFailure(wantedChecks, in))
+        return Outcome::refuse(*failed);
+    const Real Z0 = in.Z0, f = in.f, er = in.er;
 
     const Real fHz = f * 1e9L;
-    const Real alphaD = dielectricLoss(tand, er, fHz);
-    const Real alphaC = alphaT - alphaD;
+    const Real alphaD = dielectricLoss(in.tand, er, fHz);
+    const Real alphaC = in.alphaT - alphaD;
     // No conductor loss left for the wanted total: no pair of wires exists.
     if (!(alphaC > 0))
         return Outcome::refuse(cannotBuild);
-    const Real Rs = surfaceResistivity(fHz, sigma);
+    const Real Rs = surfaceResistivity(fHz, in.sigma);
     const Real A = Rs * dbPerNeperPi / Z0;
     const Real D = cosh48(std::sqrt(er) * Z0 * 0.008333333333333333L); // S/d
     const Real dm = A * D / std::sqrt((alphaC * D) * (alphaC * D) - alphaC * alphaC);
@@ -97,17 +106,19 @@ Outcome synthesis(const Inputs& in)
     if (!(Sm > dm) || !std::isfinite(Sm))
         return Outcome::refuse(cannotBuild);
 
-    const Real G = conductance(alphaD, Z0);
+    PairDesign p;
+    p.G = conductance(alphaD, Z0);
     const Real ln2 = std::log(2 * Sm / dm);
-    const Real L = 400 * ln2;
-    const Real C = 27.816L * er / ln2;
-    const Real d = dm * 1000, S = Sm * 1000;
-    const Real R = resistance(Rs, S, d);
+    p.L = 400 * ln2;
+    p.C = 27.816L * er / ln2;
+    p.d = dm * 1000;
+    p.S = Sm * 1000;
+    p.Rs = Rs;
+    p.R = resistance(Rs, p.S, p.d);
+    p.alphaD = alphaD;
+    p.alphaC = alphaC;
 
-    Outcome out;
-    out.set("Espaco", S).set("diametro", d).set("indutancia", L).set("capacitancia", C);
-    out.set("Resistividade", Rs).set("resistencia", R).set("condutancia", G).set("AtenDiel", alphaD);
-    out.set("AtenCond", alphaC);
+    Solved<PairDesign> out(p);
     if (f > 0.35L)
         out.warn(highFrequency);
     return out;

@@ -6,55 +6,33 @@
 
 namespace tarvel::wire_coax::rows {
 
-inline InputSpec frequency() { return describe::edit("Frequencia", "Freqüência (GHz):", "Freqüência Inválida!!"); }
-inline InputSpec conductor(int window)
+inline InputSpec frequency() { return describe::edit("Frequencia", "Freqüência (GHz):"); }
+inline InputSpec conductor()
 {
-    return describe::combo("ComboBox1", "Condutividade do condutor (S/m):", catalogue::conductors(window),
-                           "Condutividade do condutor inválida!!");
+    return describe::combo("ComboBox1", "Condutividade do condutor (S/m):", catalogue::conductorRows());
+}
+inline InputSpec lossTangent(const char* control)
+{
+    return describe::edit(control, "Tangente de perda do dielétrico:");
 }
 
-// Both two-wire windows spell these alike.
-inline std::vector<InputSpec> twoWireMaterials(int window)
+// The two-wire windows: a pick of a dielectric fills its loss tangent.
+inline std::vector<InputSpec> twoWireMaterials(const catalogue::Catalogue& dielectrics)
+{
+    using namespace describe;
+    return {frequency(), combo("ComboBox2", "Constante dielétrica relativa:", dielectrics, {"Tanperda"}), conductor(),
+            lossTangent("Tanperda")};
+}
+
+// A coaxial dielectric also gives its dielectric strength.
+inline std::vector<InputSpec> coaxMaterials(const catalogue::Catalogue& dielectrics)
 {
     using namespace describe;
     return {frequency(),
-            combo("ComboBox2", "Constante dielétrica relativa:", catalogue::dielectricsA(window),
-                  "Constante dielétrica relativa inválida!!", {{"Tanperda", catalogue::lossTangentsA()}}),
-            conductor(window),
-            edit("Tanperda", "Tangente de perda do dielétrico:", "Tangente de perda do dielétrico inválida!!")};
-}
-
-// A coaxial dielectric also gives its dielectric strength; the two windows
-// word their messages each its own way.
-struct CoaxMessages {
-    const char* permittivity;
-    const char* strength;
-    const char* loss;
-};
-
-inline std::vector<InputSpec> coaxMaterials(int window, const CoaxMessages& m)
-{
-    using namespace describe;
-    return {frequency(),
-            combo("ComboBox2", "Constante dielétrica relativa:", catalogue::dielectricsA(window), m.permittivity,
-                  {{"TanPerda", catalogue::lossTangentsA()}, {"Rigidez", catalogue::strengthsA()}}),
-            conductor(window),
-            edit("Rigidez", "Rigidez dielétrica do material (kV/mm):", m.strength),
-            edit("TanPerda", "Tangente de perda do dielétrico:", m.loss)};
-}
-
-// The report lines of those inputs; the coaxial windows print the strength
-// before the loss tangent.
-inline std::vector<ReportLine> materialLines(const char* lossControl, bool strength)
-{
-    using describe::line;
-    std::vector<ReportLine> lines = {line("Freqüência (GHz):", "Frequencia"),
-                                     line("Constante dielétrica relativa:", "ComboBox2"),
-                                     line("Condutividade do condutor (S/m):", "ComboBox1")};
-    if (strength)
-        lines.push_back(line("Rigidez dielétrica do material (kV/mm):", "Rigidez"));
-    lines.push_back(line("Tangente de perda do dielétrico:", lossControl));
-    return lines;
+            combo("ComboBox2", "Constante dielétrica relativa:", dielectrics, {"TanPerda", "Rigidez"}),
+            conductor(),
+            edit("Rigidez", "Rigidez dielétrica do material (kV/mm):"),
+            lossTangent("TanPerda")};
 }
 
 // The line constants per unit length, with the surface resistivity between
@@ -80,16 +58,9 @@ inline std::vector<ResultSpec> perLengthResults(const PerLength& n)
     };
 }
 // The report prints the resistance in plain Ohms.
-inline std::vector<ReportLine> perLengthLines(const PerLength& n)
+inline describe::ReportAmend resistanceLine(const PerLength& n)
 {
-    using describe::line;
-    return {
-        line("Indutância por unidade de comprimento (nH/m):", n.inductance),
-        line("Capacitância por unidade de comprimento (pF/m):", n.capacitance),
-        line("Condutância por unidade de comprimento (µmho/m):", n.conductance),
-        line("Resistividade superficial do condutor (Ohms):", "Resistividade"),
-        line("Resistência por unidade de comprimento (Ohms):", n.resistance),
-    };
+    return {n.resistance, "Resistência por unidade de comprimento (Ohms):"};
 }
 
 // The conductor and dielectric attenuations; an analysis adds their total
@@ -103,7 +74,6 @@ inline std::vector<ResultSpec> attenuationResults(bool total)
         rows.push_back(result("Atentotal", "Atenuação total (dB/m):"));
     return rows;
 }
-inline std::vector<ReportLine> attenuationLines(bool total) { return describe::linesOf(attenuationResults(total)); }
 
 // The coaxial windows' results from the cut-off frequency on; the caption
 // of the peak power differs between them.
@@ -119,14 +89,12 @@ inline std::vector<ResultSpec> coaxResults(const char* powerLabel, bool total)
                                          {power, speed},
                                          attenuationResults(total)});
 }
-inline std::vector<ReportLine> coaxResultLines(bool total)
+// The coaxial reports print the powers of ten in line.
+inline std::vector<describe::ReportAmend> coaxReportAmends()
 {
-    using describe::line;
-    return describe::joined<ReportLine>({{line("Freqüência de corte para modos superiores (GHz):", "Freqcorte")},
-                                         perLengthLines(coaxNames),
-                                         {line("Potência máxima de pico (x10^6 Watts):", "Potencia"),
-                                          line("Velocidade de propagação do sinal (x10^8 m/s):", "Velocidade")},
-                                         attenuationLines(total)});
+    return {resistanceLine(coaxNames),
+            {"Potencia", "Potência máxima de pico (x10^6 Watts):"},
+            {"Velocidade", "Velocidade de propagação do sinal (x10^8 m/s):"}};
 }
 
 } // namespace tarvel::wire_coax::rows
