@@ -10,6 +10,7 @@
 
 #include "framework/core/calculator.h"
 #include "fuzz_check.h"
+#include "fuzzed_window.h"
 #include "models/all_windows.h"
 #include "tests/models/sweep/outcome_rules.h"
 #include "tests/models/sweep/sweep_cases.h"
@@ -18,13 +19,10 @@ using namespace tarvel;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    const auto& windows = allWindows();
-    if (size == 0 || windows.empty())
+    const WindowDescription* window = fuzzedWindow(data, size);
+    if (!window)
         return 0;
-    // The window of that number, so that a seed keeps its window as windows
-    // are added; other bytes fall on the windows in turn.
-    const WindowDescription* byNumber = findWindow(int(data[0]));
-    const WindowDescription& d = byNumber ? *byNumber : *windows[data[0] % windows.size()];
+    const WindowDescription& d = *window;
     const std::string rest(reinterpret_cast<const char*>(data + 1), size - 1);
 
     FieldTexts fields;

@@ -15,3 +15,4 @@
             std::abort();                                                       \
         }                                                                       \
     } while (0)
+
