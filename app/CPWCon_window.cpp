@@ -60,14 +60,24 @@ void TForm12::Novo1Click()
     setNamedEnabled(resultControls(), false);
 }
 
+namespace {
+// A new auxiliary window from its factory, of its kind; null when there is none.
+QWidget* created(const std::function<QWidget*()>& create, Aux kind)
+{
+    if (!create)
+        return nullptr;
+    QWidget* w = create();
+    setAuxKind(w, kind);
+    return w;
+}
+} // namespace
+
 void TForm12::Geometria1Click()
 {
     // A new gallery every time, at the CPW tab, with no flag and nothing disabled.
-    Navigation& nav = Navigation::instance();
-    if (!nav.createGallery)
+    QWidget* gallery = created(Navigation::instance().createGallery, Aux::Gallery);
+    if (!gallery)
         return;
-    QWidget* gallery = nav.createGallery();
-    setAuxKind(gallery, Aux::Gallery);
     if (auto* tabs = gallery->findChild<QTabWidget*>(QStringLiteral("TabbedNotebook1")))
         tabs->setCurrentIndex(cpwTab);
     gallery->show();
@@ -76,12 +86,8 @@ void TForm12::Geometria1Click()
 
 void TForm12::Sobre1Click()
 {
-    Navigation& nav = Navigation::instance();
-    if (!nav.createAbout)
-        return;
-    QWidget* about = nav.createAbout();
-    setAuxKind(about, Aux::About);
-    about->show();
+    if (QWidget* about = created(Navigation::instance().createAbout, Aux::About))
+        about->show();
 }
 
 } // namespace tarvel::ui
