@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/models/result_texts.h"
+
 #include "framework/core/calculator.h"
 #include "framework/core/number_text.h"
 #include "framework/core/project_file.h"
@@ -37,15 +39,7 @@ FieldTexts copperAt(const std::string& f)
     return fields;
 }
 
-void expectTexts(const Outcome& o, const std::vector<std::pair<std::string, std::string>>& want)
-{
-    ASSERT_TRUE(o.ok()) << o.message << faultText(o.fault);
-    ASSERT_EQ(o.results.size(), want.size());
-    for (std::size_t i = 0; i < want.size(); ++i) {
-        EXPECT_EQ(o.results[i].first, want[i].first);
-        EXPECT_EQ(resultText(o.results[i].second), want[i].second) << want[i].first;
-    }
-}
+using test::expectTexts;
 
 const std::vector<std::pair<std::string, std::string>> rg58AtOneGHz = {
     {"Impedancia", "47.1732"}, {"Freqcorte", "32.8529"}, {"Indutancia", "237.4331"},

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/models/result_texts.h"
+
 #include "framework/core/calculator.h"
 #include "framework/core/number_text.h"
 #include "models/wire_coax/two_wire.h"
@@ -16,15 +18,7 @@ Inputs analysisInputs(Real f, Real er, Real sigma, Real tand, Real S, Real d)
             {"Espacamento", S}, {"diametro", d}};
 }
 
-void expectTexts(const Outcome& o, const std::vector<std::pair<std::string, std::string>>& want)
-{
-    ASSERT_TRUE(o.ok()) << o.message << faultText(o.fault);
-    ASSERT_EQ(o.results.size(), want.size());
-    for (std::size_t i = 0; i < want.size(); ++i) {
-        EXPECT_EQ(o.results[i].first, want[i].first);
-        EXPECT_EQ(resultText(o.results[i].second), want[i].second) << want[i].first;
-    }
-}
+using test::expectTexts;
 
 TEST(TwoWire, WorkedAnalysisThroughTheCatalogueEntry)
 {
