@@ -7,6 +7,19 @@
 
 namespace tarvel::describe {
 
+// A window of class "TForm<number>" in unit `unit`, with its caption and
+// the main-menu item that opens it.
+inline WindowDescription window(int number, std::string unit, std::string caption, MenuItem menu)
+{
+    WindowDescription w;
+    w.number = number;
+    w.className = "TForm" + std::to_string(number);
+    w.unit = std::move(unit);
+    w.caption = std::move(caption);
+    w.menu = std::move(menu);
+    return w;
+}
+
 inline InputSpec edit(std::string name, std::string label, std::string message = {})
 {
     InputSpec s;

@@ -25,12 +25,8 @@ const WindowDescription& bifiAnaWindow()
     using namespace describe;
     namespace rows = wire_coax::rows;
     static const WindowDescription d = [] {
-        WindowDescription w;
-        w.number = 2;
-        w.className = "TForm2";
-        w.unit = "BifiAna";
-        w.caption = "Análise de Linha de Transmissão Bifilar";
-        w.menu = {&menu::analysis, "&Bifilar", "bifilar"};
+        WindowDescription w = window(2, "BifiAna", "Análise de Linha de Transmissão Bifilar",
+                                     {&menu::analysis, "&Bifilar", "bifilar"});
         InputSpec spacing = edit("Espacamento", "Espaçamento centro-a-centro");
         spacing.labels.push_back("entre os condutores (mm):");
         w.inputs = joined<InputSpec>({rows::twoWireMaterials(catalogue::dielectricRowsA()),

@@ -33,12 +33,8 @@ const WindowDescription& bifiSinWindow()
     using namespace describe;
     namespace rows = wire_coax::rows;
     static const WindowDescription d = [] {
-        WindowDescription w;
-        w.number = 16;
-        w.className = "TForm16";
-        w.unit = "BifiSin";
-        w.caption = "Síntese de Linha de Transmissão Bifilar";
-        w.menu = {&menu::synthesis, "&Bifilar", "Bifilar1"};
+        WindowDescription w = window(16, "BifiSin", "Síntese de Linha de Transmissão Bifilar",
+                                     {&menu::synthesis, "&Bifilar", "Bifilar1"});
         w.inputs = joined<InputSpec>({{edit("impedan", "Impedância característica (Ohms):")},
                                       rows::twoWireMaterials(dielectrics()),
                                       {edit("Atentot", "Atenuação total (dB/m):")}});

@@ -55,12 +55,8 @@ const WindowDescription& coaxAnaWindow()
     using namespace describe;
     namespace rows = wire_coax::rows;
     static const WindowDescription d = [] {
-        WindowDescription w;
-        w.number = 3;
-        w.className = "TForm3";
-        w.unit = "CoaxAna";
-        w.caption = "Análise de Linha de Transmissão Coaxial";
-        w.menu = {&menu::analysis, "&Cabo Coaxial", "coaxial"};
+        WindowDescription w = window(3, "CoaxAna", "Análise de Linha de Transmissão Coaxial",
+                                     {&menu::analysis, "&Cabo Coaxial", "coaxial"});
         w.inputGroup = "Entrada de dados: ";
         w.inputs = joined<InputSpec>(
             {rows::coaxMaterials(catalogue::dielectricRowsA()),

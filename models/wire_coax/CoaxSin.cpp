@@ -27,12 +27,8 @@ const WindowDescription& coaxSinWindow()
     using namespace describe;
     namespace rows = wire_coax::rows;
     static const WindowDescription d = [] {
-        WindowDescription w;
-        w.number = 15;
-        w.className = "TForm15";
-        w.unit = "CoaxSin";
-        w.caption = "Síntese de Linha de Transmissão Coaxial";
-        w.menu = {&menu::synthesis, "&Cabo Coaxial", "Coaxial1"};
+        WindowDescription w = window(15, "CoaxSin", "Síntese de Linha de Transmissão Coaxial",
+                                     {&menu::synthesis, "&Cabo Coaxial", "Coaxial1"});
         w.inputGroup = "Entrada de dados: ";
         w.inputs = joined<InputSpec>(
             {{edit("impedancia", "Impedância característica (Ohms):")},
