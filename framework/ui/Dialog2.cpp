@@ -18,12 +18,20 @@ namespace tarvel::ui {
 
 namespace {
 
-QStringList toQt(const catalogue::List& list)
+// The entries of a catalogue as this dialog lists them: without the blank.
+QStringList toQt(const catalogue::Catalogue& rows)
 {
     QStringList out;
-    for (const auto& s : list)
+    for (const auto& s : catalogue::withoutBlank(rows.texts()))
         out << QString::fromStdString(s);
     return out;
+}
+
+// The dialog spells three of the metals without the blank before the colon.
+catalogue::Catalogue conductors()
+{
+    return catalogue::conductorRows().respelled(
+        {{2, "41000000 - Au: Ouro"}, {3, "57600000 - Cu: Cobre"}, {4, "61000000 - Ag: Prata"}});
 }
 
 // A thickness entry in micrometres as millimetres: "35.0 µm ED(1 oz)" -> "0.035".
@@ -74,13 +82,13 @@ TDialogMenu1::TDialogMenu1(CalculatorWindow* caller) : QDialog(nullptr), caller_
         return c;
     };
     ComboBox1 = addBox(0, "ComboBox1", QString::fromUtf8("Constante dielétrica relativa (Er): "),
-                       toQt(catalogue::withoutBlank(catalogue::dielectricsC(18))));
+                       toQt(catalogue::dielectricRowsC()));
     ComboBox3 = addBox(1, "ComboBox3", QString::fromUtf8("Altura do dielétrico (mm):"),
-                       toQt(catalogue::withoutBlank(catalogue::heights())));
+                       toQt(catalogue::heightRows()));
     ComboBox2 = addBox(2, "ComboBox2", QString::fromUtf8("Condutividade do material (S/m):"),
-                       toQt(catalogue::dialogConductors()));
+                       toQt(conductors()));
     ComboBox4 = addBox(3, "ComboBox4", QString::fromUtf8("Espessura da fita condutora (mm):"),
-                       toQt(catalogue::withoutBlank(catalogue::thicknesses(18))));
+                       toQt(catalogue::thicknessRows()));
     connect(ComboBox1->lineEdit(), &QLineEdit::textEdited, this, &TDialogMenu1::ComboBox1Change);
     auto* ok = new QPushButton("OK", this);
     ok->setObjectName("OKBtn");
@@ -101,7 +109,7 @@ void TDialogMenu1::ComboBox1Change()
     const int cursor = ComboBox1->lineEdit()->cursorPosition();
     const QSignalBlocker block(ComboBox1);
     ComboBox1->clear();
-    ComboBox1->addItems(toQt(catalogue::withoutBlank(catalogue::dielectricsC(18))));
+    ComboBox1->addItems(toQt(catalogue::dielectricRowsC()));
     ComboBox1->setCurrentIndex(-1);
     ComboBox1->setEditText(text);
     ComboBox1->lineEdit()->setCursorPosition(cursor);
@@ -131,9 +139,9 @@ void TDialogMenu1::picked(QComboBox* box, int index)
         // The permittivity as its number, and the substrate's conductivity,
         // as every pick from this catalogue does.
         write("constdiel", leading(entry));
-        const auto values = catalogue::conductivitiesC();
-        if (index + 1 < int(values.size()))
-            write("condsubs", QString::fromStdString(values[index + 1]));
+        const auto rows = catalogue::dielectricRowsC().rows;
+        if (index + 1 < int(rows.size()))
+            write("condsubs", QString::fromStdString(rows[std::size_t(index) + 1].fills.at(0)));
     } else if (box == ComboBox3) {
         write("alturadiel", entry);
     } else if (box == ComboBox2) {
