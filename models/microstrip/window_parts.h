@@ -32,7 +32,7 @@ struct Lists {
     catalogue::Catalogue dielectrics, conductors, thicknesses = catalogue::thicknessRows();
 };
 
-// The noble metals spelled with no blank before the colon.
+// Gold, copper and silver spelled with no blank before the colon.
 inline catalogue::Catalogue tightConductors()
 {
     return catalogue::conductorRows().respelled(
