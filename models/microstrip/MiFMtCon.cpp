@@ -4,6 +4,22 @@
 #include "models/main_menu.h"
 
 namespace tarvel::microstrip {
+namespace {
+
+const parts::Fields fields = [] {
+    parts::Fields f;
+    f.loss = SubstrateLoss::Conductivity;
+    f.lossField = "CondMat";
+    f.width = "largura";
+    return f;
+}();
+
+const auto binding = parts::chainBinding(analyseOnConducting, conductingAnalysisChecks, fields, &Strip::W,
+                                         parts::impedanceFirst(), true);
+
+} // namespace
+
+Outcome analysisConductingModel(const Inputs& in) { return binding(in); }
 
 const WindowDescription& miFMtConWindow()
 {
@@ -14,22 +30,19 @@ const WindowDescription& miFMtConWindow()
         w.unit = "MiFMtCon";
         w.caption = "Análise de Linha de Transmissão Microstrip";
         w.menu = {&menu::analysisMicrostrip, menu::conducting, "SubstratoCondutor1"};
-        parts::Fields f;
-        f.loss = SubstrateLoss::Conductivity;
-        f.lossField = "CondMat";
-        f.width = "largura";
-        w.inputs = parts::listInputs(6, f, "Espessura da Fita Condutora Inválida!!");
+        // Blanks of this window's own after gallium arsenide, around aluminium
+        // and after silver.
+        const parts::Lists lists{
+            catalogue::dielectricRowsC().respelled({{10, "13.0 - Gallium arsenide(GaAs)     "}}),
+            parts::tightConductors().respelled({{1, "39600000 -  Al: Alumínio"}, {4, "61000000 - Ag: Prata "}})};
         parts::ResultTexts texts = parts::impedanceFirst();
         texts.total = "Atenuação total  (dB/cm):";
         texts.dispersive = "Constante dielétrica dispersiva efetiva:";
         texts.qd = "No Dielétrico (Qd):";
-        w.resultGroups = parts::resultGroups(texts);
-        w.results = parts::results(texts);
+        parts::describeFrom(w, binding, analysisConductingModel, fields, &lists, texts,
+                            "Análise de Linha de Transmissão Microstrip para Substrato Condutor");
         parts::analysisFlags(w);
-        w.project = parts::analysisProject("mmc", "MiFMtCon1.mmc", f);
-        w.report = {"Análise de Linha de Transmissão Microstrip para Substrato Condutor", 1000,
-                    parts::report(f, texts)};
-        w.model = analysisConductingModel;
+        w.project = parts::project(w, "mmc", "MiFMtCon1.mmc");
         return w;
     }();
     return d;

@@ -4,6 +4,20 @@
 #include "models/main_menu.h"
 
 namespace tarvel::microstrip {
+namespace {
+
+const parts::Fields fields = [] {
+    parts::Fields f;
+    f.impedance = "Impedancia";
+    return f;
+}();
+
+const auto binding = parts::chainBinding(synthesiseOnLaminate, laminateSynthesisChecks, fields, &StripWanted::Z0,
+                                         parts::widthFirst(), true);
+
+} // namespace
+
+Outcome synthesisModel(const Inputs& in) { return binding(in); }
 
 const WindowDescription& micstSinWindow()
 {
@@ -14,28 +28,20 @@ const WindowDescription& micstSinWindow()
         w.unit = "MicstSin";
         w.caption = "Síntese de Linha de Transmissão Microstrip";
         w.menu = {&menu::synthesisMicrostrip, menu::nonConducting, "SubstratoNoCondutor5"};
-        parts::Fields f;
-        f.impedance = "Impedancia";
         // On screen the target impedance comes first, the frequency second.
-        w.inputs = describe::joined<InputSpec>(
-            {{describe::edit(f.impedance, "Impedância característica (Ohms):", "Impedância característica Inválida!!")},
-             parts::listInputs(17, f, "Espessura da Fita Condutora Inválida!!")});
+        // Aluminium keeps the blank before its colon.
+        const parts::Lists lists{catalogue::dielectricRowsB(), parts::tightConductors()};
         const parts::ResultTexts texts = parts::widthFirst();
-        w.resultGroups = parts::resultGroups(texts);
-        w.results = parts::results(texts);
+        parts::describeFrom(w, binding, synthesisModel, fields, &lists, texts,
+                            "Síntese de Linha de Transmissão Microstrip para Substrato não Condutor");
         // A second key handler on `frequencia` enables only a few menu
         // commands; the window class adds it.
-        w.keyFields = {"Impedancia"};
-        w.calcEnabledAtStart = false;
-        w.galleryTab = 2;
+        parts::synthesisFlags(w);
         // The file keeps the frequency before the impedance.
         w.project = {"mcs", "MicstSin1.mcs",
-                     {{"frequencia", 5}, {"Impedancia", 3}, {"ComboBox2", 3}, {"ComboBox1", 5}, {"Tanperda", 3},
-                      {"ComboBox4", 3}, {"ComboBox3", 3}},
+                     {{fields.frequency, 5}, {fields.impedance, 3}, {fields.permittivity, 3}, {fields.conductor, 5},
+                      {fields.lossField, 3}, {fields.height, 3}, {fields.thickness, 3}},
                      false};
-        w.report = {"Síntese de Linha de Transmissão Microstrip para Substrato não Condutor", 1000,
-                    parts::report(f, texts)};
-        w.model = synthesisModel;
         return w;
     }();
     return d;

@@ -4,11 +4,22 @@
 #include "models/main_menu.h"
 
 namespace tarvel::microstrip {
+namespace {
+
+const Binding<SlotCut, Slot> binding = {
+    analyseSlot,
+    &slotChecks,
+    {{"Frequencia", &SlotCut::f}, {"ComboBox2", &SlotCut::er}, {"ComboBox1", &SlotCut::h}, {"Largura", &SlotCut::W}},
+    {{"Impcarac", &Slot::Z0}, {"Efetiva", &Slot::eeff}, {"CompCorte", &Slot::hc}, {"guiado", &Slot::lambdaS}},
+};
+
+} // namespace
+
+Outcome slotlineModel(const Inputs& in) { return binding(in); }
 
 const WindowDescription& slotAnaWindow()
 {
     using namespace describe;
-    namespace cat = catalogue;
     static const WindowDescription d = [] {
         WindowDescription w;
         w.number = 8;
@@ -17,23 +28,19 @@ const WindowDescription& slotAnaWindow()
         w.caption = "Análise de Linha de Transmissão SlotLine";
         w.menu = {&menu::analysis, "&SlotLine", "SlotLine1"};
         w.inputs = {
-            edit("Frequencia", "Freqüência (GHz):", "Freqüência inválida!!"),
+            edit("Frequencia", "Freqüência (GHz):"),
             // A pick leaves only the entry's number in the box.
-            combo("ComboBox2", "Constante dielétrica relativa:", cat::dielectricsD(),
-                  "Constante dielétrica relativa inválida, Recomenda-se 9.7<=Er<=20!!",
-                  {{"ComboBox2", cat::numbersD()}}),
-            combo("ComboBox1", "Altura do dielétrico (mm):", cat::heights(), "Altura do dielétrico inválida!!"),
-            edit("Largura", "Largura da fenda (mm):", "Largura da fenda inválida!!"),
+            combo("ComboBox2", "Constante dielétrica relativa:", catalogue::dielectricRowsD(), {"ComboBox2"}),
+            combo("ComboBox1", "Altura do dielétrico (mm):", catalogue::heightRows()),
+            edit("Largura", "Largura da fenda (mm):"),
         };
         // The gap after "TE" holds a small subscript "10".
+        ResultSpec cutoff = result("CompCorte", "Valor de corte para o modo TE    na SlotLine:");
+        cutoff.lowered = "10";
         w.results = {
             result("Impcarac", "Impedância característica (Ohms):"),
             result("Efetiva", "Constante dielétrica relativa efetiva:"),
-            [] {
-                ResultSpec r = result("CompCorte", "Valor de corte para o modo TE    na SlotLine:");
-                r.lowered = "10";
-                return r;
-            }(),
+            cutoff,
             result("guiado", "Comprimento de onda guiado na SlotLine (cm):"),
         };
         w.keyFields = {"Frequencia"};
@@ -41,19 +48,10 @@ const WindowDescription& slotAnaWindow()
         w.mainToFront = true;
         w.calcEnabledAtStart = true;
         w.galleryTab = 4;
-        w.project = {"slt", "SlotAna1.slt", {{"Frequencia", 3}, {"ComboBox2", 5}, {"ComboBox1", 3}, {"Largura", 5}},
-                     false};
-        w.report = {"Análise de Linha de Transmissão SlotLine", 1000,
-                    {heading("Entrada de Dados:"),
-                     line("Freqüência (GHz):", "Frequencia"),
-                     line("Constante dielétrica relativa:", "ComboBox2"),
-                     line("Altura do dielétrico (mm):", "ComboBox1"),
-                     line("Largura da fenda (mm):", "Largura"),
-                     heading("Saída de Dados:"),
-                     line("Impedância característica (Ohms):", "Impcarac"),
-                     line("Constante dielétrica relativa efetiva:", "Efetiva"),
-                     line("Valor de corte para o modo TE10 na SlotLine:", "CompCorte"),
-                     line("Comprimento de onda guiado na SlotLine (cm):", "guiado")}};
+        w.project = {"slt", "SlotAna1.slt", fieldsOf(w.inputs, {3, 5, 3, 5}), false};
+        // The report prints the subscript in line.
+        w.report = {w.caption, 1000, reportOf(w, {{"CompCorte", "Valor de corte para o modo TE10 na SlotLine:"}})};
+        binding.messagesInto(w.inputs);
         w.model = slotlineModel;
         return w;
     }();

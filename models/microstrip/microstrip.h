@@ -6,7 +6,7 @@
 // substrate whose loss is a loss tangent or a conductivity. The chain holds
 // every named intermediate value as a 48-bit real, as the project files do.
 #pragma once
-#include "framework/core/window_description.h"
+#include "framework/core/typed_model.h"
 #include "models/physics.h"
 
 namespace tarvel::microstrip {
@@ -50,6 +50,31 @@ Line analyse(const Substrate& s, Real W, const Variant& v);
 // with the target impedance.
 Line synthesise(const Substrate& s, Real Z0, const Variant& v);
 
+// A strip of width W (mm) on a substrate, as an analysis window gives it.
+// f in GHz, sigma in S/m, `loss` the loss tangent or the substrate
+// conductivity in S/m, h and t in mm.
+struct Strip {
+    Real f = 0, er = 0, sigma = 0, loss = 0, W = 0, h = 0, t = 0;
+};
+// The impedance wanted (ohms) in place of the width, as a synthesis window
+// gives it.
+struct StripWanted {
+    Real Z0 = 0, f = 0, er = 0, sigma = 0, loss = 0, h = 0, t = 0;
+};
+
+// The windows check alike but for their spellings, and each window runs
+// its own variant of the chain: on a loss tangent (laminate) with the
+// rounded bound, on a conducting substrate with the exact one (analysis) or
+// the rounded one (synthesis).
+extern const Checks<Strip> laminateAnalysisChecks;
+extern const Checks<Strip> conductingAnalysisChecks;
+extern const Checks<StripWanted> laminateSynthesisChecks;
+extern const Checks<StripWanted> conductingSynthesisChecks;
+Solved<Line> analyseOnLaminate(const Strip& in);
+Solved<Line> analyseOnConducting(const Strip& in);
+Solved<Line> synthesiseOnLaminate(const StripWanted& in);
+Solved<Line> synthesiseOnConducting(const StripWanted& in);
+
 // Slotline by the Garg-Gupta fit: f (GHz), er, W and h (mm).
 struct Slot {
     Real Z0 = 0, eeff = 0, hc = 0, lambdaS = 0;
@@ -57,6 +82,14 @@ struct Slot {
     Fault fault = Fault::None;
 };
 Slot slotline(Real f, Real er, Real W, Real h);
+
+// The slot of width W cut over a substrate of height h, with the fit's
+// range checked and a warning where h/lambda0 lies outside its own.
+struct SlotCut {
+    Real f = 0, er = 0, W = 0, h = 0;
+};
+extern const Checks<SlotCut> slotChecks;
+Solved<Slot> analyseSlot(const SlotCut& in);
 
 // The window models: control values in, checks, results in display order.
 Outcome analysisModel(const Inputs& in);           // TForm4, loss tangent

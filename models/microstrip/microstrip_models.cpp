@@ -1,124 +1,104 @@
-// The four microstrip windows' models: their controls, their checks in
-// order, and the chain's results in display order.
+// The four microstrip models: their checks in order, then the chain in the
+// variant of each.
 #include "microstrip.h"
+#include "framework/core/describe.h"
+#include "models/messages.h"
 
 namespace tarvel::microstrip {
 namespace {
 
-const char* const heightMessage = "Altura do dielétrico inválida!!";
-const char* const heightOverThickness = "Altura do dielétrico deve ser maior que a espessura da fita H>>t!!";
-const char* const permittivityMessage = "Constante dielétrica relativa inválida!!";
-const char* const conductorMessage = "Condutividade do condutor inválida!!";
-const char* const tangentMessage = "Tangente de perda do dielétrico inválida!!";
-const char* const substrateMessage = "Condutividade do dielétrico inválida!!";
+using passes::positive, passes::atLeastOne;
 
-// A copper thickness picked from the list is in micrometres; typed, in mm.
-Real thickness(const Inputs& in, const char* control)
+// The thinnest substrate listed is 0.13 mm.
+bool listedHeight(Real h) { return h >= 0.13L; }
+
+// The frequency and the materials, in the order every window checks them.
+template <typename In>
+Checks<In> materialChecks(const char* frequency, const char* loss)
 {
-    return in.isPicked(control) ? in[control] / 1000 : in[control];
+    return {{&In::f, positive, frequency},
+            {&In::er, atLeastOne, message::permittivity},
+            {&In::sigma, positive, message::conductor},
+            {&In::loss, positive, loss}};
 }
 
-// The first result is the impedance (analysis) or the width (synthesis).
-Outcome display(const Line& l, const char* firstControl, Real firstValue)
+// The board, checked last: its height, the copper on it, and the one
+// thinner than the other.
+template <typename In>
+Checks<In> boardChecks(const char* thickness)
+{
+    return {{&In::h, listedHeight, message::height},
+            {&In::t, positive, thickness},
+            {[](const In& in) { return in.h > in.t; }, message::heightOverThickness}};
+}
+
+template <typename In>
+Checks<In> joined(std::initializer_list<Checks<In>> parts)
+{
+    return describe::joined<Check<In>>(parts);
+}
+
+Solved<Line> shown(const Line& l)
 {
     if (l.fault != Fault::None)
         return Outcome::faulted(l.fault);
-    Outcome out;
-    out.set(firstControl, firstValue)
-        .set("efetiva", l.eeff)
-        .set("CompMic", l.lambdaG)
-        .set("Encfimlinha", l.dl)
-        .set("Resistividade", l.Rs)
-        .set("AtenCond", l.alphaC)
-        .set("AtenDiel", l.alphaD)
-        .set("Atentotal", l.alphaT)
-        .set("Dielefet", l.eeffF)
-        .set("ImpCarDisp", l.Z0F)
-        .set("Resistencia", l.F)
-        .set("FatorQr", l.Qr)
-        .set("FatorQd", l.Qd)
-        .set("FatorQc", l.Qc)
-        .set("FatorQ", l.Qt);
-    return out;
+    return l;
 }
 
-// The analysis windows share their checks but for the loss and thickness texts.
-struct AnalysisControls {
-    const char *er, *sigma, *loss, *lossMessage, *thicknessMessage;
-    Variant variant;
-};
-
-Outcome analyseWindow(const Inputs& in, const AnalysisControls& c)
+Solved<Line> analysed(const Checks<Strip>& checks, const Strip& in, const Variant& v)
 {
-    const Real f = in["frequencia"], er = in[c.er], sigma = in[c.sigma], loss = in[c.loss], W = in["largura"],
-               h = in["ComboBox4"], t = thickness(in, "ComboBox3");
-    if (!(f > 0)) return Outcome::refuse("Freqüência Inválida!!");
-    if (!(er >= 1)) return Outcome::refuse(permittivityMessage);
-    if (!(sigma > 0)) return Outcome::refuse(conductorMessage);
-    if (!(loss > 0)) return Outcome::refuse(c.lossMessage);
-    if (!(W > 0)) return Outcome::refuse("Largura da fita condutora inválida!!");
-    if (!(h >= 0.13L)) return Outcome::refuse(heightMessage);
-    if (!(t > 0)) return Outcome::refuse(c.thicknessMessage);
-    if (!(h > t)) return Outcome::refuse(heightOverThickness);
-    const Line l = analyse({f, er, sigma, loss, h, t}, W, c.variant);
-    return display(l, "impcarac", l.Z0);
+    if (auto failed = firstFailure(checks, in))
+        return Outcome::refuse(*failed);
+    return shown(analyse({in.f, in.er, in.sigma, in.loss, in.h, in.t}, in.W, v));
 }
 
-struct SynthesisControls {
-    const char *er, *sigma, *loss, *h, *t;
-    const char *impedanceMessage, *frequencyMessage, *lossMessage;
-    bool listThickness; // t may be a pick in micrometres
-    Variant variant;
-};
-
-Outcome synthesiseWindow(const Inputs& in, const SynthesisControls& c)
+Solved<Line> synthesised(const Checks<StripWanted>& checks, const StripWanted& in, const Variant& v)
 {
-    const Real Z0 = in["Impedancia"], f = in["frequencia"], er = in[c.er], sigma = in[c.sigma], loss = in[c.loss],
-               h = in[c.h], t = c.listThickness ? thickness(in, c.t) : in[c.t];
-    if (!(Z0 > 0)) return Outcome::refuse(c.impedanceMessage);
-    if (!(f > 0)) return Outcome::refuse(c.frequencyMessage);
-    if (!(er >= 1)) return Outcome::refuse(permittivityMessage);
-    if (!(sigma > 0)) return Outcome::refuse(conductorMessage);
-    if (!(loss > 0)) return Outcome::refuse(c.lossMessage);
-    if (!(h >= 0.13L)) return Outcome::refuse(heightMessage);
-    if (!(t > 0)) return Outcome::refuse("Espessura da Fita Condutora Inválida!!");
-    if (!(h > t)) return Outcome::refuse(heightOverThickness);
-    const Line l = synthesise({f, er, sigma, loss, h, t}, Z0, c.variant);
-    return display(l, "Largura", l.W);
+    if (auto failed = firstFailure(checks, in))
+        return Outcome::refuse(*failed);
+    return shown(synthesise({in.f, in.er, in.sigma, in.loss, in.h, in.t}, in.Z0, v));
 }
 
 } // namespace
 
-Outcome analysisModel(const Inputs& in)
+const Checks<Strip> laminateAnalysisChecks =
+    joined<Strip>({materialChecks<Strip>(message::frequencyCapitals, message::lossTangent),
+                   {{&Strip::W, positive, message::stripWidth}},
+                   boardChecks<Strip>(message::thickness)});
+
+const Checks<Strip> conductingAnalysisChecks =
+    joined<Strip>({materialChecks<Strip>(message::frequencyCapitals, message::substrateConductivity),
+                   {{&Strip::W, positive, message::stripWidth}},
+                   boardChecks<Strip>(message::thicknessCapitals)});
+
+const Checks<StripWanted> laminateSynthesisChecks =
+    joined<StripWanted>({{{&StripWanted::Z0, positive, "Impedância característica Inválida!!"}},
+                         materialChecks<StripWanted>(message::frequencyCapitals, message::lossTangent),
+                         boardChecks<StripWanted>(message::thicknessCapitals)});
+
+const Checks<StripWanted> conductingSynthesisChecks =
+    joined<StripWanted>({{{&StripWanted::Z0, positive, message::impedance}},
+                         materialChecks<StripWanted>(message::frequency, message::substrateConductivity),
+                         boardChecks<StripWanted>(message::thicknessCapitals)});
+
+Solved<Line> analyseOnLaminate(const Strip& in)
 {
-    static const AnalysisControls c{"Combobox2", "Combobox1", "Tanperda", tangentMessage,
-                                    "Espessura da fita condutora inválida!!",
-                                    {roundedNarrowBound, SubstrateLoss::Tangent}};
-    return analyseWindow(in, c);
+    return analysed(laminateAnalysisChecks, in, {roundedNarrowBound, SubstrateLoss::Tangent});
 }
 
-Outcome analysisConductingModel(const Inputs& in)
+Solved<Line> analyseOnConducting(const Strip& in)
 {
-    static const AnalysisControls c{"ComboBox2", "ComboBox1", "CondMat", substrateMessage,
-                                    "Espessura da Fita Condutora Inválida!!",
-                                    {exactNarrowBound, SubstrateLoss::Conductivity}};
-    return analyseWindow(in, c);
+    return analysed(conductingAnalysisChecks, in, {exactNarrowBound, SubstrateLoss::Conductivity});
 }
 
-Outcome synthesisModel(const Inputs& in)
+Solved<Line> synthesiseOnLaminate(const StripWanted& in)
 {
-    static const SynthesisControls c{"ComboBox2", "ComboBox1", "Tanperda", "ComboBox4", "ComboBox3",
-                                     "Impedância característica Inválida!!", "Freqüência Inválida!!",
-                                     tangentMessage, true, {roundedNarrowBound, SubstrateLoss::Tangent}};
-    return synthesiseWindow(in, c);
+    return synthesised(laminateSynthesisChecks, in, {roundedNarrowBound, SubstrateLoss::Tangent});
 }
 
-Outcome synthesisConductingModel(const Inputs& in)
+Solved<Line> synthesiseOnConducting(const StripWanted& in)
 {
-    static const SynthesisControls c{"constdiel", "condutividade", "condsubs", "alturadiel", "espesfita",
-                                     "Impedância característica inválida!!", "Freqüência inválida!!",
-                                     substrateMessage, false, {roundedNarrowBound, SubstrateLoss::Conductivity}};
-    return synthesiseWindow(in, c);
+    return synthesised(conductingSynthesisChecks, in, {roundedNarrowBound, SubstrateLoss::Conductivity});
 }
 
 } // namespace tarvel::microstrip

@@ -6,6 +6,7 @@
 
 #include "framework/core/held.h"
 #include "microstrip.h"
+#include "models/messages.h"
 
 namespace tarvel::microstrip {
 namespace {
@@ -42,24 +43,28 @@ Slot slotline(Real f, Real er, Real W, Real h)
     return s;
 }
 
-Outcome slotlineModel(const Inputs& in)
-{
-    const Real f = in["Frequencia"], er = in["ComboBox2"], h = in["ComboBox1"], W = in["Largura"];
-    if (!(f > 0)) return Outcome::refuse("Freqüência inválida!!");
-    if (!(er >= 9.7L && er <= 20))
-        return Outcome::refuse("Constante dielétrica relativa inválida, Recomenda-se 9.7<=Er<=20!!");
-    if (!(W > 0)) return Outcome::refuse("Largura da fenda inválida!!");
-    if (!(h > 0)) return Outcome::refuse("Altura do dielétrico inválida!!");
+const Checks<SlotCut> slotChecks = {
+    {&SlotCut::f, passes::positive, message::frequency},
+    {&SlotCut::er, [](Real er) { return er >= 9.7L && er <= 20; },
+     "Constante dielétrica relativa inválida, Recomenda-se 9.7<=Er<=20!!"},
+    {&SlotCut::W, passes::positive, message::slotWidth},
+    {&SlotCut::h, passes::positive, message::height},
     // The range of W/h is checked on the ratio as the model holds it.
-    const Real u = r48(W / h);
-    if (!(u >= r48(0.02L) && u <= 1))
-        return Outcome::refuse("Razão W/h Inválida, recomenda-se 0.02<=W/h<=1!!");
+    {[](const SlotCut& in) {
+         const Real u = r48(in.W / in.h);
+         return u >= r48(0.02L) && u <= 1;
+     },
+     "Razão W/h Inválida, recomenda-se 0.02<=W/h<=1!!"},
+};
 
-    const Slot s = slotline(f, er, W, h);
+Solved<Slot> analyseSlot(const SlotCut& in)
+{
+    if (auto failed = firstFailure(slotChecks, in))
+        return Outcome::refuse(*failed);
+    const Slot s = slotline(in.f, in.er, in.W, in.h);
     if (s.fault != Fault::None)
         return Outcome::faulted(s.fault);
-    Outcome out;
-    out.set("Impcarac", s.Z0).set("Efetiva", s.eeff).set("CompCorte", s.hc).set("guiado", s.lambdaS);
+    Solved<Slot> out(s);
     if (s.ratio < r48(0.01L) || s.ratio > s.hc)
         out.warn(validityWarning);
     return out;

@@ -1,8 +1,9 @@
-// The rows of the four microstrip windows: their listed inputs, the fifteen
-// results, the project fields and the report lines, shared with the few
-// control names and texts in which the windows differ.
+// The rows of the four microstrip windows: their inputs and how they feed
+// the chain, the fifteen results, the project fields and the report, shared
+// with the few control names and texts in which the windows differ.
 #pragma once
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "framework/core/describe.h"
@@ -15,47 +16,52 @@ namespace tarvel::microstrip::parts {
 // impedance, a synthesis window the other way round.
 struct Fields {
     SubstrateLoss loss = SubstrateLoss::Tangent;
-    std::string impedance;
-    std::string frequency = "frequencia";
-    std::string permittivity = "ComboBox2";
-    std::string conductor = "ComboBox1";
-    std::string lossField = "Tanperda";
-    std::string width;
-    std::string height = "ComboBox4";
-    std::string thickness = "ComboBox3";
+    const char* impedance = nullptr;
+    const char* frequency = "frequencia";
+    const char* permittivity = "ComboBox2";
+    const char* conductor = "ComboBox1";
+    const char* lossField = "Tanperda";
+    const char* width = nullptr;
+    const char* height = "ComboBox4";
+    const char* thickness = "ComboBox3";
 };
 
-inline const char* lossLabel(SubstrateLoss loss)
+// The lists of a window that offers them: substrates (a pick fills the loss
+// field), conductors and copper thicknesses (in micrometres).
+struct Lists {
+    catalogue::Catalogue dielectrics, conductors, thicknesses = catalogue::thicknessRows();
+};
+
+// Gold, copper and silver spelled with no blank before the colon.
+inline catalogue::Catalogue tightConductors()
 {
-    return loss == SubstrateLoss::Tangent ? "Tangente de perda do dielétrico:" : "Condutividade do dielétrico (S/m):";
-}
-inline const char* lossMessage(SubstrateLoss loss)
-{
-    return loss == SubstrateLoss::Tangent ? "Tangente de perda do dielétrico inválida!!"
-                                          : "Condutividade do dielétrico inválida!!";
+    return catalogue::conductorRows().respelled(
+        {{2, "41000000 - Au: Ouro"}, {3, "57600000 - Cu: Cobre"}, {4, "61000000 - Ag: Prata"}});
 }
 
-// The fields from the frequency on, with catalogue lists: laminates that
-// fill the loss tangent or conducting substrates that fill the substrate
-// conductivity, then conductors, heights and copper thicknesses.
-inline std::vector<InputSpec> listInputs(int window, const Fields& f, const std::string& thicknessMessage)
+// The fields in the order the window shows them: list boxes where it has
+// lists, plain edits where it has none.
+inline std::vector<InputSpec> inputs(const Fields& f, const Lists* lists)
 {
-    using namespace describe;
-    namespace cat = catalogue;
-    const bool tangent = f.loss == SubstrateLoss::Tangent;
+    using describe::edit;
+    const catalogue::Catalogue heights = catalogue::heightRows();
+    auto field = [&](const char* name, const char* label, const catalogue::Catalogue* rows,
+                     const std::vector<std::string>& companions = {}) {
+        return rows ? describe::combo(name, label, *rows, companions) : edit(name, label);
+    };
     std::vector<InputSpec> rows;
-    rows.push_back(edit(f.frequency, "Freqüência (GHz):", "Freqüência Inválida!!"));
-    rows.push_back(combo(f.permittivity, "Constante dielétrica relativa: ",
-                         tangent ? cat::dielectricsB(window) : cat::dielectricsC(window),
-                         "Constante dielétrica relativa inválida!!",
-                         {{f.lossField, tangent ? cat::lossTangentsB() : cat::conductivitiesC()}}));
-    rows.push_back(combo(f.conductor, "Condutividade do condutor (S/m):", cat::conductors(window),
-                         "Condutividade do condutor inválida!!"));
-    rows.push_back(edit(f.lossField, lossLabel(f.loss), lossMessage(f.loss)));
-    if (!f.width.empty())
-        rows.push_back(edit(f.width, "Largura da fita condutora (mm):", "Largura da fita condutora inválida!!"));
-    rows.push_back(combo(f.height, "Altura do dielétrico (mm):", cat::heights(), "Altura do dielétrico inválida!!"));
-    rows.push_back(combo(f.thickness, "Espessura da fita condutora (mm):", cat::thicknesses(window), thicknessMessage));
+    if (f.impedance)
+        rows.push_back(edit(f.impedance, "Impedância característica (Ohms):"));
+    rows.push_back(edit(f.frequency, "Freqüência (GHz):"));
+    rows.push_back(field(f.permittivity, "Constante dielétrica relativa: ", lists ? &lists->dielectrics : nullptr,
+                         {f.lossField}));
+    rows.push_back(field(f.conductor, "Condutividade do condutor (S/m):", lists ? &lists->conductors : nullptr));
+    rows.push_back(edit(f.lossField, f.loss == SubstrateLoss::Tangent ? "Tangente de perda do dielétrico:"
+                                                                      : "Condutividade do dielétrico (S/m):"));
+    if (f.width)
+        rows.push_back(edit(f.width, "Largura da fita condutora (mm):"));
+    rows.push_back(field(f.height, "Altura do dielétrico (mm):", lists ? &heights : nullptr));
+    rows.push_back(field(f.thickness, "Espessura da fita condutora (mm):", lists ? &lists->thicknesses : nullptr));
     return rows;
 }
 
@@ -69,19 +75,26 @@ inline void analysisFlags(WindowDescription& w)
     w.galleryTab = 2;
 }
 
-inline ProjectSpec analysisProject(const char* extension, const char* defaultName, const Fields& f)
+// ... and the two synthesis windows.
+inline void synthesisFlags(WindowDescription& w)
 {
-    return {extension,
-            defaultName,
-            {{f.frequency, 3}, {f.permittivity, 5}, {f.conductor, 3}, {f.lossField, 5}, {f.width, 3},
-             {f.height, 3}, {f.thickness, 3}},
-            false};
+    w.keyFields = {"Impedancia"};
+    w.calcEnabledAtStart = false;
+    w.galleryTab = 2;
+}
+
+// A file that keeps the fields in the order of the window.
+inline ProjectSpec project(const WindowDescription& w, const char* extension, const char* defaultName)
+{
+    return {extension, defaultName, describe::fieldsOf(w.inputs, {3, 5, 3, 5, 3, 3, 3}), false};
 }
 
 // Texts that vary between the four windows.
 struct ResultTexts {
-    std::string firstControl, firstLabel;   // impedance (analysis) or width (synthesis)
-    std::string reportFirstLabel;           // the report's own spelling, where it has one
+    const char* firstControl;              // impedance (analysis) or width (synthesis)
+    Real Line::*first;                     // ... as the chain gives it
+    std::string firstLabel;
+    std::string reportFirstLabel;          // the report's own spelling, where it has one
     std::string openEnd = "Encurtamento de fim de linha (mm):";
     std::string total = "Atenuação total (dB/cm):";
     std::string dispersive = "Constante dielétrica relativa efetiva:";
@@ -89,20 +102,10 @@ struct ResultTexts {
     std::string qualityGroup = "Fator de qualidade das perdas:";
 };
 
-inline ResultTexts impedanceFirst()
-{
-    ResultTexts t;
-    t.firstControl = "impcarac";
-    t.firstLabel = "Impedância característica (Ohms):";
-    return t;
-}
+inline ResultTexts impedanceFirst() { return {"impcarac", &Line::Z0, "Impedância característica (Ohms):", {}}; }
 inline ResultTexts widthFirst()
 {
-    ResultTexts t;
-    t.firstControl = "Largura";
-    t.firstLabel = "Largura da fita condutora (mm):";
-    t.reportFirstLabel = "Largura da fita Condutora (mm):";
-    return t;
+    return {"Largura", &Line::W, "Largura da fita condutora (mm):", "Largura da fita Condutora (mm):"};
 }
 
 inline std::vector<std::string> resultGroups(const ResultTexts& t)
@@ -132,53 +135,76 @@ inline std::vector<ResultSpec> results(const ResultTexts& t)
     };
 }
 
-// The printed report's input section, in the order of the window's fields.
-inline std::vector<ReportLine> reportInputs(const Fields& f)
+// Where the chain's results go, in the order they are shown.
+inline std::vector<std::pair<const char*, Real Line::*>> resultControls(const ResultTexts& t)
 {
-    using describe::line;
-    std::vector<ReportLine> lines = {describe::heading("Entrada de Dados:")};
-    if (!f.impedance.empty())
-        lines.push_back(line("Impedância característica (Ohms):", f.impedance));
-    lines.push_back(line("Freqüência (GHz):", f.frequency));
-    lines.push_back(line("Constante dielétrica relativa:", f.permittivity));
-    lines.push_back(line("Condutividade do condutor (S/m):", f.conductor));
-    lines.push_back(line(lossLabel(f.loss), f.lossField));
-    if (!f.width.empty())
-        lines.push_back(line("Largura da fita condutora (mm):", f.width));
-    lines.push_back(line("Altura do dielétrico (mm):", f.height));
-    lines.push_back(line("Espessura da fita condutora (mm):", f.thickness));
+    return {{t.firstControl, t.first},    {"efetiva", &Line::eeff},   {"CompMic", &Line::lambdaG},
+            {"Encfimlinha", &Line::dl},   {"Resistividade", &Line::Rs}, {"AtenCond", &Line::alphaC},
+            {"AtenDiel", &Line::alphaD},  {"Atentotal", &Line::alphaT}, {"Dielefet", &Line::eeffF},
+            {"ImpCarDisp", &Line::Z0F},   {"Resistencia", &Line::F},  {"FatorQr", &Line::Qr},
+            {"FatorQd", &Line::Qd},       {"FatorQc", &Line::Qc},     {"FatorQ", &Line::Qt}};
+}
+
+// How a window's controls feed a model of the chain: its own (the width of
+// an analysis, the target of a synthesis), then the substrate's, and where
+// the results go. Where the window lists copper foils, a picked thickness is
+// in micrometres.
+template <typename In>
+Binding<In, Line> chainBinding(Solved<Line> (*model)(const In&), const Checks<In>& checks, const Fields& f,
+                               Real In::*own, const ResultTexts& t, bool foilsListed)
+{
+    return {model,
+            &checks,
+            {{f.width ? f.width : f.impedance, own},
+             {f.frequency, &In::f},
+             {f.permittivity, &In::er},
+             {f.conductor, &In::sigma},
+             {f.lossField, &In::loss},
+             {f.height, &In::h},
+             {f.thickness, &In::t}},
+            resultControls(t),
+            foilsListed ? std::vector<const char*>{f.thickness} : std::vector<const char*>{}};
+}
+
+// The printed report: the inputs under their captions (the permittivity's
+// without the blank after its colon), then the results, the quality factors
+// before the dispersion parameters. It keeps a window's spelling of the
+// quality group and of Qd, and its own of the width, but prints the other
+// results in their common spelling.
+inline std::vector<ReportLine> report(const WindowDescription& w, const Fields& f, const ResultTexts& t)
+{
+    WindowDescription inputsOnly;
+    inputsOnly.inputs = w.inputs;
+    std::vector<ReportLine> lines =
+        describe::reportOf(inputsOnly, {{f.permittivity, "Constante dielétrica relativa:"}});
+    ResultTexts printed{t.firstControl, t.first, t.reportFirstLabel.empty() ? t.firstLabel : t.reportFirstLabel, {}};
+    printed.qd = t.qd;
+    printed.qualityGroup = t.qualityGroup;
+    const std::vector<std::string> groups = resultGroups(printed);
+    const std::vector<ResultSpec> shown = results(printed);
+    for (int group : {0, 2, 1}) {
+        if (group != 0)
+            lines.push_back(describe::heading(groups[group]));
+        for (const ResultSpec& r : shown)
+            if (r.group == group)
+                lines.push_back(describe::line(r.label, r.name));
+    }
     return lines;
 }
 
-// The output section: the same texts as on screen but where the report has
-// its own, the quality factors before the dispersion parameters.
-inline std::vector<ReportLine> reportResults(const ResultTexts& t)
+// What a window derives from its fields, lists and texts: its inputs with
+// the messages of the model's checks, its results, its report under `title`
+// and its model.
+template <typename In>
+void describeFrom(WindowDescription& w, const Binding<In, Line>& b, Model model, const Fields& f, const Lists* lists,
+                  const ResultTexts& t, const char* title)
 {
-    using describe::heading;
-    using describe::line;
-    return {heading("Saída de Dados:"),
-            line(t.reportFirstLabel.empty() ? t.firstLabel : t.reportFirstLabel, t.firstControl),
-            line("Constante dielétrica relativa efetiva:", "efetiva"),
-            line("Comprimento de onda na microstrip (cm):", "CompMic"),
-            line("Encurtamento de fim de linha (mm):", "Encfimlinha"),
-            line("Resistividade superficial do condutor (Ohms):", "Resistividade"),
-            line("Atenuação no condutor (dB/cm):", "AtenCond"),
-            line("Atenuação no dielétrico (dB/cm):", "AtenDiel"),
-            line("Atenuação total (dB/cm):", "Atentotal"),
-            heading(t.qualityGroup),
-            line("Por irradiação (Qr):", "FatorQr"),
-            line(t.qd, "FatorQd"),
-            line("No condutor (Qc):", "FatorQc"),
-            line("Fator de qualidade total (Qt):", "FatorQ"),
-            heading("Parâmetros de dispersão:"),
-            line("Constante dielétrica relativa efetiva:", "Dielefet"),
-            line("Impedância característica (Ohms):", "ImpCarDisp"),
-            line("Resistência de irradiação (Ohms):", "Resistencia")};
-}
-
-inline std::vector<ReportLine> report(const Fields& f, const ResultTexts& t)
-{
-    return describe::joined<ReportLine>({reportInputs(f), reportResults(t)});
+    w.inputs = inputs(f, lists);
+    b.messagesInto(w.inputs);
+    w.resultGroups = resultGroups(t);
+    w.results = results(t);
+    w.report = {title, 1000, report(w, f, t)};
+    w.model = model;
 }
 
 } // namespace tarvel::microstrip::parts
