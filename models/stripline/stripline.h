@@ -29,9 +29,10 @@ struct StripLine {
 extern const Checks<Strip> laminateChecks, conductingChecks;
 Solved<StripLine> analyseOnLaminate(const Strip& in);   // by tand
 Solved<StripLine> analyseOnConducting(const Strip& in); // by sigmaD
+// Too high an impedance leaves no strip: the syntheses stop with an
+// arithmetic fault.
 extern const Checks<StripWanted> laminateWantedChecks, conductingWantedChecks;
 Solved<StripLine> synthesiseOnLaminate(const StripWanted& in);
-// Too high an impedance leaves no strip: an arithmetic fault.
 Solved<StripLine> synthesiseOnConducting(const StripWanted& in);
 
 // Pieces of the single line.
