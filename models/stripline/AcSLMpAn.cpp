@@ -4,6 +4,25 @@
 #include "models/main_menu.h"
 
 namespace tarvel::stripline {
+namespace {
+
+const describe::ModeLosses losses = {"AtenCond", "AtenCondodd", "Atendiel", "AtenDielodd", "AtenTotal", "AtenTotalodd"};
+
+const Binding<CoupledPair, CoupledLine> binding = {
+    analyseCoupled,
+    &coupledChecks,
+    describe::joined<rows::Feed<CoupledPair>>(
+        {rows::boardInputs<CoupledPair>({"Tanperda", &CoupledPair::tand}),
+         {{"Largura", &CoupledPair::W}, {"Separ", &CoupledPair::S}}}),
+    describe::joined<rows::Shown<CoupledLine>>(
+        {{{"Impcarac", &CoupledLine::Z0e}, {"impcararcodd", &CoupledLine::Z0o}, {"Compguiado", &CoupledLine::lambdaG}},
+         rows::modeLosses(losses)}),
+    rows::pickedInMicrometres,
+};
+
+} // namespace
+
+Outcome coupledAnalysis(const Inputs& in) { return binding(in); }
 
 const WindowDescription& acSLMpAnWindow()
 {
@@ -17,39 +36,29 @@ const WindowDescription& acSLMpAnWindow()
         w.menu = {&menu::analysisCoupled, "StripLine", "StripLine4"};
         w.inputs = {
             rows::frequency(),
-            rows::laminates(20, "Constante dielétrica relativa Inválida!!"),
-            rows::conductor(20, "Condutividade do condutor inválida!!"),
+            rows::laminates(catalogue::dielectricRowsB()),
+            // This window lists gold with a blank after it.
+            rows::conductor(rows::conductors().respelled({{2, "41000000 - Au : Ouro "}})),
             rows::lossTangent(),
-            edit("Largura", "Largura das fitas condutoras (mm):", "Largura das fitas condutoras inválidas!!"),
-            edit("Separ", "Separação entre as fitas condutoras (mm):", "Separação entre as fitas condutoras inválida!!"),
+            edit("Largura", "Largura das fitas condutoras (mm):"),
+            edit("Separ", "Separação entre as fitas condutoras (mm):"),
             rows::height(),
-            rows::thickness(20, "Espessura da fita condutora inválida!!"),
+            rows::thickness(),
         };
-        const ModeLosses losses = {"AtenCond",    "AtenCondodd", "Atendiel",
-                                   "AtenDielodd", "AtenTotal",   "AtenTotalodd"};
+        // The caption of the guided wavelength ends in a blank on screen.
         w.results = joined<ResultSpec>({{result("Impcarac", "Impedância característica modo par (Ohms):"),
                                          result("impcararcodd", "Impedância característica modo ímpar (Ohms):"),
-                                         result("Compguiado", "Comprimento de onda guiado na Stripline (cm): ")},
+                                         result("Compguiado", std::string(rows::guidedWavelength) + " ")},
                                         rows::modeLossResults(losses)});
         w.keyFields = {"Frequencia"};
         w.calcShortcut = false;
         w.closesGallery = true;
         w.galleryTab = 8;
-        w.project = {"asa", "AcSLMpAn1.asa",
-                     {{"Frequencia", 2}, {"ComboBox2", 2}, {"ComboBox1", 0}, {"Tanperda", 5}, {"Largura", 1},
-                      {"Separ", 1}, {"ComboBox4", 2}, {"ComboBox3", 2}},
-                     true};
-        w.report = {"Análise de Linha de Transmissão Acoplada StripLine", 1100,
-                    joined<ReportLine>({{heading("Entrada de Dados:")},
-                                        rows::materialLines(false),
-                                        {line("Largura das fitas condutoras (mm):", "Largura"),
-                                         line("Separação entre as fitas condutoras (mm):", "Separ")},
-                                        rows::stackLines(),
-                                        {heading("Saída de Dados:"),
-                                         line("Impedância característica modo par(Ohms):", "Impcarac"),
-                                         line("Impedância característica modo ímpar(Ohms):", "impcararcodd"),
-                                         line("Comprimento de onda guiado na Stripline (cm):", "Compguiado")},
-                                        modeLossLines(losses)})};
+        w.project = {"asa", "AcSLMpAn1.asa", fieldsOf(w.inputs, {2, 2, 0, 5, 1, 1, 2, 2}), true};
+        std::vector<ReportAmend> amends = rows::modeImpedanceAmends("Impcarac", "impcararcodd");
+        amends.push_back({"Compguiado", rows::guidedWavelength});
+        w.report = {w.caption, 1100, reportOf(w, amends)};
+        binding.messagesInto(w.inputs);
         w.model = coupledAnalysis;
         return w;
     }();

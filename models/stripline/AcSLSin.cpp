@@ -4,6 +4,23 @@
 #include "models/main_menu.h"
 
 namespace tarvel::stripline {
+namespace {
+
+const Binding<CoupledWanted, CoupledLine> binding = {
+    synthesiseCoupled,
+    &coupledWantedChecks,
+    describe::joined<rows::Feed<CoupledWanted>>(
+        {{{"ImpModoPar", &CoupledWanted::Z0e}, {"ImpModoimpar", &CoupledWanted::Z0o}},
+         rows::boardInputs<CoupledWanted>({"Tanperda", &CoupledWanted::tand})}),
+    describe::joined<rows::Shown<CoupledLine>>(
+        {{{"LargReal", &CoupledLine::W}, {"SepReal", &CoupledLine::S}, {"complambs", &CoupledLine::lambdaG}},
+         rows::modeLosses(describe::synthesisLosses)}),
+    rows::pickedInMicrometres,
+};
+
+} // namespace
+
+Outcome coupledSynthesis(const Inputs& in) { return binding(in); }
 
 const WindowDescription& acSLSinWindow()
 {
@@ -16,35 +33,21 @@ const WindowDescription& acSLSinWindow()
         w.caption = "Síntese de Linha de Transmissão Acoplada StripLine ";
         w.menu = {&menu::synthesisCoupled, "StripLine", "StripLine2"};
         w.inputs = joined<InputSpec>({modeImpedanceInputs(),
-                                      {rows::frequency("Freqüência Inválida!!"),
-                                       rows::laminates(27, "Constante Dielétrica Relativa Inválida!!"),
-                                       rows::conductor(27, "Condutividade do Condutor Inválida!!"),
-                                       rows::lossTangent("Tangente de perda do Substrato Inválida!!"),
-                                       rows::height("Altura do Substrato inválida!!"),
-                                       rows::thickness(27, "Espessura da fita condutora inválida!!")}});
+                                      {rows::frequency(), rows::laminates(catalogue::dielectricRowsB()),
+                                       rows::conductor(), rows::lossTangent(), rows::height(), rows::thickness()}});
         w.results = joined<ResultSpec>({{result("LargReal", "Largura real das fitas condutoras (mm):"),
                                          result("SepReal", "Separação real entre as fitas (mm):"),
-                                         result("complambs", "Comprimento de onda guiado na Stripline (cm):")},
+                                         result("complambs", rows::guidedWavelength)},
                                         rows::modeLossResults(synthesisLosses)});
         w.keyFields = {"ImpModoPar"};
         w.calcEnabledAtStart = false;
         w.closesGallery = true;
         w.galleryTab = 8;
-        w.project = {"acs", "AcSLSin1.acs",
-                     {{"ImpModoPar", 3}, {"ImpModoimpar", 5}, {"Frequencia", 3}, {"ComboBox2", 5}, {"ComboBox1", 3},
-                      {"Tanperda", 3}, {"ComboBox4", 3}, {"ComboBox3", 3}},
-                     false};
-        w.report = {"Síntese de Linha de Transmissão Acoplada StripLine", 1100,
-                    joined<ReportLine>({{heading("Entrada de Dados:"),
-                                         line("Impedância característica modo par(Ohms):", "ImpModoPar"),
-                                         line("Impedância característica modo ímpar(Ohms):", "ImpModoimpar")},
-                                        rows::materialLines(false),
-                                        rows::stackLines(),
-                                        {heading("Saída de Dados:"),
-                                         line("Largura real das fitas condutoras (mm):", "LargReal"),
-                                         line("Separação real entre as fitas condutoras (mm):", "SepReal"),
-                                         line("Comprimento de onda guiado na Stripline (cm):", "complambs")},
-                                        modeLossLines(synthesisLosses)})};
+        w.project = {"acs", "AcSLSin1.acs", fieldsOf(w.inputs, {3, 5, 3, 5, 3, 3, 3, 3}), false};
+        std::vector<ReportAmend> amends = rows::modeImpedanceAmends("ImpModoPar", "ImpModoimpar");
+        amends.push_back({"SepReal", "Separação real entre as fitas condutoras (mm):"});
+        w.report = {"Síntese de Linha de Transmissão Acoplada StripLine", 1100, reportOf(w, amends)};
+        binding.messagesInto(w.inputs);
         w.model = coupledSynthesis;
         return w;
     }();

@@ -4,6 +4,13 @@
 #include "models/main_menu.h"
 
 namespace tarvel::stripline {
+namespace {
+
+const auto binding = rows::singleBinding<StripWanted>(synthesiseOnConducting, conductingWantedChecks, true);
+
+} // namespace
+
+Outcome synthesisConducting(const Inputs& in) { return binding(in); }
 
 const WindowDescription& stLSinCdWindow()
 {
@@ -15,19 +22,15 @@ const WindowDescription& stLSinCdWindow()
         w.caption = "Síntese de Linha de Transmissão StripLine";
         w.menu = {&menu::synthesisStripline, menu::conducting, "SubstratoCondutor8"};
         rows::Single s;
-        s.window = 22;
         s.synthesis = true;
         s.conducting = true;
-        s.thicknessMessage = "Espessura da Fita Condutora Inválida!!";
+        s.dielectrics = catalogue::dielectricRowsC();
         s.labels.qcond = "Correspondente as perdas no condutor: ";
-        rows::singleCommon(w, s);
+        rows::singleWindow(w, s, "sst", "StLSinCd1.sst",
+                           "Síntese de Linha de Transmissão StripLine para Substrato Condutor");
         // Unlike the other synthesis, it closes the gallery.
         w.closesGallery = true;
-        w.inputs = rows::singleInputs(s);
-        w.results = rows::singleResults(s);
-        w.project = rows::singleProject("sst", "StLSinCd1.sst", s);
-        w.report = {"Síntese de Linha de Transmissão StripLine para Substrato Condutor", 1000,
-                    rows::singleReport(s)};
+        binding.messagesInto(w.inputs);
         w.model = synthesisConducting;
         return w;
     }();

@@ -4,6 +4,16 @@
 #include "models/main_menu.h"
 
 namespace tarvel::stripline {
+namespace {
+
+const auto binding = rows::singleBinding<Strip>(analyseOnLaminate, laminateChecks, false);
+
+} // namespace
+
+Outcome analysisLossTangent(const Inputs& in) { return binding(in); }
+
+// Every window reads the thickness alike.
+Real thicknessMm(const Inputs& in) { return binding.read(in).t; }
 
 const WindowDescription& stLinAnaWindow()
 {
@@ -15,15 +25,13 @@ const WindowDescription& stLinAnaWindow()
         w.caption = "Análise de Linha de Transmissão StripLine";
         w.menu = {&menu::analysisStripline, menu::nonConducting, "SubstratoNoCondutor2"};
         rows::Single s;
-        s.window = 5;
-        s.conductorMessage = "Condutividade inválida!!";
+        // This window spaces the first laminate wider and ends its list
+        // with a blank entry that fills nothing.
+        s.dielectrics = catalogue::dielectricRowsB().respelled({{1, "2.20 -  RT/duroid® 5880"}}).with({{""}});
         s.labels.total = "Atenuação Total (dB/cm):";
-        rows::singleCommon(w, s);
-        w.inputs = rows::singleInputs(s);
-        w.results = rows::singleResults(s);
-        w.project = rows::singleProject("stl", "StLinAna1.stl", s);
-        w.report = {"Análise de Linha de Transmissão StripLine para Substrato não Condutor", 1000,
-                    rows::singleReport(s)};
+        rows::singleWindow(w, s, "stl", "StLinAna1.stl",
+                           "Análise de Linha de Transmissão StripLine para Substrato não Condutor");
+        binding.messagesInto(w.inputs);
         w.model = analysisLossTangent;
         return w;
     }();

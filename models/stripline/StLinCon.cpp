@@ -4,6 +4,13 @@
 #include "models/main_menu.h"
 
 namespace tarvel::stripline {
+namespace {
+
+const auto binding = rows::singleBinding<Strip>(analyseOnConducting, conductingChecks, true);
+
+} // namespace
+
+Outcome analysisConducting(const Inputs& in) { return binding(in); }
 
 const WindowDescription& stLinConWindow()
 {
@@ -15,15 +22,13 @@ const WindowDescription& stLinConWindow()
         w.caption = "Análise de Linha de Transmissão StripLine";
         w.menu = {&menu::analysisStripline, menu::conducting, "SubstratoCondutor2"};
         rows::Single s;
-        s.window = 7;
         s.conducting = true;
+        // This window lists gallium arsenide with blanks after it.
+        s.dielectrics = catalogue::dielectricRowsC().respelled({{10, "13.0 - Gallium arsenide(GaAs)     "}});
         s.labels.endEffect = "Encurtamento de fim linha (mm):";
-        rows::singleCommon(w, s);
-        w.inputs = rows::singleInputs(s);
-        w.results = rows::singleResults(s);
-        w.project = rows::singleProject("stn", "StLinCon1.stn", s);
-        w.report = {"Análise de Linha de Transmissão StripLine para Substrato Condutor", 1000,
-                    rows::singleReport(s)};
+        rows::singleWindow(w, s, "stn", "StLinCon1.stn",
+                           "Análise de Linha de Transmissão StripLine para Substrato Condutor");
+        binding.messagesInto(w.inputs);
         w.model = analysisConducting;
         return w;
     }();

@@ -4,6 +4,13 @@
 #include "models/main_menu.h"
 
 namespace tarvel::stripline {
+namespace {
+
+const auto binding = rows::singleBinding<StripWanted>(synthesiseOnLaminate, laminateWantedChecks, false);
+
+} // namespace
+
+Outcome synthesisLossTangent(const Inputs& in) { return binding(in); }
 
 const WindowDescription& stLinSinWindow()
 {
@@ -15,15 +22,12 @@ const WindowDescription& stLinSinWindow()
         w.caption = "Síntese de Linha de Transmissão StripLine";
         w.menu = {&menu::synthesisStripline, menu::nonConducting, "SubstratoNoCondutor6"};
         rows::Single s;
-        s.window = 19;
         s.synthesis = true;
-        rows::singleCommon(w, s);
-        w.inputs = rows::singleInputs(s);
-        w.results = rows::singleResults(s);
+        s.dielectrics = catalogue::dielectricRowsB();
         // The slotline analysis window uses the same extension.
-        w.project = rows::singleProject("slt", "StLinSin1.slt", s);
-        w.report = {"Síntese de Linha de Transmissão StripLine para Substrato não Condutor", 1000,
-                    rows::singleReport(s)};
+        rows::singleWindow(w, s, "slt", "StLinSin1.slt",
+                           "Síntese de Linha de Transmissão StripLine para Substrato não Condutor");
+        binding.messagesInto(w.inputs);
         w.model = synthesisLossTangent;
         return w;
     }();

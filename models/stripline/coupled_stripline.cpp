@@ -6,6 +6,7 @@
 
 #include "framework/core/real48.h"
 #include "stripline.h"
+#include "models/messages.h"
 #include "models/physics.h"
 
 namespace tarvel::stripline {
@@ -42,22 +43,37 @@ Real modeImpedance(Real er, Real W, Real b, Real t, Real Cf, Real A)
     return r48(thirtyPi * (b - t) / (std::sqrt(er) * (W + b * Cf * invTwoPi * A)));
 }
 
-const char* const thinDielectric = "Altura do dielétrico deve ser maior que a espessura da fita b>>t!!";
-
-// The losses of both modes (dB/cm) at the mode impedances Z0e and Z0o; the
-// dielectric loss alphaD is one for both.
-struct PairLosses {
-    Real conductorEven, conductorOdd, totalEven, totalOdd;
-};
-
-PairLosses pairLosses(Real Rs, Real er, Real b, Real t, const CoupledFactors& F, Real Z0e, Real Z0o, Real alphaD)
+// Every input as a 48-bit real, the way the pair's arithmetic holds it; the
+// checks judge these values.
+CoupledPair held48(CoupledPair p)
 {
-    PairLosses l{};
-    l.conductorEven = coupledConductorLoss(Rs, er, b, t, Z0e, F.Ke);
-    l.conductorOdd = coupledConductorLoss(Rs, er, b, t, Z0o, F.Ko);
-    l.totalEven = r48(l.conductorEven + alphaD);
-    l.totalOdd = r48(l.conductorOdd + alphaD);
-    return l;
+    for (Real* v : {&p.f, &p.er, &p.sigma, &p.tand, &p.W, &p.S, &p.b, &p.t})
+        *v = r48(*v);
+    return p;
+}
+CoupledWanted held48(CoupledWanted p)
+{
+    for (Real* v : {&p.Z0e, &p.Z0o, &p.f, &p.er, &p.sigma, &p.tand, &p.b, &p.t})
+        *v = r48(*v);
+    return p;
+}
+
+using passes::positive, passes::atLeastOne;
+
+// The thinnest board the windows take (mm), as a 48-bit real.
+bool thickEnough(Real b) { return b >= r48(0.13L); }
+// Without the strip inside the board the fringing logarithms have no real
+// value.
+const char* const stripAboveBoard = "Altura do dielétrico deve ser maior que a espessura da fita b>>t!!";
+
+// The conductor and total losses of both modes (dB/cm) at the mode
+// impedances of `l`, whose dielectric loss is one for both.
+void withLosses(CoupledLine& l, Real Rs, Real er, Real b, Real t, const CoupledFactors& F)
+{
+    l.alphaCe = coupledConductorLoss(Rs, er, b, t, l.Z0e, F.Ke);
+    l.alphaCo = coupledConductorLoss(Rs, er, b, t, l.Z0o, F.Ko);
+    l.alphaTe = r48(l.alphaCe + l.alphaD);
+    l.alphaTo = r48(l.alphaCo + l.alphaD);
 }
 
 } // namespace
@@ -93,84 +109,84 @@ Real coupledConductorLoss(Real Rs, Real er, Real b, Real t, Real Z0m, Real K)
     return r48(factor * (sixtyPi + std::sqrt(er) * Z0m * K));
 }
 
-Outcome coupledAnalysis(const Inputs& in)
+const Checks<CoupledPair> coupledChecks = {
+    {&CoupledPair::f, positive, message::frequency},
+    {&CoupledPair::er, atLeastOne, "Constante dielétrica relativa Inválida!!"},
+    {&CoupledPair::sigma, positive, message::conductor},
+    {&CoupledPair::tand, positive, message::lossTangent},
+    {&CoupledPair::W, positive, "Largura das fitas condutoras inválidas!!"},
+    {&CoupledPair::S, positive, "Separação entre as fitas condutoras inválida!!"},
+    {&CoupledPair::b, thickEnough, message::height},
+    {&CoupledPair::t, positive, message::thickness},
+    {stripInside<CoupledPair>, stripAboveBoard},
+    // The range in which the thick-strip formulas hold.
+    {[](const CoupledPair& p) { return r48(p.W / p.b) > r48(0.35L); },
+     "A Razão (W/b)>0.35 para Satisfazer o Projeto!!"},
+    {[](const CoupledPair& p) { return r48(p.t / p.b) <= r48(0.1L); },
+     "A Razão (t/b)<0.1 para Satisfazer o Projeto!!"},
+};
+
+Solved<CoupledLine> analyseCoupled(const CoupledPair& given)
 {
-    const Real f = r48(in["Frequencia"]), er = r48(in["ComboBox2"]), sigma = r48(in["ComboBox1"]),
-               tand = r48(in["Tanperda"]), W = r48(in["Largura"]), S = r48(in["Separ"]), b = r48(in["ComboBox4"]),
-               t = r48(thicknessMm(in));
-    if (!(f > 0)) return Outcome::refuse("Freqüência inválida!!");
-    if (!(er >= 1)) return Outcome::refuse("Constante dielétrica relativa Inválida!!");
-    if (!(sigma > 0)) return Outcome::refuse("Condutividade do condutor inválida!!");
-    if (!(tand > 0)) return Outcome::refuse("Tangente de perda do dielétrico inválida!!");
-    if (!(W > 0)) return Outcome::refuse("Largura das fitas condutoras inválidas!!");
-    if (!(S > 0)) return Outcome::refuse("Separação entre as fitas condutoras inválida!!");
-    if (!(b >= r48(0.13L))) return Outcome::refuse("Altura do dielétrico inválida!!");
-    if (!(t > 0)) return Outcome::refuse("Espessura da fita condutora inválida!!");
-    if (!(t < b)) return Outcome::refuse(thinDielectric);
+    const CoupledPair in = held48(given);
+    if (auto failed = firstFailure(coupledChecks, in))
+        return Outcome::refuse(*failed);
+    const Real f = in.f, er = in.er, W = in.W, S = in.S, b = in.b, t = in.t;
 
     const Real lambda0 = r48(30 / f);
-    const Real Wb = r48(W / b), x = r48(t / b);
-    // The range in which the thick-strip formulas hold.
-    if (!(Wb > r48(0.35L))) return Outcome::refuse("A Razão (W/b)>0.35 para Satisfazer o Projeto!!");
-    if (!(x <= r48(0.1L))) return Outcome::refuse("A Razão (t/b)<0.1 para Satisfazer o Projeto!!");
-
-    const Real Rs = surfaceResistivity48(f, sigma);
+    const Real Rs = surfaceResistivity48(f, in.sigma);
     const CoupledFactors F = coupledFactors(S, b, t);
-    const Real Z0e = modeImpedance(er, W, b, t, F.Cf, F.Ae);
-    const Real Z0o = modeImpedance(er, W, b, t, F.Cf, F.Ao);
-    const Real alphaD = dielectricLoss48(er, tand, lambda0);
-    const PairLosses loss = pairLosses(Rs, er, b, t, F, Z0e, Z0o, alphaD);
-    const Real lambdaG = r48(lambda0 / std::sqrt(er));
-
-    Outcome out;
-    out.set("Impcarac", Z0e).set("impcararcodd", Z0o).set("Compguiado", lambdaG);
-    out.set("AtenCond", loss.conductorEven).set("AtenCondodd", loss.conductorOdd);
-    out.set("Atendiel", alphaD).set("AtenDielodd", alphaD);
-    out.set("AtenTotal", loss.totalEven).set("AtenTotalodd", loss.totalOdd);
-    return out;
+    CoupledLine l;
+    l.W = W;
+    l.S = S;
+    l.Z0e = modeImpedance(er, W, b, t, F.Cf, F.Ae);
+    l.Z0o = modeImpedance(er, W, b, t, F.Cf, F.Ao);
+    l.alphaD = dielectricLoss48(er, in.tand, lambda0);
+    withLosses(l, Rs, er, b, t, F);
+    l.lambdaG = r48(lambda0 / std::sqrt(er));
+    return l;
 }
 
-Outcome coupledSynthesis(const Inputs& in)
+const Checks<CoupledWanted> coupledWantedChecks = {
+    {&CoupledWanted::Z0e, positive, message::evenImpedance},
+    {&CoupledWanted::Z0o, positive, message::oddImpedance},
+    {[](const CoupledWanted& p) { return p.Z0e > p.Z0o; }, message::evenAboveOdd},
+    {&CoupledWanted::f, positive, message::frequencyCapitals},
+    {&CoupledWanted::er, atLeastOne, "Constante Dielétrica Relativa Inválida!!"},
+    {&CoupledWanted::sigma, positive, "Condutividade do Condutor Inválida!!"},
+    {&CoupledWanted::tand, positive, "Tangente de perda do Substrato Inválida!!"},
+    {&CoupledWanted::b, thickEnough, "Altura do Substrato inválida!!"},
+    {&CoupledWanted::t, positive, message::thickness},
+    {stripInside<CoupledWanted>, stripAboveBoard},
+};
+
+Solved<CoupledLine> synthesiseCoupled(const CoupledWanted& given)
 {
-    const Real Z0e = r48(in["ImpModoPar"]), Z0o = r48(in["ImpModoimpar"]), f = r48(in["Frequencia"]),
-               er = r48(in["ComboBox2"]), sigma = r48(in["ComboBox1"]), tand = r48(in["Tanperda"]),
-               b = r48(in["ComboBox4"]), t = r48(thicknessMm(in));
-    if (!(Z0e > 0)) return Outcome::refuse("Impedância Característica Modo Par Inválida!!");
-    if (!(Z0o > 0)) return Outcome::refuse("Impedância Característica Modo Ímpar Inválida!!");
-    if (!(Z0e > Z0o))
-        return Outcome::refuse("Impedância Característica Modo Par deve ser Maior que a do Modo Ímpar (Zoe>Zoo)!!");
-    if (!(f > 0)) return Outcome::refuse("Freqüência Inválida!!");
-    if (!(er >= 1)) return Outcome::refuse("Constante Dielétrica Relativa Inválida!!");
-    if (!(sigma > 0)) return Outcome::refuse("Condutividade do Condutor Inválida!!");
-    if (!(tand > 0)) return Outcome::refuse("Tangente de perda do Substrato Inválida!!");
-    if (!(b >= r48(0.13L))) return Outcome::refuse("Altura do Substrato inválida!!");
-    if (!(t > 0)) return Outcome::refuse("Espessura da fita condutora inválida!!");
-    // Without it the fringing logarithms below have no real value.
-    if (!(t < b)) return Outcome::refuse(thinDielectric);
+    const CoupledWanted in = held48(given);
+    if (auto failed = firstFailure(coupledWantedChecks, in))
+        return Outcome::refuse(*failed);
+    const Real Z0e = in.Z0e, Z0o = in.Z0o, f = in.f, er = in.er, b = in.b, t = in.t;
 
     // Permittivity in pF/cm, and 2 ln 2 / pi of it.
     const Real E = r48(0.0885L * er), G = r48(0.039053L * er);
     const Real u = r48(1 / (1 - r48(t / b)));
     const Real Cfp = r48((E * invPi) * (2 * u * std::log(u + 1) - (u - 1) * std::log(u * u - 1)));
     const Real V = r48(std::exp((1 / Z0o - 1 / Z0e) * 295.780948335479L * G / (std::sqrt(er) * Cfp)));
-    const Real S = r48((b * 2 * invPi * 0.5L) * std::log((V + 1) / (V - 1)));
-    const Real theta = r48(pi * S / (2 * b));
+    CoupledLine l;
+    l.S = r48((b * 2 * invPi * 0.5L) * std::log((V + 1) / (V - 1)));
+    const Real theta = r48(pi * l.S / (2 * b));
     const Real Cfe = r48((2 * E * Cfp / (pi * G)) * std::log(1 + tanh48(theta)));
-    const Real W = r48((b - t) * (94.15L / (std::sqrt(er) * Z0e) - (Cfp + Cfe) / (2 * E)));
+    l.W = r48((b - t) * (94.15L / (std::sqrt(er) * Z0e) - (Cfp + Cfe) / (2 * E)));
+    l.Z0e = Z0e;
+    l.Z0o = Z0o;
 
     const Real lambda0 = r48(30 / f);
-    const Real Rs = surfaceResistivity48(f, sigma);
-    const Real alphaD = dielectricLoss48(er, tand, lambda0);
+    const Real Rs = surfaceResistivity48(f, in.sigma);
+    l.alphaD = dielectricLoss48(er, in.tand, lambda0);
     // The losses of the found gap, taken at the target impedances.
-    const PairLosses loss = pairLosses(Rs, er, b, t, coupledFactors(S, b, t), Z0e, Z0o, alphaD);
-    const Real lambdaG = r48(lambda0 / std::sqrt(er));
-
-    Outcome out;
-    out.set("LargReal", W).set("SepReal", S).set("complambs", lambdaG);
-    out.set("AtconMp", loss.conductorEven).set("AtconMi", loss.conductorOdd);
-    out.set("AtdielMp", alphaD).set("AtdielMi", alphaD);
-    out.set("AtentotalMp", loss.totalEven).set("AtentotalMi", loss.totalOdd);
-    return out;
+    withLosses(l, Rs, er, b, t, coupledFactors(l.S, b, t));
+    l.lambdaG = r48(lambda0 / std::sqrt(er));
+    return l;
 }
 
 } // namespace tarvel::stripline

@@ -1,10 +1,10 @@
 // The single stripline: analysis (Wheeler's impedance of a thick strip) and
 // closed-form synthesis, both followed by the same secondary results.
 #include "stripline.h"
+#include "models/messages.h"
 #include "models/physics.h"
 
 #include <cmath>
-#include <utility>
 
 namespace tarvel::stripline {
 namespace {
@@ -16,96 +16,104 @@ Real sq(Real v) { return v * v; }
 
 enum class Dielectric { LossTangent, Conducting };
 
-// What follows from a known width and impedance, in display order after the
-// first field (the impedance in analysis, the width in synthesis).
-Outcome secondaryResults(Outcome out, Dielectric kind, Real f, Real er, Real sigma, Real loss, Real W, Real b,
-                         Real t, Real Z0)
+// The line of width W and impedance Z0 on the board of `in`, with all that
+// follows from them.
+template <typename In>
+StripLine lineOf(const In& in, Dielectric kind, Real W, Real Z0)
 {
+    const Real f = in.f, er = in.er, b = in.b, t = in.t;
+    StripLine l;
+    l.W = W;
+    l.Z0 = Z0;
     const Real lambda0 = 30 / f;
-    const Real lambdaG = lambda0 / std::sqrt(er);
-    const Real dl = endEffect(W, b, lambdaG);
-    const Real Rs = surfaceResistivity(f, sigma);
-    const Real alphaC = conductorLoss(W, b, t, f, er, Z0);
-    const Real fc = cutoff(W, b, er);
-    const Real alphaD = kind == Dielectric::LossTangent ? lossTangentAttenuation(er, loss, lambda0)
-                                                        : conductingDielectricAttenuation(er, loss);
-    const Real alphaT = alphaC + alphaD;
-    const Real Qc = dbPerNeperPi * std::sqrt(er) / (lambda0 * alphaC);
-    const Real Qd = dbPerNeperPi * std::sqrt(er) / (lambda0 * alphaD);
-    const Real Qt = 1 / (1 / Qc + 1 / Qd);
-
-    out.set("FreqCorte", fc).set("Resistividade", Rs).set("CompStrip", lambdaG).set("Encfimlinha", dl);
-    out.set("AtenCond", alphaC).set("Atendiel", alphaD).set("AtenTotal", alphaT);
-    out.set("Qcond", Qc).set("Qdiel", Qd).set("Qtotal", Qt);
-    return out;
+    l.lambdaG = lambda0 / std::sqrt(er);
+    l.dl = endEffect(W, b, l.lambdaG);
+    l.Rs = surfaceResistivity(f, in.sigma);
+    l.alphaC = conductorLoss(W, b, t, f, er, Z0);
+    l.fc = cutoff(W, b, er);
+    l.alphaD = kind == Dielectric::LossTangent ? lossTangentAttenuation(er, in.tand, lambda0)
+                                               : conductingDielectricAttenuation(er, in.sigmaD);
+    l.alphaT = l.alphaC + l.alphaD;
+    l.Qc = dbPerNeperPi * std::sqrt(er) / (lambda0 * l.alphaC);
+    l.Qd = dbPerNeperPi * std::sqrt(er) / (lambda0 * l.alphaD);
+    l.Qt = 1 / (1 / l.Qc + 1 / l.Qd);
+    return l;
 }
 
-struct AnalysisTexts {
-    Dielectric kind;
-    const char* lossField;
-    const char* conductorMessage;
-    const char* lossMessage;
-};
-
-Outcome analysis(const Inputs& in, const AnalysisTexts& w)
+Solved<StripLine> analyse(const Checks<Strip>& checks, Dielectric kind, const Strip& in)
 {
-    const Real f = in["Frequencia"], er = in["ComboBox2"], sigma = in["ComboBox1"], loss = in[w.lossField],
-               W = in["Largura"], b = in["ComboBox4"], t = thicknessMm(in);
-    if (!(f > 0)) return Outcome::refuse("Freqüência inválida!!");
-    if (!(er >= 1)) return Outcome::refuse("Constante dielétrica relativa inválida!!");
-    if (!(sigma > 0)) return Outcome::refuse(w.conductorMessage);
-    if (!(loss > 0)) return Outcome::refuse(w.lossMessage);
-    if (!(W > 0)) return Outcome::refuse("Largura da fita condutora inválida!!");
-    if (!(b >= 0.13L)) return Outcome::refuse("Altura do dielétrico inválida!!");
-    if (!(t > 0)) return Outcome::refuse("Espessura da fita condutora Inválida!!");
-    if (!(t < b)) return Outcome::refuse("Altura do dielétrico deve ser maior que a Espessura da Fita b>>t!!");
-
-    const Real Z0 = wheelerImpedance(W, b, t, er);
-    Outcome out;
-    out.set("Impcarac", Z0);
-    return secondaryResults(std::move(out), w.kind, f, er, sigma, loss, W, b, t, Z0);
+    if (auto failed = firstFailure(checks, in))
+        return Outcome::refuse(*failed);
+    return lineOf(in, kind, in.W, wheelerImpedance(in.W, in.b, in.t, in.er));
 }
 
-struct SynthesisTexts {
-    Dielectric kind;
-    const char* lossField;
-    const char* lossMessage;
-    const char* thicknessMessage;
-    const char* heightMessage;
-};
-
-Outcome synthesis(const Inputs& in, const SynthesisTexts& w)
+Solved<StripLine> synthesise(const Checks<StripWanted>& checks, Dielectric kind, const StripWanted& in)
 {
-    const Real Z0 = in["Impcarac"], f = in["Frequencia"], er = in["ComboBox2"], sigma = in["ComboBox1"],
-               loss = in[w.lossField], b = in["ComboBox4"], t = thicknessMm(in);
-    if (!(Z0 > 0)) return Outcome::refuse("Impedância característica inválida!!");
-    if (!(f > 0)) return Outcome::refuse("Freqüência inválida!!");
-    // On a conducting substrate any positive permittivity is taken.
-    const bool erValid = w.kind == Dielectric::LossTangent ? er >= 1 : er > 0;
-    if (!erValid) return Outcome::refuse("Constante dielétrica relativa inválida!!");
-    if (!(sigma > 0)) return Outcome::refuse("Condutividade do condutor inválida!!");
-    if (!(loss > 0)) return Outcome::refuse(w.lossMessage);
-    if (!(b >= 0.13L)) return Outcome::refuse("Altura do dielétrico inválida!!");
-    if (!(t > 0)) return Outcome::refuse(w.thicknessMessage);
-    if (!(t < b)) return Outcome::refuse(w.heightMessage);
-
-    const Real W = synthesisWidth(Z0, er, b, t);
+    if (auto failed = firstFailure(checks, in))
+        return Outcome::refuse(*failed);
+    const Real W = synthesisWidth(in.Z0, in.er, in.b, in.t);
     // Too high an impedance leaves no strip (or no real root in the thick
     // branch); the loss formulas would take the logarithm of W <= 0.
     if (!(W > 0))
         return Outcome::faulted(Fault::Invalid);
-    Outcome out;
-    out.set("Largura", W);
-    return secondaryResults(std::move(out), w.kind, f, er, sigma, loss, W, b, t, Z0);
+    return lineOf(in, kind, W, in.Z0);
+}
+
+// ---- Checks ------------------------------------------------------------------
+
+using passes::positive, passes::atLeastOne;
+
+// The thinnest board the windows take (mm).
+bool thickEnough(Real b) { return b >= 0.13L; }
+
+const char* const thicknessLowerCase = "Espessura da fita condutora Inválida!!";
+const char* const stripAboveBoard = "Altura do dielétrico deve ser maior que a Espessura da Fita b>>t!!";
+
+template <typename In>
+Check<In> lossTangentCheck()
+{
+    return {&In::tand, positive, message::lossTangent};
+}
+template <typename In>
+Check<In> dielectricConductivityCheck()
+{
+    return {&In::sigmaD, positive, message::substrateConductivity};
+}
+
+// The analyses differ in the conductor's message and in how the dielectric
+// loses.
+Checks<Strip> analysisChecks(const char* conductor, Check<Strip> loss)
+{
+    return {
+        {&Strip::f, positive, message::frequency},
+        {&Strip::er, atLeastOne, message::permittivity},
+        {&Strip::sigma, positive, conductor},
+        loss,
+        {&Strip::W, positive, message::stripWidth},
+        {&Strip::b, thickEnough, message::height},
+        {&Strip::t, positive, thicknessLowerCase},
+        {stripInside<Strip>, stripAboveBoard},
+    };
+}
+
+// On a conducting substrate a synthesis takes any positive permittivity and
+// words the thickness its own way.
+Checks<StripWanted> synthesisChecks(bool (*permittivity)(Real), Check<StripWanted> loss, const char* thickness,
+                                    const char* stripInsideMessage)
+{
+    return {
+        {&StripWanted::Z0, positive, message::impedance},
+        {&StripWanted::f, positive, message::frequency},
+        {&StripWanted::er, permittivity, message::permittivity},
+        {&StripWanted::sigma, positive, message::conductor},
+        loss,
+        {&StripWanted::b, thickEnough, message::height},
+        {&StripWanted::t, positive, thickness},
+        {stripInside<StripWanted>, stripInsideMessage},
+    };
 }
 
 } // namespace
-
-Real thicknessMm(const Inputs& in)
-{
-    const Real t = in["ComboBox3"];
-    return in.isPicked("ComboBox3") ? t / 1000 : t;
-}
 
 Real endEffect(Real W, Real b, Real lambdaG)
 {
@@ -170,30 +178,25 @@ Real synthesisWidth(Real Z0, Real er, Real b, Real t)
     return b * (0.85L + 6 * x - std::sqrt(D));
 }
 
-Outcome analysisLossTangent(const Inputs& in)
-{
-    return analysis(in, {Dielectric::LossTangent, "Tanperda", "Condutividade inválida!!",
-                         "Tangente de perda do dielétrico inválida!!"});
-}
+const Checks<Strip> laminateChecks = analysisChecks("Condutividade inválida!!", lossTangentCheck<Strip>());
+const Checks<Strip> conductingChecks = analysisChecks(message::conductor, dielectricConductivityCheck<Strip>());
 
-Outcome analysisConducting(const Inputs& in)
-{
-    return analysis(in, {Dielectric::Conducting, "Condsubs", "Condutividade do condutor inválida!!",
-                         "Condutividade do dielétrico inválida!!"});
-}
+Solved<StripLine> analyseOnLaminate(const Strip& in) { return analyse(laminateChecks, Dielectric::LossTangent, in); }
+Solved<StripLine> analyseOnConducting(const Strip& in) { return analyse(conductingChecks, Dielectric::Conducting, in); }
 
-Outcome synthesisLossTangent(const Inputs& in)
-{
-    return synthesis(in, {Dielectric::LossTangent, "Tanperda", "Tangente de perda do dielétrico inválida!!",
-                          "Espessura da fita condutora Inválida!!",
-                          "Altura do dielétrico deve ser maior que a Espessura da Fita b>>t!!"});
-}
+const Checks<StripWanted> laminateWantedChecks =
+    synthesisChecks(atLeastOne, lossTangentCheck<StripWanted>(), thicknessLowerCase, stripAboveBoard);
+const Checks<StripWanted> conductingWantedChecks =
+    synthesisChecks(positive, dielectricConductivityCheck<StripWanted>(), message::thicknessCapitals,
+                    "Altura do dielétrico deve ser maior que a Espessura da Fita Condutora b>>t!!");
 
-Outcome synthesisConducting(const Inputs& in)
+Solved<StripLine> synthesiseOnLaminate(const StripWanted& in)
 {
-    return synthesis(in, {Dielectric::Conducting, "Condsubs", "Condutividade do dielétrico inválida!!",
-                          "Espessura da Fita Condutora Inválida!!",
-                          "Altura do dielétrico deve ser maior que a Espessura da Fita Condutora b>>t!!"});
+    return synthesise(laminateWantedChecks, Dielectric::LossTangent, in);
+}
+Solved<StripLine> synthesiseOnConducting(const StripWanted& in)
+{
+    return synthesise(conductingWantedChecks, Dielectric::Conducting, in);
 }
 
 } // namespace tarvel::stripline

@@ -1,65 +1,63 @@
-// Rows that the stripline windows share: the catalogue inputs and their
-// report lines, the rows of the four single-line windows and the losses of
-// the coupled pair.
+// What the stripline windows share: the catalogue inputs as this family
+// spells them, the controls the models read and the results they fill, the
+// rows of the four single-line windows and the losses of the coupled pair.
 #pragma once
+#include <type_traits>
+#include <utility>
+
+#include "stripline.h"
 #include "framework/core/describe.h"
 
 namespace tarvel::stripline::rows {
 
-inline InputSpec frequency(const char* message = "Freqüência inválida!!")
-{
-    return describe::edit("Frequencia", "Freqüência (GHz):", message);
-}
+using catalogue::Catalogue;
+
+inline InputSpec frequency() { return describe::edit("Frequencia", "Freqüência (GHz):"); }
 
 // Laminates that fill the loss tangent, or conducting substrates that fill
 // the conductivity of the dielectric.
-inline InputSpec laminates(int window, const char* message)
+inline InputSpec laminates(const Catalogue& rows)
 {
-    return describe::combo("ComboBox2", "Constante dielétrica relativa:", catalogue::dielectricsB(window), message,
-                           {{"Tanperda", catalogue::lossTangentsB()}});
+    return describe::combo("ComboBox2", "Constante dielétrica relativa:", rows, {"Tanperda"});
 }
-inline InputSpec conductingSubstrates(int window, const char* message)
+inline InputSpec conductingSubstrates(const Catalogue& rows)
 {
-    return describe::combo("ComboBox2", "Constante dielétrica relativa:", catalogue::dielectricsC(window), message,
-                           {{"Condsubs", catalogue::conductivitiesC()}});
+    return describe::combo("ComboBox2", "Constante dielétrica relativa:", rows, {"Condsubs"});
 }
 
-inline InputSpec conductor(int window, const char* message)
+// These windows list aluminium with a wider gap.
+inline Catalogue conductors() { return catalogue::conductorRows().respelled({{1, "39600000 - Al  : Alumínio"}}); }
+inline InputSpec conductor(const Catalogue& rows = conductors())
 {
-    return describe::combo("ComboBox1", "Condutividade do condutor (S/m):", catalogue::conductors(window), message);
+    return describe::combo("ComboBox1", "Condutividade do condutor (S/m):", rows);
 }
-inline InputSpec lossTangent(const char* message = "Tangente de perda do dielétrico inválida!!")
-{
-    return describe::edit("Tanperda", "Tangente de perda do dielétrico:", message);
-}
+inline InputSpec lossTangent() { return describe::edit("Tanperda", "Tangente de perda do dielétrico:"); }
 inline InputSpec dielectricConductivity()
 {
-    return describe::edit("Condsubs", "Condutividade do dielétrico (S/m):", "Condutividade do dielétrico inválida!!");
+    return describe::edit("Condsubs", "Condutividade do dielétrico (S/m):");
 }
-inline InputSpec height(const char* message = "Altura do dielétrico inválida!!")
+inline InputSpec height() { return describe::combo("ComboBox4", "Altura do dielétrico (mm):", catalogue::heightRows()); }
+inline InputSpec thickness()
 {
-    return describe::combo("ComboBox4", "Altura do dielétrico (mm):", catalogue::heights(), message);
-}
-inline InputSpec thickness(int window, const char* message)
-{
-    return describe::combo("ComboBox3", "Espessura da fita condutora (mm):", catalogue::thicknesses(window), message);
+    return describe::combo("ComboBox3", "Espessura da fita condutora (mm):", catalogue::thicknessRows());
 }
 
-// The report lines of the frequency and the dielectric, and those of the
-// height and the thickness, as every window prints them.
-inline std::vector<ReportLine> materialLines(bool conducting)
+// ---- Controls to models ------------------------------------------------------
+
+template <typename In>
+using Feed = std::pair<const char*, Real In::*>;
+template <typename Out>
+using Shown = std::pair<const char*, Real Out::*>;
+
+// The board every window reads, the dielectric's loss from the control
+// `loss` names; the copper thickness is picked in micrometres.
+template <typename In>
+std::vector<Feed<In>> boardInputs(Feed<In> loss)
 {
-    using describe::line;
-    return {line("Freqüência (GHz):", "Frequencia"), line("Constante dielétrica relativa:", "ComboBox2"),
-            line("Condutividade do condutor (S/m):", "ComboBox1"),
-            conducting ? line("Condutividade do dielétrico (S/m):", "Condsubs")
-                       : line("Tangente de perda do dielétrico:", "Tanperda")};
+    return {{"Frequencia", &In::f}, {"ComboBox2", &In::er}, {"ComboBox1", &In::sigma},
+            loss,                   {"ComboBox4", &In::b},  {"ComboBox3", &In::t}};
 }
-inline std::vector<ReportLine> stackLines()
-{
-    using describe::line;
-    return {line("Altura do dielétrico (mm):", "ComboBox4"), line("Espessura da fita condutora (mm):", "ComboBox3")};
-}
+inline const std::vector<const char*> pickedInMicrometres = {"ComboBox3"};
 
 // ---- The single line ---------------------------------------------------------
 
@@ -71,46 +69,52 @@ struct SingleLabels {
 
 // What sets one of the four single-line windows apart from the others.
 struct Single {
-    int window = 0;
     bool synthesis = false;  // impedance in, width out
     bool conducting = false; // a substrate conductivity rather than a loss tangent
-    const char* conductorMessage = "Condutividade do condutor inválida!!";
-    const char* thicknessMessage = "Espessura da fita condutora Inválida!!";
+    Catalogue dielectrics;   // as the window lists them
     SingleLabels labels;
 };
 
-// Beyond the rows: an analysis window closes the gallery and brings the main
-// window to the front; a synthesis window opens with "&Calcular" disabled.
-inline void singleCommon(WindowDescription& w, const Single& s)
+// An analysis (`Strip`) reads the width and shows the impedance first; a
+// synthesis (`StripWanted`) the other way round.
+template <typename In>
+Binding<In, StripLine> singleBinding(Solved<StripLine> (*model)(const In&), const Checks<In>& checks,
+                                     bool conducting)
 {
-    w.resultGroups = {"Resultados:", "Fator de qualidade:"};
-    w.galleryTab = 3;
-    if (s.synthesis) {
-        w.keyFields = {"Impcarac"};
-        w.calcEnabledAtStart = false;
+    constexpr bool analysis = std::is_same_v<In, Strip>;
+    std::vector<Feed<In>> inputs =
+        boardInputs<In>(conducting ? Feed<In>{"Condsubs", &In::sigmaD} : Feed<In>{"Tanperda", &In::tand});
+    Shown<StripLine> first = {"Largura", &StripLine::W};
+    if constexpr (analysis) {
+        inputs.push_back({"Largura", &In::W});
+        first = {"Impcarac", &StripLine::Z0};
     } else {
-        w.keyFields = {"Frequencia"};
-        w.closesGallery = true;
-        w.mainToFront = true;
+        inputs.push_back({"Impcarac", &In::Z0});
     }
+    return {model,
+            &checks,
+            inputs,
+            {first, {"FreqCorte", &StripLine::fc}, {"Resistividade", &StripLine::Rs},
+             {"CompStrip", &StripLine::lambdaG}, {"Encfimlinha", &StripLine::dl}, {"AtenCond", &StripLine::alphaC},
+             {"Atendiel", &StripLine::alphaD}, {"AtenTotal", &StripLine::alphaT}, {"Qcond", &StripLine::Qc},
+             {"Qdiel", &StripLine::Qd}, {"Qtotal", &StripLine::Qt}},
+            pickedInMicrometres};
 }
 
 inline std::vector<InputSpec> singleInputs(const Single& s)
 {
     using describe::edit;
-    const char* permittivity = "Constante dielétrica relativa inválida!!";
     std::vector<InputSpec> rows;
     if (s.synthesis)
-        rows.push_back(
-            edit("Impcarac", "Impedância característica (Ohms):", "Impedância característica inválida!!"));
+        rows.push_back(edit("Impcarac", "Impedância característica (Ohms):"));
     rows.push_back(frequency());
-    rows.push_back(s.conducting ? conductingSubstrates(s.window, permittivity) : laminates(s.window, permittivity));
-    rows.push_back(conductor(s.window, s.conductorMessage));
+    rows.push_back(s.conducting ? conductingSubstrates(s.dielectrics) : laminates(s.dielectrics));
+    rows.push_back(conductor());
     rows.push_back(s.conducting ? dielectricConductivity() : lossTangent());
     if (!s.synthesis)
-        rows.push_back(edit("Largura", "Largura da fita condutora (mm):", "Largura da fita condutora inválida!!"));
+        rows.push_back(edit("Largura", "Largura da fita condutora (mm):"));
     rows.push_back(height());
-    rows.push_back(thickness(s.window, s.thicknessMessage));
+    rows.push_back(thickness());
     return rows;
 }
 
@@ -136,46 +140,52 @@ inline std::vector<ResultSpec> singleResults(const Single& s)
     };
 }
 
-inline ProjectSpec singleProject(const char* extension, const char* defaultName, const Single& s)
+// The report prints what the window shows, in the captions every window
+// would have without its own spellings, and heads the quality factors.
+inline std::vector<ReportLine> singleReport(const WindowDescription& w)
 {
-    const char* loss = s.conducting ? "Condsubs" : "Tanperda";
-    if (s.synthesis)
-        return {extension,
-                defaultName,
-                {{"Impcarac", 3}, {"Frequencia", 5}, {"ComboBox2", 3}, {"ComboBox1", 5}, {loss, 3},
-                 {"ComboBox4", 3}, {"ComboBox3", 3}},
-                false};
-    return {extension,
-            defaultName,
-            {{"Frequencia", 3}, {"ComboBox2", 5}, {"ComboBox1", 3}, {loss, 5}, {"Largura", 3}, {"ComboBox4", 3},
-             {"ComboBox3", 3}},
-            false};
+    const SingleLabels plain;
+    std::vector<ReportLine> lines = describe::reportOf(
+        w, {{"Encfimlinha", plain.endEffect}, {"AtenTotal", plain.total}, {"Qcond", plain.qcond}});
+    for (auto it = lines.begin(); it != lines.end(); ++it)
+        if (it->control == "Qcond") {
+            lines.insert(it, describe::heading(w.resultGroups[1]));
+            break;
+        }
+    return lines;
 }
 
-// The report keeps the screen's order but for the quality factors, and its
-// own spelling of the captions.
-inline std::vector<ReportLine> singleReport(const Single& s)
+// Everything of a single-line window but its binding. An analysis window
+// closes the gallery and brings the main window to the front; a synthesis
+// window opens with "&Calcular" disabled.
+inline void singleWindow(WindowDescription& w, const Single& s, const char* extension, const char* defaultName,
+                         std::string title)
 {
-    using describe::heading;
-    using describe::line;
-    const ReportLine impedance = line("Impedância característica (Ohms):", "Impcarac");
-    const ReportLine width = line("Largura da fita condutora (mm):", "Largura");
-    const std::vector<ReportLine> none;
-    return describe::joined<ReportLine>({{heading("Entrada de Dados:")},
-                                         s.synthesis ? std::vector{impedance} : none,
-                                         materialLines(s.conducting),
-                                         s.synthesis ? none : std::vector{width},
-                                         stackLines(),
-                                         {heading("Saída de Dados:"),
-                                          s.synthesis ? width : impedance,
-                                          line("Freqüência de corte (GHz):", "FreqCorte"),
-                                          line("Resistividade superficial do condutor (Ohms):", "Resistividade"),
-                                          line("Comprimento de onda na Stripline (cm):", "CompStrip"),
-                                          line("Encurtamento de fim de linha (mm):", "Encfimlinha")},
-                                         describe::lossAndQualityLines()});
+    w.resultGroups = {"Resultados:", "Fator de qualidade:"};
+    w.galleryTab = 3;
+    if (s.synthesis) {
+        w.keyFields = {"Impcarac"};
+        w.calcEnabledAtStart = false;
+    } else {
+        w.keyFields = {"Frequencia"};
+        w.closesGallery = true;
+        w.mainToFront = true;
+    }
+    w.inputs = singleInputs(s);
+    w.results = singleResults(s);
+    w.project = {extension, defaultName, describe::fieldsOf(w.inputs, {3, 5, 3, 5, 3, 3, 3}), false};
+    w.report = {std::move(title), 1000, singleReport(w)};
 }
 
 // ---- The coupled pair ------------------------------------------------------
+
+// The reports of the pair close the gap before "(Ohms)" of the mode
+// impedances.
+inline std::vector<describe::ReportAmend> modeImpedanceAmends(const char* even, const char* odd)
+{
+    return {{even, "Impedância característica modo par(Ohms):"}, {odd, "Impedância característica modo ímpar(Ohms):"}};
+}
+inline const char* const guidedWavelength = "Comprimento de onda guiado na Stripline (cm):";
 
 // The losses on screen, in the report's order.
 inline std::vector<ResultSpec> modeLossResults(const describe::ModeLosses& c)
@@ -189,6 +199,13 @@ inline std::vector<ResultSpec> modeLossResults(const describe::ModeLosses& c)
         result(c.totalEven, "Atenuação total modo par (dB/cm):"),
         result(c.totalOdd, "Atenuação total modo ímpar (dB/cm):"),
     };
+}
+// ... and what fills them: one dielectric loss for both modes.
+inline std::vector<Shown<CoupledLine>> modeLosses(const describe::ModeLosses& c)
+{
+    return {{c.conductorEven, &CoupledLine::alphaCe}, {c.conductorOdd, &CoupledLine::alphaCo},
+            {c.dielectricEven, &CoupledLine::alphaD}, {c.dielectricOdd, &CoupledLine::alphaD},
+            {c.totalEven, &CoupledLine::alphaTe},     {c.totalOdd, &CoupledLine::alphaTo}};
 }
 
 } // namespace tarvel::stripline::rows

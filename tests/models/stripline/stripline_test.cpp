@@ -1,4 +1,5 @@
 #include <cmath>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -571,6 +572,31 @@ TEST(StriplineWindows, SweepKeepsTheOutcomeRules)
                 results += o.ok();
             }
         EXPECT_GT(results, 10) << d->className;
+    }
+}
+
+// The message a window keeps for each field is the one its model gives when
+// that field alone is no number.
+TEST(StriplineWindows, FieldMessagesAreTheModelsMessages)
+{
+    const std::map<std::string, std::string> good = {
+        {"ComboBox2", "2.2"},  {"ComboBox1", "57600000"}, {"Tanperda", "0.0009"}, {"Condsubs", "0.0009"},
+        {"ComboBox4", "1.57"}, {"ComboBox3", "0.035"},    {"Impcarac", "60"},     {"ImpModoPar", "60"},
+        {"ImpModoimpar", "40"}};
+    for (const auto* d : {&stLinAnaWindow(), &stLinConWindow(), &stLinSinWindow(), &stLSinCdWindow(),
+                          &acSLMpAnWindow(), &acSLSinWindow()}) {
+        SCOPED_TRACE(d->className);
+        Texts base;
+        for (const auto& in : d->inputs)
+            base.emplace_back(in.name, good.count(in.name) ? good.at(in.name) : "1");
+        ASSERT_TRUE(compute(*d, typedFields(*d, base)).ok());
+        for (std::size_t field = 0; field < base.size(); ++field) {
+            SCOPED_TRACE(base[field].first);
+            Texts spoilt = base;
+            spoilt[field].second = "x";
+            EXPECT_FALSE(d->inputs[field].message.empty());
+            expectMessage(compute(*d, typedFields(*d, spoilt)), d->inputs[field].message);
+        }
     }
 }
 
