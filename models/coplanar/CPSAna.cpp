@@ -4,27 +4,22 @@
 #include "models/main_menu.h"
 
 namespace tarvel::coplanar {
+namespace {
+
+const Binding<Board, BoardLine> binding = rows::binding<cpsAna>();
+
+} // namespace
+
+Outcome cpsAnalysis(const Inputs& in) { return binding(in); }
 
 const WindowDescription& cpsAnaWindow()
 {
-    static const WindowDescription d = [] {
-        WindowDescription w;
-        w.number = 13;
-        w.className = "TForm13";
-        w.unit = "CPSAna";
-        w.caption = "Análise de Linha de Transmissão Coplanar Strips - CPS";
-        w.menu = {&menu::analysisCps, menu::nonConducting, "SubstratoNoCondutor3"};
-        rows::common(w);
-        w.inputs = rows::inputs(13, cpsAna, rows::stripsLabels);
-        w.results = rows::results();
-        w.galleryTab = 6;
-        w.project = rows::project("psa", "CPSAna1.psa", Dielectric::LossTangent);
-        w.report = {"Análise de Linha de Transmissão Coplanar Strips (CPS) para Substrato não Condutor", 1000,
-                    rows::reportLines(Dielectric::LossTangent, "Tangente de perda do dielétrico:",
-                                      rows::stripsLabels)};
-        w.model = cpsAnalysis;
-        return w;
-    }();
+    static const WindowDescription d =
+        rows::window({13, "TForm13", "CPSAna", "Análise de Linha de Transmissão Coplanar Strips - CPS",
+                      {&menu::analysisCps, menu::nonConducting, "SubstratoNoCondutor3"}, 6, "psa",
+                      "Análise de Linha de Transmissão Coplanar Strips (CPS) para Substrato não Condutor"},
+                     cpsAna, binding, cpsAnalysis, catalogue::dielectricRowsB(), rows::stripsLabels,
+                     {rows::stripsSeparationLine});
     return d;
 }
 

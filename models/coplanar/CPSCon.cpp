@@ -4,26 +4,23 @@
 #include "models/main_menu.h"
 
 namespace tarvel::coplanar {
+namespace {
+
+const Binding<Board, BoardLine> binding = rows::binding<cpsCon>();
+
+} // namespace
+
+Outcome cpsConductingAnalysis(const Inputs& in) { return binding(in); }
 
 const WindowDescription& cpsConWindow()
 {
-    static const WindowDescription d = [] {
-        WindowDescription w;
-        w.number = 14;
-        w.className = "TForm14";
-        w.unit = "CPSCon";
-        w.caption = "Análise de Linha de Transmissão Coplanar Strips - CPS";
-        w.menu = {&menu::analysisCps, menu::conducting, "SubstratoCondutor5"};
-        rows::common(w);
-        w.inputs = rows::inputs(14, cpsCon, rows::stripsLabels);
-        w.results = rows::results();
-        w.galleryTab = 6;
-        w.project = rows::project("psc", "CPSCon1.psc", Dielectric::Conducting);
-        w.report = {"Análise de Linha de Transmissão Coplanar Strips (CPS) para Substrato Condutor", 1000,
-                    rows::reportLines(Dielectric::Conducting, "Condutividade do dielétrico:", rows::stripsLabels)};
-        w.model = cpsConductingAnalysis;
-        return w;
-    }();
+    // The report leaves the unit off the substrate conductivity.
+    static const WindowDescription d =
+        rows::window({14, "TForm14", "CPSCon", "Análise de Linha de Transmissão Coplanar Strips - CPS",
+                      {&menu::analysisCps, menu::conducting, "SubstratoCondutor5"}, 6, "psc",
+                      "Análise de Linha de Transmissão Coplanar Strips (CPS) para Substrato Condutor"},
+                     cpsCon, binding, cpsConductingAnalysis, catalogue::dielectricRowsC(), rows::stripsLabels,
+                     {{"Condsubs", "Condutividade do dielétrico:"}, rows::stripsSeparationLine});
     return d;
 }
 

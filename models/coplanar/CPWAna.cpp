@@ -5,27 +5,24 @@
 #include "models/main_menu.h"
 
 namespace tarvel::coplanar {
+namespace {
+
+const Binding<Board, BoardLine> binding = rows::binding<cpwAna>();
+
+} // namespace
+
+Outcome cpwAnalysis(const Inputs& in) { return binding(in); }
 
 const WindowDescription& cpwAnaWindow()
 {
     static const WindowDescription d = [] {
-        WindowDescription w;
-        w.number = 11;
-        w.className = "TForm11";
-        w.unit = "CPWAna";
-        w.caption = "Análise de Linha de Transmissão Coplanar WaveGuide - CPW";
-        w.menu = {&menu::analysisCpw, menu::nonConducting, "SubstratoCondutor3"};
-        rows::common(w);
-        w.inputs = rows::inputs(11, cpwAna, rows::waveguideLabels);
-        w.results = rows::results();
+        WindowDescription w = rows::window(
+            {11, "TForm11", "CPWAna", "Análise de Linha de Transmissão Coplanar WaveGuide - CPW",
+             {&menu::analysisCpw, menu::nonConducting, "SubstratoCondutor3"}, 5, "cpw",
+             "Análise de Linha de Transmissão Coplanar WaveGuide (CPW) para Substrato não Condutor"},
+            cpwAna, binding, cpwAnalysis, catalogue::dielectricRowsB(), rows::waveguideLabels);
         // A key in the dielectric box activates the window too.
         w.keyFields = {"Frequencia", "ComboBox2"};
-        w.galleryTab = 5;
-        w.project = rows::project("cpw", "CPWAna1.cpw", Dielectric::LossTangent);
-        w.report = {"Análise de Linha de Transmissão Coplanar WaveGuide (CPW) para Substrato não Condutor", 1000,
-                    rows::reportLines(Dielectric::LossTangent, "Tangente de perda do dielétrico:",
-                                      rows::waveguideLabels)};
-        w.model = cpwAnalysis;
         return w;
     }();
     return d;

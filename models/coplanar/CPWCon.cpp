@@ -7,21 +7,27 @@
 #include "models/main_menu.h"
 
 namespace tarvel::coplanar {
+namespace {
+
+const Binding<Board, BoardLine> binding = rows::binding<cpwCon>();
+
+} // namespace
+
+Outcome cpwConductingAnalysis(const Inputs& in) { return binding(in); }
 
 const WindowDescription& cpwConWindow()
 {
     static const WindowDescription d = [] {
-        WindowDescription w;
-        w.number = 12;
-        w.className = "TForm12";
-        w.unit = "CPWCon";
-        w.caption = "Análise de Linha de Transmissão Coplanar Waveguide - CPW";
-        w.menu = {&menu::analysisCpw, menu::conducting, "SubstratoCondutor4"};
-        rows::common(w);
+        // This window lists gallium arsenide with trailing blanks.
+        WindowDescription w = rows::window(
+            {12, "TForm12", "CPWCon", "Análise de Linha de Transmissão Coplanar Waveguide - CPW",
+             {&menu::analysisCpw, menu::conducting, "SubstratoCondutor4"}, 5, "cpc",
+             "Análise de Linha de Transmissão Coplanar WaveGuide (CPW) para Substrato Condutor"},
+            cpwCon, binding, cpwConductingAnalysis,
+            catalogue::dielectricRowsC().respelled({{10, "13.0 - Gallium arsenide(GaAs)     "}}),
+            rows::waveguideLabels);
         w.inputGroup = "Entrada de Dados:";
         w.resultGroups = {"Resultados:", "Fator de Qualidade:"};
-        w.inputs = rows::inputs(12, cpwCon, rows::waveguideLabels);
-        w.results = rows::results();
         // The result captions by name, in the order in which the compute
         // enables their fields.
         const std::pair<const char*, const char*> captions[] = {
@@ -36,12 +42,6 @@ const WindowDescription& cpwConWindow()
         w.toolbarNames = {"SpeedButton9", "SpeedButton8", "SpeedButton10", "SpeedButton6",
                           "SpeedButton5", "SpeedButton4", "SpeedButton1"};
         w.tutorialCommand = false;
-        w.galleryTab = 5;
-        w.project = rows::project("cpc", "CPWCon1.cpc", Dielectric::Conducting);
-        w.report = {"Análise de Linha de Transmissão Coplanar WaveGuide (CPW) para Substrato Condutor", 1000,
-                    rows::reportLines(Dielectric::Conducting, "Condutividade do dielétrico (S/m):",
-                                      rows::waveguideLabels)};
-        w.model = cpwConductingAnalysis;
         return w;
     }();
     return d;

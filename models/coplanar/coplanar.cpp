@@ -6,6 +6,7 @@
 
 #include "framework/core/held.h"
 #include "framework/core/real48.h"
+#include "models/messages.h"
 #include "models/physics.h"
 
 namespace tarvel::coplanar {
@@ -25,50 +26,78 @@ Real log10Ln(Real x) { return std::log(x) / ln10; }
 
 Real power(Real r, int p) { return p < 0 ? 1 / r : r; }
 
+// The closed forms hold for substrates from 0.13 mm up.
+bool thickEnough(Real h) { return h >= 0.13L; }
+bool thinnerThanSubstrate(const Board& b) { return b.t < b.h; }
+
+// How a window words the checks that it words its own way, in check order.
+struct Spelling {
+    const char* frequency;
+    const char* conductor;
+    const char* loss;
+    const char* width;
+    const char* separation;
+    const char* height;
+    const char* thickness;
+    const char* thickerThanHeight;
+};
+
+// The checks all four windows run, each worded as `s` says.
+Checks<Board> checksSpelled(const Spelling& s)
+{
+    using passes::positive, passes::atLeastOne;
+    return {
+        {&Board::f, positive, s.frequency},
+        {&Board::er, atLeastOne, message::permittivity},
+        {&Board::sigma, positive, s.conductor},
+        {&Board::loss, positive, s.loss},
+        {&Board::W, positive, s.width},
+        {&Board::S, positive, s.separation},
+        {&Board::h, thickEnough, s.height},
+        {&Board::t, positive, s.thickness},
+        {thinnerThanSubstrate, s.thickerThanHeight},
+    };
+}
+
+const char* const heightTooLow = "Altura do dielétrico inválida H < 0.13mm!!";
+const char* const stripsWidth = "Largura das fitas condutoras inválida!!";
+const char* const stripsSeparation = "Separação entre as fitas inválida!!";
+const char* const stripsThickness = "Espessura das fitas condutoras inválida!!";
+
 } // namespace
 
 // Direction, aspect ratio, fill (constant, power of r), impedance (30 pi over
-// r, 120 pi times r), B, and the conductor-loss constant.
-const Layout waveguide = {+1, false, 0.7L, +1, thirtyPi, -1, 2, 1, -1, 0.0488L, false};
-const Layout strips = {-1, true, 1.4L, -1, eta0To17Digits, +1, 1, 2, +1, 17340, true};
+// r, 120 pi times r), B, the conductor-loss constant, and the refusals.
+const Layout waveguide = {+1, false, 0.7L, +1, thirtyPi, -1, 2, 1, -1, 0.0488L, false,
+                          "Fita muito estreita para a espessura!!", "Fenda muito estreita para a espessura da fita!!"};
+const Layout strips = {-1, true, 1.4L, -1, eta0To17Digits, +1, 1, 2, +1, 17340, true,
+                       "Fitas muito estreitas para a espessura!!",
+                       "Separação muito estreita para a espessura das fitas!!"};
 
 const char* const permittivityBelowOne =
     "Constante dielétrica relativa efetiva menor que 1: resultados fora da validade do modelo!!";
 
-const Variant cpwAna = {&waveguide, 0.707L, Dielectric::LossTangent,
-                        {"Freqüência inválida!!", "Constante dielétrica relativa inválida!!",
-                         "Condutividade da placa condutora inválida!!", "Tangente de perda do dielétrico inválida!!",
-                         "Largura da fita condutora inválida!!", "Largura da fenda inválida!!",
-                         "Altura do dielétrico inválida H < 0.13mm!!",
-                         "Espessura da fita condutora central inválida!!",
-                         "Altura do substrato deve ser maior que a espessura da fita H>>t!!",
-                         "Fita muito estreita para a espessura!!", "Fenda muito estreita para a espessura da fita!!"}};
+const Checks<Board> cpwAnaChecks = checksSpelled(
+    {message::frequency, "Condutividade da placa condutora inválida!!", message::lossTangent, message::stripWidth,
+     message::slotWidth, heightTooLow, "Espessura da fita condutora central inválida!!",
+     "Altura do substrato deve ser maior que a espessura da fita H>>t!!"});
+const Checks<Board> cpwConChecks =
+    checksSpelled({message::frequencyCapitals, message::conductor, message::substrateConductivity,
+                   message::stripWidth, message::slotWidth, heightTooLow, message::thickness,
+                   message::heightOverThickness});
+const Checks<Board> cpsAnaChecks =
+    checksSpelled({message::frequency, message::conductor, message::lossTangent, stripsWidth, stripsSeparation,
+                   heightTooLow, stripsThickness,
+                   "Altura do dielétrico deve ser maior que a espessura das fitas H>>t!!"});
+const Checks<Board> cpsConChecks =
+    checksSpelled({message::frequency, message::conductor, message::substrateConductivity, stripsWidth,
+                   stripsSeparation, "Altura do dielétrico inválida H < 0.13mm !!", stripsThickness,
+                   message::heightOverThickness});
 
-const Variant cpwCon = {&waveguide, 0.707L, Dielectric::Conducting,
-                        {"Freqüência Inválida!!", "Constante dielétrica relativa inválida!!",
-                         "Condutividade do condutor inválida!!", "Condutividade do dielétrico inválida!!",
-                         "Largura da fita condutora inválida!!", "Largura da fenda inválida!!",
-                         "Altura do dielétrico inválida H < 0.13mm!!", "Espessura da fita condutora inválida!!",
-                         "Altura do dielétrico deve ser maior que a espessura da fita H>>t!!",
-                         "Fita muito estreita para a espessura!!", "Fenda muito estreita para a espessura da fita!!"}};
-
-const Variant cpsAna = {&strips, 0.707L, Dielectric::LossTangent,
-                        {"Freqüência inválida!!", "Constante dielétrica relativa inválida!!",
-                         "Condutividade do condutor inválida!!", "Tangente de perda do dielétrico inválida!!",
-                         "Largura das fitas condutoras inválida!!", "Separação entre as fitas inválida!!",
-                         "Altura do dielétrico inválida H < 0.13mm!!", "Espessura das fitas condutoras inválida!!",
-                         "Altura do dielétrico deve ser maior que a espessura das fitas H>>t!!",
-                         "Fitas muito estreitas para a espessura!!",
-                         "Separação muito estreita para a espessura das fitas!!"}};
-
-const Variant cpsCon = {&strips, 0.7L, Dielectric::Conducting,
-                        {"Freqüência inválida!!", "Constante dielétrica relativa inválida!!",
-                         "Condutividade do condutor inválida!!", "Condutividade do dielétrico inválida!!",
-                         "Largura das fitas condutoras inválida!!", "Separação entre as fitas inválida!!",
-                         "Altura do dielétrico inválida H < 0.13mm !!", "Espessura das fitas condutoras inválida!!",
-                         "Altura do dielétrico deve ser maior que a espessura da fita H>>t!!",
-                         "Fitas muito estreitas para a espessura!!",
-                         "Separação muito estreita para a espessura das fitas!!"}};
+const Variant cpwAna = {&waveguide, 0.707L, Dielectric::LossTangent, &cpwAnaChecks};
+const Variant cpwCon = {&waveguide, 0.707L, Dielectric::Conducting, &cpwConChecks};
+const Variant cpsAna = {&strips, 0.707L, Dielectric::LossTangent, &cpsAnaChecks};
+const Variant cpsCon = {&strips, 0.7L, Dielectric::Conducting, &cpsConChecks};
 
 EllipticRatio ellipticRatio(Real ke, Real kep, Real bound)
 {
@@ -92,28 +121,12 @@ EllipticRatio ellipticRatio(Real ke, Real kep, Real bound)
     return {none, none};
 }
 
-Real thicknessMm(const Inputs& in)
+Solved<BoardLine> analyse(const Board& in, const Variant& v)
 {
-    const Real t = in["ComboBox3"];
-    return in.isPicked("ComboBox3") ? t / 1000 : t;
-}
-
-Outcome analyse(const Inputs& in, const Variant& v)
-{
+    if (auto failed = firstFailure(*v.checks, in))
+        return Outcome::refuse(*failed);
     const Layout& L = *v.layout;
-    const Messages& m = v.messages;
-    const char* lossField = v.dielectric == Dielectric::LossTangent ? "Tanperda" : "Condsubs";
-    const Real f = in["Frequencia"], er = in["ComboBox2"], sigma = in["ComboBox1"], loss = in[lossField],
-               W = in["Largura"], S = in["Sep"], h = in["ComboBox4"], t = thicknessMm(in);
-    if (!(f > 0)) return Outcome::refuse(m.frequency);
-    if (!(er >= 1)) return Outcome::refuse(m.permittivity);
-    if (!(sigma > 0)) return Outcome::refuse(m.conductor);
-    if (!(loss > 0)) return Outcome::refuse(m.loss);
-    if (!(W > 0)) return Outcome::refuse(m.width);
-    if (!(S > 0)) return Outcome::refuse(m.separation);
-    if (!(h >= 0.13L)) return Outcome::refuse(m.height);
-    if (!(t > 0)) return Outcome::refuse(m.thickness);
-    if (!(t < h)) return Outcome::refuse(m.thickerThanHeight);
+    const Real f = in.f, er = in.er, sigma = in.sigma, loss = in.loss, W = in.W, S = in.S, h = in.h, t = in.t;
 
     // Named values are held as 48-bit reals; the chain runs on through NaNs
     // and infinities, so the fault to report is the first one raised (a
@@ -138,8 +151,8 @@ Outcome analyse(const Inputs& in, const Variant& v)
     if (const Fault earlier = held.fault(); earlier != Fault::None)
         return Outcome::faulted(earlier);
     // (Only one of the two can fail: the sign of Delta decides which.)
-    if (!(We > 0)) return Outcome::refuse(m.noStripLeft);
-    if (!(Se > 0)) return Outcome::refuse(m.noGapLeft);
+    if (!(We > 0)) return Outcome::refuse(L.noStripLeft);
+    if (!(Se > 0)) return Outcome::refuse(L.noGapLeft);
 
     const Real ke = held(L.gapOverStrips ? Se / (Se + 2 * We) : We / (We + 2 * Se));
     const Real kep = held(std::sqrt(1 - ke * ke));
@@ -174,9 +187,7 @@ Outcome analyse(const Inputs& in, const Variant& v)
     if (const Fault fault = held.fault(); fault != Fault::None)
         return Outcome::faulted(fault);
 
-    Outcome out;
-    out.set("Impcarac", Z0).set("Resistividade", Rs).set("Efetiva", eeff).set("AtenCond", alphaC);
-    out.set("Atendiel", alphaD).set("AtenTotal", alphaT).set("Qcond", Qc).set("Qdiel", Qd).set("Qtotal", Qt);
+    Solved<BoardLine> out(BoardLine{Z0, Rs, eeff, alphaC, alphaD, alphaT, Qc, Qd, Qt});
     // The finite-height factor falls as the separation grows against h, and
     // with it eeff, below 1 for wide separations or an er close to 1: the
     // results are then the formulas' own (a negative dielectric loss among
@@ -185,10 +196,5 @@ Outcome analyse(const Inputs& in, const Variant& v)
         out.warn(permittivityBelowOne);
     return out;
 }
-
-Outcome cpwAnalysis(const Inputs& in) { return analyse(in, cpwAna); }
-Outcome cpwConductingAnalysis(const Inputs& in) { return analyse(in, cpwCon); }
-Outcome cpsAnalysis(const Inputs& in) { return analyse(in, cpsAna); }
-Outcome cpsConductingAnalysis(const Inputs& in) { return analyse(in, cpsCon); }
 
 } // namespace tarvel::coplanar

@@ -8,7 +8,7 @@
 // in the few constants and directions that `Layout` holds. Lengths are in
 // mm, f in GHz, losses in dB/cm; every named value is held as a 48-bit real.
 #pragma once
-#include "framework/core/window_description.h"
+#include "framework/core/typed_model.h"
 
 namespace tarvel::coplanar {
 
@@ -23,10 +23,6 @@ struct EllipticRatio {
 // Both values come back rounded as 48-bit reals. An aspect ratio outside
 // [0, 1] (or NaN) has no ratio: r and P are NaN, with the invalid flag.
 EllipticRatio ellipticRatio(Real ke, Real kep, Real bound);
-
-// The copper thickness of `ComboBox3` in mm: a picked entry is listed in
-// micrometres, a typed value is in millimetres.
-Real thicknessMm(const Inputs& in);
 
 // What the two cross-sections do differently in the chain.
 struct Layout {
@@ -47,6 +43,10 @@ struct Layout {
     // (CPW) or divided by Z0 (CPS).
     Real lossConstant;
     bool lossOverImpedance;
+    // The refusals when the thickness correction leaves no strip (We <= 0)
+    // or no gap (Se <= 0).
+    const char* noStripLeft;
+    const char* noGapLeft;
 };
 
 extern const Layout waveguide; // CPW
@@ -54,27 +54,29 @@ extern const Layout strips;    // CPS
 
 enum class Dielectric { LossTangent, Conducting };
 
-// The check messages of a window, in check order, and its refusal when the
-// thickness correction leaves no strip or no slot.
-struct Messages {
-    const char* frequency;
-    const char* permittivity;
-    const char* conductor;
-    const char* loss;
-    const char* width;
-    const char* separation;
-    const char* height;
-    const char* thickness;
-    const char* thickerThanHeight;
-    const char* noStripLeft; // We <= 0
-    const char* noGapLeft;   // Se <= 0
+// The board of every window: f in GHz, sigma in S/m, lengths in mm. `loss` is
+// the loss tangent or the substrate conductivity (S/m), as the window's
+// dielectric is.
+struct Board {
+    Real f = 0, er = 0, sigma = 0, loss = 0, W = 0, S = 0, h = 0, t = 0;
 };
+// Rs in ohms, losses in dB/cm, then the quality factors.
+struct BoardLine {
+    Real Z0 = 0, Rs = 0, eeff = 0, alphaC = 0, alphaD = 0, alphaT = 0, Qc = 0, Qd = 0, Qt = 0;
+};
+
+// Each window's checks, in check order; the windows spell some of them
+// their own way.
+extern const Checks<Board> cpwAnaChecks; // TForm11
+extern const Checks<Board> cpwConChecks; // TForm12
+extern const Checks<Board> cpsAnaChecks; // TForm13
+extern const Checks<Board> cpsConChecks; // TForm14
 
 struct Variant {
     const Layout* layout;
     Real rangeBound; // where the first closed form of r gives way to the second
     Dielectric dielectric;
-    Messages messages;
+    const Checks<Board>* checks;
 };
 
 extern const Variant cpwAna; // TForm11
@@ -86,10 +88,17 @@ extern const Variant cpsCon; // TForm14
 // 1, where the closed forms no longer describe the line.
 extern const char* const permittivityBelowOne;
 
-// The whole chain for one window: Z0, Rs, eeff, alpha_c, alpha_d, alpha_t,
-// Qc, Qd, Qt, in that order.
-Outcome analyse(const Inputs& in, const Variant& v);
+// The window's checks, then the whole chain: Z0, Rs, eeff, alpha_c, alpha_d,
+// alpha_t, Qc, Qd, Qt.
+Solved<BoardLine> analyse(const Board& in, const Variant& v);
+// ... as a model of its own for each window.
+template <const Variant& V>
+Solved<BoardLine> analyseAs(const Board& in)
+{
+    return analyse(in, V);
+}
 
+// The windows' models: control values in, checks, results in display order.
 Outcome cpwAnalysis(const Inputs& in);           // TForm11
 Outcome cpwConductingAnalysis(const Inputs& in); // TForm12
 Outcome cpsAnalysis(const Inputs& in);           // TForm13

@@ -1,6 +1,6 @@
-// Rows that the four coplanar windows share: inputs, results, project-file
-// fields and report lines, with the captions that differ between the
-// waveguide and the strip pair.
+// What the four coplanar windows share: their controls bound to the board,
+// their inputs, results, project-file fields and report, with the captions
+// that differ between the waveguide and the strip pair.
 #pragma once
 #include "coplanar.h"
 #include "framework/core/describe.h"
@@ -11,42 +11,48 @@ struct GeometryLabels {
     const char* width;
     const char* separation;
     const char* thickness;
-    const char* reportSeparation; // the report spells some captions its own way
 };
 
 inline const GeometryLabels waveguideLabels = {"Largura da fita condutora (mm):", "Largura de cada fenda (mm):",
-                                               "Espessura da fita condutora (mm):", "Largura de cada fenda (mm):"};
+                                               "Espessura da fita condutora (mm):"};
 inline const GeometryLabels stripsLabels = {"Largura das fitas condutoras (mm):", "Separação entre as fitas (mm):",
-                                            "Espessura das fitas condutoras (mm):",
-                                            "Separação  entre as fitas (mm):"};
+                                            "Espessura das fitas condutoras (mm):"};
 
 inline const char* lossField(Dielectric d) { return d == Dielectric::LossTangent ? "Tanperda" : "Condsubs"; }
 
-inline std::vector<InputSpec> inputs(int window, const Variant& v, const GeometryLabels& g)
+// The controls of window variant V on the board, and its results in the
+// order the chain gives them. A picked copper thickness is listed in
+// micrometres.
+template <const Variant& V>
+Binding<Board, BoardLine> binding()
+{
+    return {analyseAs<V>,
+            V.checks,
+            {{"Frequencia", &Board::f}, {"ComboBox2", &Board::er}, {"ComboBox1", &Board::sigma},
+             {lossField(V.dielectric), &Board::loss}, {"Largura", &Board::W}, {"Sep", &Board::S},
+             {"ComboBox4", &Board::h}, {"ComboBox3", &Board::t}},
+            {{"Impcarac", &BoardLine::Z0}, {"Resistividade", &BoardLine::Rs}, {"Efetiva", &BoardLine::eeff},
+             {"AtenCond", &BoardLine::alphaC}, {"Atendiel", &BoardLine::alphaD}, {"AtenTotal", &BoardLine::alphaT},
+             {"Qcond", &BoardLine::Qc}, {"Qdiel", &BoardLine::Qd}, {"Qtotal", &BoardLine::Qt}},
+            {"ComboBox3"}};
+}
+
+// The dielectric list fills the loss tangent (a laminate) or the substrate
+// conductivity (a conducting substrate).
+inline std::vector<InputSpec> inputs(Dielectric d, const catalogue::Catalogue& dielectricRows,
+                                     const GeometryLabels& g)
 {
     using namespace describe;
     namespace cat = catalogue;
-    const Messages& m = v.messages;
-    InputSpec dielectric, lossInput;
-    if (v.dielectric == Dielectric::LossTangent) {
-        dielectric = combo("ComboBox2", "Constante dielétrica relativa:", cat::dielectricsB(window), m.permittivity,
-                           {{"Tanperda", cat::lossTangentsB()}});
-        lossInput = edit("Tanperda", "Tangente de perda do dielétrico:", m.loss);
-    } else {
-        dielectric = combo("ComboBox2", "Constante dielétrica relativa:", cat::dielectricsC(window), m.permittivity,
-                           {{"Condsubs", cat::conductivitiesC()}});
-        lossInput = edit("Condsubs", "Condutividade do dielétrico (S/m):", m.loss);
-    }
-    std::vector<InputSpec> rows;
-    rows.push_back(edit("Frequencia", "Freqüência (GHz):", m.frequency));
-    rows.push_back(std::move(dielectric));
-    rows.push_back(combo("ComboBox1", "Condutividade do condutor (S/m):", cat::conductors(window), m.conductor));
-    rows.push_back(std::move(lossInput));
-    rows.push_back(edit("Largura", g.width, m.width));
-    rows.push_back(edit("Sep", g.separation, m.separation));
-    rows.push_back(combo("ComboBox4", "Altura do dielétrico (mm):", cat::heights(), m.height));
-    rows.push_back(combo("ComboBox3", g.thickness, cat::thicknesses(window), m.thickness));
-    return rows;
+    return {edit("Frequencia", "Freqüência (GHz):"),
+            combo("ComboBox2", "Constante dielétrica relativa:", dielectricRows, {lossField(d)}),
+            combo("ComboBox1", "Condutividade do condutor (S/m):", cat::conductorRows()),
+            edit(lossField(d), d == Dielectric::LossTangent ? "Tangente de perda do dielétrico:"
+                                                            : "Condutividade do dielétrico (S/m):"),
+            edit("Largura", g.width),
+            edit("Sep", g.separation),
+            combo("ComboBox4", "Altura do dielétrico (mm):", cat::heightRows()),
+            combo("ComboBox3", g.thickness, cat::thicknessRows())};
 }
 
 // In the order of the window's result fields; the quality factors sit in
@@ -67,44 +73,60 @@ inline std::vector<ResultSpec> results()
     };
 }
 
-inline ProjectSpec project(const char* extension, const char* defaultName, Dielectric d)
+// The report prints the inputs as the window shows them (but for
+// `amends`), then the impedance, the permittivity and the surface
+// resistivity, and the losses and quality factors under their own heading.
+inline std::vector<ReportLine> reportLines(const WindowDescription& w,
+                                           const std::vector<describe::ReportAmend>& amends = {})
 {
-    return {extension,
-            defaultName,
-            {{"Frequencia", 3}, {"ComboBox2", 5}, {"ComboBox1", 3}, {lossField(d), 5}, {"Largura", 3}, {"Sep", 3},
-             {"ComboBox4", 3}, {"ComboBox3", 3}},
-            false};
+    WindowDescription inputsOnly;
+    inputsOnly.inputs = w.inputs;
+    std::vector<ReportLine> lines = describe::reportOf(inputsOnly, amends);
+    for (const char* shown : {"Impcarac", "Efetiva", "Resistividade"})
+        lines.push_back(describe::line(w.result(shown)->label, shown));
+    return describe::joined<ReportLine>({lines, describe::lossAndQualityLines()});
 }
+// The strip pair's reports spell the separation with a wider gap.
+inline const describe::ReportAmend stripsSeparationLine = {"Sep", "Separação  entre as fitas (mm):"};
 
-inline std::vector<ReportLine> reportLines(Dielectric d, const char* lossLabel, const GeometryLabels& g)
-{
-    using describe::heading;
-    using describe::line;
-    return describe::joined<ReportLine>({{
-        heading("Entrada de Dados:"),
-        line("Freqüência (GHz):", "Frequencia"),
-        line("Constante dielétrica relativa:", "ComboBox2"),
-        line("Condutividade do condutor (S/m):", "ComboBox1"),
-        line(lossLabel, lossField(d)),
-        line(g.width, "Largura"),
-        line(g.reportSeparation, "Sep"),
-        line("Altura do dielétrico (mm):", "ComboBox4"),
-        line(g.thickness, "ComboBox3"),
-        heading("Saída de Dados:"),
-        line("Impedância característica (Ohms):", "Impcarac"),
-        line("Constante dielétrica relativa efetiva:", "Efetiva"),
-        line("Resistividade superficial do condutor (Ohms):", "Resistividade"),
-    }, describe::lossAndQualityLines()});
-}
+// What tells a window apart beyond its board and its rows.
+struct Identity {
+    int number;
+    const char* className;
+    const char* unit;
+    const char* caption;
+    MenuItem menu;
+    int galleryTab;
+    const char* extension; // of its project files, named after the unit
+    const char* reportTitle;
+};
 
-// What all four windows share beyond their rows.
-inline void common(WindowDescription& w)
+// A window of the family: the rows, the shared settings, the project fields
+// and the report, and the model with each field's message from its checks.
+inline WindowDescription window(const Identity& id, const Variant& v, const Binding<Board, BoardLine>& b,
+                                Model model, const catalogue::Catalogue& dielectricRows, const GeometryLabels& g,
+                                const std::vector<describe::ReportAmend>& amends = {})
 {
+    WindowDescription w;
+    w.number = id.number;
+    w.className = id.className;
+    w.unit = id.unit;
+    w.caption = id.caption;
+    w.menu = id.menu;
     w.resultGroups = {"Resultados:", "Fator de qualidade:"};
+    w.inputs = inputs(v.dielectric, dielectricRows, g);
+    w.results = results();
     w.keyFields = {"Frequencia"};
     w.closesGallery = false;
     w.mainToFront = true;
     w.calcEnabledAtStart = true;
+    w.galleryTab = id.galleryTab;
+    w.project = {id.extension, std::string(id.unit) + "1." + id.extension,
+                 describe::fieldsOf(w.inputs, {3, 5, 3, 5, 3, 3, 3, 3}), false};
+    w.report = {id.reportTitle, 1000, reportLines(w, amends)};
+    b.messagesInto(w.inputs);
+    w.model = model;
+    return w;
 }
 
 } // namespace tarvel::coplanar::rows

@@ -4,6 +4,24 @@
 #include "models/main_menu.h"
 
 namespace tarvel::cmstrip {
+namespace {
+
+const Binding<Pair, CoupledLine> binding = {
+    analyse,
+    &pairChecks,
+    {{"frequencia", &Pair::f}, {"ComboBox2", &Pair::er}, {"ComboBox1", &Pair::sigma}, {"Tanperda", &Pair::tand},
+     {"largura", &Pair::W}, {"Separacao", &Pair::S}, {"ComboBox4", &Pair::h}, {"ComboBox3", &Pair::t}},
+    {{"impcarac", &CoupledLine::Z0e}, {"Impcaracodd", &CoupledLine::Z0o}, {"efetiva", &CoupledLine::eeffE},
+     {"efetivaodd", &CoupledLine::eeffO}, {"AtenCond", &CoupledLine::alphaCE},
+     {"AtenCondodd", &CoupledLine::alphaCO}, {"AtenDiel", &CoupledLine::alphaDE},
+     {"Atendielodd", &CoupledLine::alphaDO}, {"Atentotal", &CoupledLine::alphaTE},
+     {"Atentotalodd", &CoupledLine::alphaTO}},
+    {"ComboBox3"},
+};
+
+} // namespace
+
+Outcome analysis(const Inputs& in) { return binding(in); }
 
 const WindowDescription& acMSMpAnWindow()
 {
@@ -17,19 +35,16 @@ const WindowDescription& acMSMpAnWindow()
         w.caption = "Análise de Linha de Transmissão Acoplada MicroStrip";
         w.menu = {&menu::analysisCoupled, "Microstrip", "Microfita3"};
         w.inputs = {
-            edit("frequencia", "Freqüência (GHz):", "Freqüência inválida!!"),
-            combo("ComboBox2", "Constante dielétrica relativa: ", cat::dielectricsB(26),
-                  "Constante dielétrica relativa inválida!!", {{"Tanperda", cat::lossTangentsB()}}),
-            combo("ComboBox1", "Condutividade do condutor (S/m):", cat::conductors(26),
-                  "Condutividade do condutor inválida!!"),
-            edit("Tanperda", "Tangente de perda do dielétrico:", "Tangente de perda do substrato inválida!!"),
-            edit("largura", "Largura da fita condutora (mm):", "Largura da fita condutora inválida!!"),
-            edit("Separacao", "Separação entre as fitas condutoras (mm):",
-                 "Separação inválida entre as fitas condutoras!!"),
-            combo("ComboBox4", "Altura do dielétrico (mm):", cat::heights(),
-                  "Altura do substrato dielétrico inválida!!"),
-            combo("ComboBox3", "Espessura da fita condutora (mm):", cat::thicknesses(26),
-                  "Espessura da fita condutora inválida!!"),
+            edit("frequencia", "Freqüência (GHz):"),
+            combo("ComboBox2", "Constante dielétrica relativa: ", cat::dielectricRowsB(), {"Tanperda"}),
+            // This window lists aluminium with a wider gap.
+            combo("ComboBox1", "Condutividade do condutor (S/m):",
+                  cat::conductorRows().respelled({{1, "39600000 - Al  : Alumínio"}})),
+            edit("Tanperda", "Tangente de perda do dielétrico:"),
+            edit("largura", "Largura da fita condutora (mm):"),
+            edit("Separacao", "Separação entre as fitas condutoras (mm):"),
+            combo("ComboBox4", "Altura do dielétrico (mm):", cat::heightRows()),
+            combo("ComboBox3", "Espessura da fita condutora (mm):", cat::thicknessRows()),
         };
         w.results = {
             result("impcarac", "Impedância característica modo par (Ohms):"),
@@ -49,28 +64,13 @@ const WindowDescription& acMSMpAnWindow()
         w.calcEnabledAtStart = true;
         w.calcShortcut = false;
         w.galleryTab = 7;
-        w.project = {"apa", "AcMSMpAn1.apa",
-                     {{"frequencia", 2}, {"ComboBox2", 2}, {"ComboBox1", 0}, {"Tanperda", 5}, {"largura", 2},
-                      {"Separacao", 2}, {"ComboBox4", 2}, {"ComboBox3", 2}},
-                     true};
-        const ModeLosses losses = {"AtenCond",    "AtenCondodd", "AtenDiel",
-                                   "Atendielodd", "Atentotal",   "Atentotalodd"};
-        w.report = {"Análise de Linha de Transmissão Acoplada MicroStrip", 1100,
-                    joined<ReportLine>({{heading("Entrada de Dados:"),
-                                         line("Freqüência (GHz):", "frequencia"),
-                                         line("Constante dielétrica relativa:", "ComboBox2"),
-                                         line("Condutividade do condutor (S/m):", "ComboBox1"),
-                                         line("Tangente de perda do dielétrico:", "Tanperda"),
-                                         line("Largura da fita condutora (mm):", "largura"),
-                                         line("Separação entre as fitas condutoras (mm):", "Separacao"),
-                                         line("Altura do dielétrico (mm):", "ComboBox4"),
-                                         line("Espessura da fita condutora (mm):", "ComboBox3"),
-                                         heading("Saída de Dados:"),
-                                         line("Impedância característica modo par (Ohms):", "impcarac"),
-                                         line("Impedância característica modo ímpar (Ohms):", "Impcaracodd"),
-                                         line("Constante dielétrica relativa efetiva modo par:", "efetiva"),
-                                         line("Constante dielétrica relativa efetiva modo ímpar:", "efetivaodd")},
-                                        modeLossLines(losses)})};
+        w.project = {"apa", "AcMSMpAn1.apa", fieldsOf(w.inputs, {2, 2, 0, 5, 2, 2, 2, 2}), true};
+        // The report spells three captions without the window's stray blanks.
+        w.report = {w.caption, 1100,
+                    reportOf(w, {{"ComboBox2", "Constante dielétrica relativa:"},
+                                 {"Atentotal", "Atenuação total modo par (dB/cm):"},
+                                 {"Atentotalodd", "Atenuação total modo ímpar (dB/cm):"}})};
+        binding.messagesInto(w.inputs);
         w.model = analysis;
         return w;
     }();

@@ -4,6 +4,24 @@
 #include "models/main_menu.h"
 
 namespace tarvel::cmstrip {
+namespace {
+
+const Binding<Wanted, PairDesign> binding = {
+    synthesise,
+    &wantedChecks,
+    {{"ImpModoPar", &Wanted::Z0e}, {"ImpModoimpar", &Wanted::Z0o}, {"Frequencia", &Wanted::f},
+     {"ComboBox2", &Wanted::er}, {"ComboBox1", &Wanted::sigma}, {"Tanperda", &Wanted::tand},
+     {"ComboBox4", &Wanted::h}, {"ComboBox3", &Wanted::t}},
+    {{"LargReal", &PairDesign::W}, {"SepReal", &PairDesign::S}, {"EfetivoPar", &PairDesign::eeffE},
+     {"Efetivoimpar", &PairDesign::eeffO}, {"AtconMp", &PairDesign::alphaCE}, {"AtdielMp", &PairDesign::alphaDE},
+     {"AtentotalMp", &PairDesign::alphaTE}, {"AtconMi", &PairDesign::alphaCO}, {"AtdielMi", &PairDesign::alphaDO},
+     {"AtentotalMi", &PairDesign::alphaTO}},
+    {"ComboBox3"},
+};
+
+} // namespace
+
+Outcome synthesis(const Inputs& in) { return binding(in); }
 
 const WindowDescription& acMSSinWindow()
 {
@@ -18,15 +36,14 @@ const WindowDescription& acMSSinWindow()
         w.menu = {&menu::synthesisCoupled, "Microstrip", "Microfita4"};
         w.inputs = joined<InputSpec>(
             {modeImpedanceInputs(),
-             {edit("Frequencia", "Freqüência (GHz):", "Freqüência inválida!!"),
-              combo("ComboBox2", "Constante dielétrica relativa:", cat::dielectricsB(29),
-                    "Constante dielétrica relativa inválida!!", {{"Tanperda", cat::lossTangentsB()}}),
-              combo("ComboBox1", "Condutividade do condutor (S/m):", cat::conductors(29),
-                    "Condutividade do condutor inválida!!"),
-              edit("Tanperda", "Tangente de perda do dielétrico:", "Tangente de perda do dielétrico inválida!!"),
-              combo("ComboBox4", "Altura do dielétrico (mm):", cat::heights(), "Altura do dielétrico inválida!!"),
-              combo("ComboBox3", "Espessura da fita condutora (mm):", cat::thicknesses(29),
-                    "Espessura da fita condutora inválida!!")}});
+             {edit("Frequencia", "Freqüência (GHz):"),
+              combo("ComboBox2", "Constante dielétrica relativa:", cat::dielectricRowsB(), {"Tanperda"}),
+              // This window lists gold with a trailing blank.
+              combo("ComboBox1", "Condutividade do condutor (S/m):",
+                    cat::conductorRows().respelled({{2, "41000000 - Au : Ouro "}})),
+              edit("Tanperda", "Tangente de perda do dielétrico:"),
+              combo("ComboBox4", "Altura do dielétrico (mm):", cat::heightRows()),
+              combo("ComboBox3", "Espessura da fita condutora (mm):", cat::thicknessRows())}});
         w.results = {
             result("LargReal", "Largura real das fitas condutoras (mm):"),
             result("SepReal", "Separação real entre as fitas (mm):"),
@@ -45,26 +62,14 @@ const WindowDescription& acMSSinWindow()
         w.calcEnabledAtStart = false;
         w.calcShortcut = true;
         w.galleryTab = 7;
-        w.project = {"ams", "AcMSSin1.ams",
-                     {{"ImpModoPar", 3}, {"ImpModoimpar", 5}, {"Frequencia", 3}, {"ComboBox2", 5},
-                      {"ComboBox1", 3}, {"Tanperda", 3}, {"ComboBox4", 3}, {"ComboBox3", 3}},
-                     false};
+        w.project = {"ams", "AcMSSin1.ams", fieldsOf(w.inputs, {3, 5, 3, 5, 3, 3, 3, 3}), false};
+        // The report prints the width, the gap and the permittivities as the
+        // window does, then the losses of the even mode before the odd.
+        WindowDescription shown = w;
+        shown.results.resize(4);
         w.report = {"Síntese de Linha de Transmissão Acoplada MicroStrip", 1100,
-                    joined<ReportLine>({{heading("Entrada de Dados:"),
-                                         line("Impedância característica modo par (Ohms):", "ImpModoPar"),
-                                         line("Impedância característica modo ímpar (Ohms):", "ImpModoimpar"),
-                                         line("Freqüência (GHz):", "Frequencia"),
-                                         line("Constante dielétrica relativa:", "ComboBox2"),
-                                         line("Condutividade do condutor (S/m):", "ComboBox1"),
-                                         line("Tangente de perda do dielétrico:", "Tanperda"),
-                                         line("Altura do dielétrico (mm):", "ComboBox4"),
-                                         line("Espessura da fita condutora (mm):", "ComboBox3"),
-                                         heading("Saída de Dados:"),
-                                         line("Largura real das fitas condutoras (mm):", "LargReal"),
-                                         line("Separação real entre as fitas (mm):", "SepReal"),
-                                         line("Constante dielétrica relativa efetiva modo par:", "EfetivoPar"),
-                                         line("Constante dielétrica relativa efetiva modo ímpar:", "Efetivoimpar")},
-                                        modeLossLines(synthesisLosses)})};
+                    joined<ReportLine>({reportOf(shown), modeLossLines(synthesisLosses)})};
+        binding.messagesInto(w.inputs);
         w.model = synthesis;
         return w;
     }();

@@ -8,6 +8,7 @@
 
 #include "coupled_microstrip.h"
 #include "framework/core/real48.h"
+#include "models/messages.h"
 #include "models/physics.h"
 
 namespace tarvel::cmstrip {
@@ -134,34 +135,30 @@ CoupledLine analyse(Real f, Real er, Real sigma, Real tand, Real W, Real S, Real
     out.alphaCO = conductorLoss(u, sw, Rs, out.Z0o, ere, h);
     out.alphaDE = dielectricLoss(er, out.eeffE, tand, lambda0);
     out.alphaDO = dielectricLoss(er, out.eeffO, tand, lambda0);
+    out.alphaTE = r48(out.alphaCE + out.alphaDE);
+    out.alphaTO = r48(out.alphaCO + out.alphaDO);
     return out;
 }
 
-Outcome analysis(const Inputs& in)
+const Checks<Pair> pairChecks = {
+    {&Pair::f, passes::positive, message::frequency},
+    {&Pair::er, passes::atLeastOne, message::permittivity},
+    {&Pair::sigma, passes::positive, message::conductor},
+    {&Pair::tand, passes::positive, "Tangente de perda do substrato inválida!!"},
+    {&Pair::W, passes::positive, message::stripWidth},
+    {&Pair::S, passes::positive, "Separação inválida entre as fitas condutoras!!"},
+    {&Pair::h, heightInRange, "Altura do substrato dielétrico inválida!!"},
+    {&Pair::t, passes::positive, message::thickness},
+    {thinnerThanSubstrate<Pair>, "Altura do dielétrico deve ser maior que a Espessura da Fita H>>t!!"},
+};
+
+Solved<CoupledLine> analyse(const Pair& typed)
 {
-    const Real f = r48(in["frequencia"]), er = r48(in["ComboBox2"]), sigma = r48(in["ComboBox1"]),
-               tand = r48(in["Tanperda"]), W = r48(in["largura"]), S = r48(in["Separacao"]),
-               h = r48(in["ComboBox4"]);
-    // A picked copper thickness is listed in micrometres, a typed one in mm.
-    const Real t = in.isPicked("ComboBox3") ? r48(in["ComboBox3"] / 1000) : r48(in["ComboBox3"]);
-
-    if (!(f > 0)) return Outcome::refuse("Freqüência inválida!!");
-    if (!(er >= 1)) return Outcome::refuse("Constante dielétrica relativa inválida!!");
-    if (!(sigma > 0)) return Outcome::refuse("Condutividade do condutor inválida!!");
-    if (!(tand > 0)) return Outcome::refuse("Tangente de perda do substrato inválida!!");
-    if (!(W > 0)) return Outcome::refuse("Largura da fita condutora inválida!!");
-    if (!(S > 0)) return Outcome::refuse("Separação inválida entre as fitas condutoras!!");
-    if (!(h >= r48(0.13L))) return Outcome::refuse("Altura do substrato dielétrico inválida!!");
-    if (!(t > 0)) return Outcome::refuse("Espessura da fita condutora inválida!!");
-    if (!(t < h)) return Outcome::refuse("Altura do dielétrico deve ser maior que a Espessura da Fita H>>t!!");
-
-    const CoupledLine l = analyse(f, er, sigma, tand, W, S, h, t);
-    Outcome out;
-    out.set("impcarac", l.Z0e).set("Impcaracodd", l.Z0o).set("efetiva", l.eeffE).set("efetivaodd", l.eeffO);
-    out.set("AtenCond", l.alphaCE).set("AtenCondodd", l.alphaCO);
-    out.set("AtenDiel", l.alphaDE).set("Atendielodd", l.alphaDO);
-    out.set("Atentotal", r48(l.alphaCE + l.alphaDE)).set("Atentotalodd", r48(l.alphaCO + l.alphaDO));
-    return out;
+    const Pair in = {r48(typed.f), r48(typed.er), r48(typed.sigma), r48(typed.tand),
+                     r48(typed.W), r48(typed.S),  r48(typed.h),     r48(typed.t)};
+    if (auto failed = firstFailure(pairChecks, in))
+        return Outcome::refuse(*failed);
+    return analyse(in.f, in.er, in.sigma, in.tand, in.W, in.S, in.h, in.t);
 }
 
 } // namespace tarvel::cmstrip

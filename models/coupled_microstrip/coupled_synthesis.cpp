@@ -11,6 +11,7 @@
 #include "coupled_microstrip.h"
 #include "framework/core/number_text.h"
 #include "framework/core/real48.h"
+#include "models/messages.h"
 #include "models/physics.h"
 
 namespace tarvel::cmstrip {
@@ -217,25 +218,26 @@ Refinement refine(Ratios start, Real Z0e, Real Z0o, Real er)
     return out;
 }
 
-Outcome synthesis(const Inputs& in)
-{
-    const Real Z0e = r48(in["ImpModoPar"]), Z0o = r48(in["ImpModoimpar"]), f = r48(in["Frequencia"]),
-               er = r48(in["ComboBox2"]), sigma = r48(in["ComboBox1"]), tand = r48(in["Tanperda"]),
-               h = r48(in["ComboBox4"]);
-    // A picked copper thickness is listed in micrometres, a typed one in mm.
-    const Real t = in.isPicked("ComboBox3") ? r48(in["ComboBox3"] / 1000) : r48(in["ComboBox3"]);
+const Checks<Wanted> wantedChecks = {
+    {&Wanted::Z0e, passes::positive, message::evenImpedance},
+    {&Wanted::Z0o, passes::positive, message::oddImpedance},
+    {[](const Wanted& w) { return w.Z0e > w.Z0o; }, message::evenAboveOdd},
+    {&Wanted::f, passes::positive, message::frequency},
+    {&Wanted::er, passes::atLeastOne, message::permittivity},
+    {&Wanted::sigma, passes::positive, message::conductor},
+    {&Wanted::tand, passes::positive, message::lossTangent},
+    {&Wanted::h, heightInRange, message::height},
+    {&Wanted::t, passes::positive, message::thickness},
+    {thinnerThanSubstrate<Wanted>, message::heightOverThickness},
+};
 
-    if (!(Z0e > 0)) return Outcome::refuse("Impedância Característica Modo Par Inválida!!");
-    if (!(Z0o > 0)) return Outcome::refuse("Impedância Característica Modo Ímpar Inválida!!");
-    if (!(Z0e > Z0o))
-        return Outcome::refuse("Impedância Característica Modo Par deve ser Maior que a do Modo Ímpar (Zoe>Zoo)!!");
-    if (!(f > 0)) return Outcome::refuse("Freqüência inválida!!");
-    if (!(er >= 1)) return Outcome::refuse("Constante dielétrica relativa inválida!!");
-    if (!(sigma > 0)) return Outcome::refuse("Condutividade do condutor inválida!!");
-    if (!(tand > 0)) return Outcome::refuse("Tangente de perda do dielétrico inválida!!");
-    if (!(h >= r48(0.13L))) return Outcome::refuse("Altura do dielétrico inválida!!");
-    if (!(t > 0)) return Outcome::refuse("Espessura da fita condutora inválida!!");
-    if (!(t < h)) return Outcome::refuse("Altura do dielétrico deve ser maior que a espessura da fita H>>t!!");
+Solved<PairDesign> synthesise(const Wanted& typed)
+{
+    const Wanted in = {r48(typed.Z0e),   r48(typed.Z0o),  r48(typed.f), r48(typed.er),
+                       r48(typed.sigma), r48(typed.tand), r48(typed.h), r48(typed.t)};
+    if (auto failed = firstFailure(wantedChecks, in))
+        return Outcome::refuse(*failed);
+    const Real Z0e = in.Z0e, Z0o = in.Z0o, f = in.f, er = in.er, h = in.h, t = in.t;
 
     const Ratios start = startPoint(Z0e, Z0o, er);
     const Refinement ref = refine(start, Z0e, Z0o, er);
@@ -249,17 +251,23 @@ Outcome synthesis(const Inputs& in)
     const ModePermittivities e = modePermittivities(p.u, p.g, er);
 
     const Real lambda0 = r48(30 / f);
-    const Real Rs = r48(std::sqrt(f * 1e9L * pi * mu0 / sigma));
+    const Real Rs = r48(std::sqrt(f * 1e9L * pi * mu0 / in.sigma));
     const Real u = r48(W / h), tr = r48(t / h);
     const StripWidth sw = effectiveWidth(u, tr, W, t);
     // Each mode's losses at its wanted impedance and its own permittivity.
-    const Real aCE = conductorLoss(u, sw, Rs, Z0e, e.even, h), aDE = dielectricLoss(er, e.even, tand, lambda0);
-    const Real aCO = conductorLoss(u, sw, Rs, Z0o, e.odd, h), aDO = dielectricLoss(er, e.odd, tand, lambda0);
+    PairDesign d;
+    d.W = W;
+    d.S = S;
+    d.eeffE = e.even;
+    d.eeffO = e.odd;
+    d.alphaCE = conductorLoss(u, sw, Rs, Z0e, e.even, h);
+    d.alphaDE = dielectricLoss(er, e.even, in.tand, lambda0);
+    d.alphaTE = r48(d.alphaCE + d.alphaDE);
+    d.alphaCO = conductorLoss(u, sw, Rs, Z0o, e.odd, h);
+    d.alphaDO = dielectricLoss(er, e.odd, in.tand, lambda0);
+    d.alphaTO = r48(d.alphaCO + d.alphaDO);
 
-    Outcome out;
-    out.set("LargReal", W).set("SepReal", S).set("EfetivoPar", e.even).set("Efetivoimpar", e.odd);
-    out.set("AtconMp", aCE).set("AtdielMp", aDE).set("AtentotalMp", r48(aCE + aDE));
-    out.set("AtconMi", aCO).set("AtdielMi", aDO).set("AtentotalMi", r48(aCO + aDO));
+    Solved<PairDesign> out(d);
     if (!ref.converged)
         out.warn(notConverged);
     else if (tooFine)

@@ -381,3 +381,32 @@ TEST(CoplanarWindows, CataloguePicksReadAsTheirNumbers)
         EXPECT_GT(high.value("Efetiva"), picked.value("Efetiva"));
     }
 }
+
+// Each field's message, as the window shows it beside the field, is the one
+// the model refuses with when that field alone is spoilt, as zero or as text
+// that is no number.
+TEST(CoplanarWindows, EachFieldAloneGivesItsOwnMessage)
+{
+    const std::pair<const WindowDescription& (*)(), const char*> cases[] = {
+        {cpwAnaWindow, "Tanperda"}, {cpwConWindow, "Condsubs"}, {cpsAnaWindow, "Tanperda"}, {cpsConWindow, "Condsubs"}};
+    for (const auto& [window, lossField] : cases) {
+        const WindowDescription& d = window();
+        SCOPED_TRACE(d.className);
+        const std::vector<std::pair<std::string, std::string>> good = {
+            {"Frequencia", "10"}, {"ComboBox2", "2.2"}, {"ComboBox1", "57600000"}, {lossField, "0.001"},
+            {"Largura", "1"},     {"Sep", "0.2"},       {"ComboBox4", "1.27"},     {"ComboBox3", "0.035"}};
+        ASSERT_TRUE(compute(d, typedFields(d, good)).ok());
+        ASSERT_EQ(d.inputs.size(), good.size());
+        for (std::size_t i = 0; i < good.size(); ++i)
+            for (const char* bad : {"0", "x"}) {
+                auto typed = good;
+                typed[i].second = bad;
+                const Outcome o = compute(d, typedFields(d, typed));
+                const InputSpec* spec = d.input(typed[i].first);
+                ASSERT_TRUE(spec);
+                EXPECT_EQ(o.kind, Outcome::Kind::Message) << spec->name << " " << bad;
+                EXPECT_FALSE(spec->message.empty()) << spec->name;
+                EXPECT_EQ(o.message, spec->message) << spec->name << " " << bad;
+            }
+    }
+}

@@ -223,3 +223,35 @@ TEST(CoupledWindows, DescriptionsAsTheUserSeesThem)
 }
 
 } // namespace
+
+// Both windows: a board with picked entries (the copper thickness listed in
+// micrometres) computes; each field alone spoilt, as zero or as text that is
+// no number, is refused with the message the window gives that field.
+TEST(CoupledWindows, EachFieldAloneGivesItsOwnMessage)
+{
+    const Texts materials = {{"ComboBox2", "2.20 - RT/duroid® 5880"}, {"ComboBox1", "57600000 - Cu : Cobre"},
+                             {"Tanperda", "0.0009"}, {"ComboBox4", "0.79"}, {"ComboBox3", "35.0 µm ED(1 oz)"}};
+    const std::pair<const WindowDescription*, Texts> cases[] = {
+        {&acMSMpAnWindow(), {{"frequencia", "10"}, {"largura", "2.4"}, {"Separacao", "0.5"}}},
+        {&acMSSinWindow(), {{"ImpModoPar", "60"}, {"ImpModoimpar", "40"}, {"Frequencia", "10"}}},
+    };
+    for (const auto& [d, own] : cases) {
+        SCOPED_TRACE(d->className);
+        Texts good = own;
+        good.insert(good.end(), materials.begin(), materials.end());
+        const Outcome ok = compute(*d, typedFields(*d, good));
+        ASSERT_TRUE(ok.ok()) << ok.message;
+        ASSERT_EQ(d->inputs.size(), good.size());
+        for (std::size_t i = 0; i < good.size(); ++i)
+            for (const char* bad : {"0", "x"}) {
+                Texts typed = good;
+                typed[i].second = bad;
+                const Outcome o = compute(*d, typedFields(*d, typed));
+                const InputSpec* spec = d->input(typed[i].first);
+                ASSERT_TRUE(spec);
+                EXPECT_FALSE(spec->message.empty()) << spec->name;
+                EXPECT_EQ(o.kind, Outcome::Kind::Message) << spec->name << " " << bad;
+                EXPECT_EQ(o.message, spec->message) << spec->name << " " << bad;
+            }
+    }
+}
