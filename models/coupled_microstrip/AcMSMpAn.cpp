@@ -28,12 +28,8 @@ const WindowDescription& acMSMpAnWindow()
     using namespace describe;
     namespace cat = catalogue;
     static const WindowDescription d = [] {
-        WindowDescription w;
-        w.number = 26;
-        w.className = "TForm26";
-        w.unit = "AcMSMpAn";
-        w.caption = "Análise de Linha de Transmissão Acoplada MicroStrip";
-        w.menu = {&menu::analysisCoupled, "Microstrip", "Microfita3"};
+        WindowDescription w = describe::window(26, "AcMSMpAn", "Análise de Linha de Transmissão Acoplada MicroStrip",
+                                               {&menu::analysisCoupled, "Microstrip", "Microfita3"});
         w.inputs = {
             edit("frequencia", "Freqüência (GHz):"),
             combo("ComboBox2", "Constante dielétrica relativa: ", cat::dielectricRowsB(), {"Tanperda"}),

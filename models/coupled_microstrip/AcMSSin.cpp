@@ -28,12 +28,8 @@ const WindowDescription& acMSSinWindow()
     using namespace describe;
     namespace cat = catalogue;
     static const WindowDescription d = [] {
-        WindowDescription w;
-        w.number = 29;
-        w.className = "TForm29";
-        w.unit = "AcMSSin";
-        w.caption = "Síntese de Linha de Transmissão Acoplada Microstrip";
-        w.menu = {&menu::synthesisCoupled, "Microstrip", "Microfita4"};
+        WindowDescription w = describe::window(29, "AcMSSin", "Síntese de Linha de Transmissão Acoplada Microstrip",
+                                               {&menu::synthesisCoupled, "Microstrip", "Microfita4"});
         w.inputs = joined<InputSpec>(
             {modeImpedanceInputs(),
              {edit("Frequencia", "Freqüência (GHz):"),

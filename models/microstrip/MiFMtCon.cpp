@@ -24,12 +24,8 @@ Outcome analysisConductingModel(const Inputs& in) { return binding(in); }
 const WindowDescription& miFMtConWindow()
 {
     static const WindowDescription d = [] {
-        WindowDescription w;
-        w.number = 6;
-        w.className = "TForm6";
-        w.unit = "MiFMtCon";
-        w.caption = "Análise de Linha de Transmissão Microstrip";
-        w.menu = {&menu::analysisMicrostrip, menu::conducting, "SubstratoCondutor1"};
+        WindowDescription w = describe::window(6, "MiFMtCon", "Análise de Linha de Transmissão Microstrip",
+                                               {&menu::analysisMicrostrip, menu::conducting, "SubstratoCondutor1"});
         // Blanks of this window's own after gallium arsenide, around aluminium
         // and after silver.
         const parts::Lists lists{

@@ -24,12 +24,8 @@ Outcome analysisModel(const Inputs& in) { return binding(in); }
 const WindowDescription& micFtAnaWindow()
 {
     static const WindowDescription d = [] {
-        WindowDescription w;
-        w.number = 4;
-        w.className = "TForm4";
-        w.unit = "MicFtAna";
-        w.caption = "Análise de Linha de Transmissão Microstrip";
-        w.menu = {&menu::analysisMicrostrip, menu::nonConducting, "SubstratoNoCondutor1"};
+        WindowDescription w = describe::window(4, "MicFtAna", "Análise de Linha de Transmissão Microstrip",
+                                               {&menu::analysisMicrostrip, menu::nonConducting, "SubstratoNoCondutor1"});
         // This window spells its conductors and foils with blanks of its own.
         const parts::Lists lists{
             catalogue::dielectricRowsB(),

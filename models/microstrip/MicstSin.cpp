@@ -22,12 +22,8 @@ Outcome synthesisModel(const Inputs& in) { return binding(in); }
 const WindowDescription& micstSinWindow()
 {
     static const WindowDescription d = [] {
-        WindowDescription w;
-        w.number = 17;
-        w.className = "TForm17";
-        w.unit = "MicstSin";
-        w.caption = "Síntese de Linha de Transmissão Microstrip";
-        w.menu = {&menu::synthesisMicrostrip, menu::nonConducting, "SubstratoNoCondutor5"};
+        WindowDescription w = describe::window(17, "MicstSin", "Síntese de Linha de Transmissão Microstrip",
+                                               {&menu::synthesisMicrostrip, menu::nonConducting, "SubstratoNoCondutor5"});
         // On screen the target impedance comes first, the frequency second.
         // Aluminium keeps the blank before its colon.
         const parts::Lists lists{catalogue::dielectricRowsB(), parts::tightConductors()};

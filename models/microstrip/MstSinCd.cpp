@@ -31,12 +31,8 @@ Outcome synthesisConductingModel(const Inputs& in) { return binding(in); }
 const WindowDescription& mstSinCdWindow()
 {
     static const WindowDescription d = [] {
-        WindowDescription w;
-        w.number = 18;
-        w.className = "TForm18";
-        w.unit = "MstSinCd";
-        w.caption = "Síntese de Linha de Transmissão Microstrip";
-        w.menu = {&menu::synthesisMicrostrip, menu::conducting, "SubstratoCondutor7"};
+        WindowDescription w = describe::window(18, "MstSinCd", "Síntese de Linha de Transmissão Microstrip",
+                                               {&menu::synthesisMicrostrip, menu::conducting, "SubstratoCondutor7"});
         parts::ResultTexts texts = parts::widthFirst();
         texts.openEnd = "Encurtmento de fim de linha (mm):";
         parts::describeFrom(w, binding, synthesisConductingModel, fields, nullptr, texts,

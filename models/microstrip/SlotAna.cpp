@@ -21,12 +21,8 @@ const WindowDescription& slotAnaWindow()
 {
     using namespace describe;
     static const WindowDescription d = [] {
-        WindowDescription w;
-        w.number = 8;
-        w.className = "TForm8";
-        w.unit = "SlotAna";
-        w.caption = "Análise de Linha de Transmissão SlotLine";
-        w.menu = {&menu::analysis, "&SlotLine", "SlotLine1"};
+        WindowDescription w = describe::window(8, "SlotAna", "Análise de Linha de Transmissão SlotLine",
+                                               {&menu::analysis, "&SlotLine", "SlotLine1"});
         w.inputs = {
             edit("Frequencia", "Freqüência (GHz):"),
             // A pick leaves only the entry's number in the box.

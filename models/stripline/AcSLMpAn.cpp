@@ -28,12 +28,8 @@ const WindowDescription& acSLMpAnWindow()
 {
     using namespace describe;
     static const WindowDescription d = [] {
-        WindowDescription w;
-        w.number = 20;
-        w.className = "TForm20";
-        w.unit = "AcSLMpAn";
-        w.caption = "Análise de Linha de Transmissão Acoplada StripLine";
-        w.menu = {&menu::analysisCoupled, "StripLine", "StripLine4"};
+        WindowDescription w = describe::window(20, "AcSLMpAn", "Análise de Linha de Transmissão Acoplada StripLine",
+                                               {&menu::analysisCoupled, "StripLine", "StripLine4"});
         w.inputs = {
             rows::frequency(),
             rows::laminates(catalogue::dielectricRowsB()),

@@ -26,12 +26,8 @@ const WindowDescription& acSLSinWindow()
 {
     using namespace describe;
     static const WindowDescription d = [] {
-        WindowDescription w;
-        w.number = 27;
-        w.className = "TForm27";
-        w.unit = "AcSLSin";
-        w.caption = "Síntese de Linha de Transmissão Acoplada StripLine ";
-        w.menu = {&menu::synthesisCoupled, "StripLine", "StripLine2"};
+        WindowDescription w = describe::window(27, "AcSLSin", "Síntese de Linha de Transmissão Acoplada StripLine ",
+                                               {&menu::synthesisCoupled, "StripLine", "StripLine2"});
         w.inputs = joined<InputSpec>({modeImpedanceInputs(),
                                       {rows::frequency(), rows::laminates(catalogue::dielectricRowsB()),
                                        rows::conductor(), rows::lossTangent(), rows::height(), rows::thickness()}});

@@ -15,12 +15,8 @@ Outcome synthesisConducting(const Inputs& in) { return binding(in); }
 const WindowDescription& stLSinCdWindow()
 {
     static const WindowDescription d = [] {
-        WindowDescription w;
-        w.number = 22;
-        w.className = "TForm22";
-        w.unit = "StLSinCd";
-        w.caption = "Síntese de Linha de Transmissão StripLine";
-        w.menu = {&menu::synthesisStripline, menu::conducting, "SubstratoCondutor8"};
+        WindowDescription w = describe::window(22, "StLSinCd", "Síntese de Linha de Transmissão StripLine",
+                                               {&menu::synthesisStripline, menu::conducting, "SubstratoCondutor8"});
         rows::Single s;
         s.synthesis = true;
         s.conducting = true;

@@ -18,12 +18,8 @@ Real thicknessMm(const Inputs& in) { return binding.read(in).t; }
 const WindowDescription& stLinAnaWindow()
 {
     static const WindowDescription d = [] {
-        WindowDescription w;
-        w.number = 5;
-        w.className = "TForm5";
-        w.unit = "StLinAna";
-        w.caption = "Análise de Linha de Transmissão StripLine";
-        w.menu = {&menu::analysisStripline, menu::nonConducting, "SubstratoNoCondutor2"};
+        WindowDescription w = describe::window(5, "StLinAna", "Análise de Linha de Transmissão StripLine",
+                                               {&menu::analysisStripline, menu::nonConducting, "SubstratoNoCondutor2"});
         rows::Single s;
         // This window spaces the first laminate wider and ends its list
         // with a blank entry that fills nothing.

@@ -15,12 +15,8 @@ Outcome analysisConducting(const Inputs& in) { return binding(in); }
 const WindowDescription& stLinConWindow()
 {
     static const WindowDescription d = [] {
-        WindowDescription w;
-        w.number = 7;
-        w.className = "TForm7";
-        w.unit = "StLinCon";
-        w.caption = "Análise de Linha de Transmissão StripLine";
-        w.menu = {&menu::analysisStripline, menu::conducting, "SubstratoCondutor2"};
+        WindowDescription w = describe::window(7, "StLinCon", "Análise de Linha de Transmissão StripLine",
+                                               {&menu::analysisStripline, menu::conducting, "SubstratoCondutor2"});
         rows::Single s;
         s.conducting = true;
         // This window lists gallium arsenide with blanks after it.

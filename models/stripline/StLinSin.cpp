@@ -15,12 +15,8 @@ Outcome synthesisLossTangent(const Inputs& in) { return binding(in); }
 const WindowDescription& stLinSinWindow()
 {
     static const WindowDescription d = [] {
-        WindowDescription w;
-        w.number = 19;
-        w.className = "TForm19";
-        w.unit = "StLinSin";
-        w.caption = "Síntese de Linha de Transmissão StripLine";
-        w.menu = {&menu::synthesisStripline, menu::nonConducting, "SubstratoNoCondutor6"};
+        WindowDescription w = describe::window(19, "StLinSin", "Síntese de Linha de Transmissão StripLine",
+                                               {&menu::synthesisStripline, menu::nonConducting, "SubstratoNoCondutor6"});
         rows::Single s;
         s.synthesis = true;
         s.dielectrics = catalogue::dielectricRowsB();
