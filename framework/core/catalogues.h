@@ -1,6 +1,6 @@
-// The material catalogues of the combo boxes. Every list starts with a blank
-// entry; the windows differ in blanks inside the entries, so each list is
-// asked for by window number.
+// The material catalogues of the combo boxes, as rows. Every list starts
+// with a blank entry; where a window spells an entry otherwise (the windows
+// differ in blanks inside the entries), the window says so.
 #pragma once
 #include <string>
 #include <utility>
@@ -43,24 +43,11 @@ Catalogue dielectricRowsD();   // slotline: a pick leaves only its number in the
 Catalogue thicknessRows();     // micrometres
 Catalogue heightRows();        // millimetres
 
-List conductors(int window);        // S/m
-List dielectricsA(int window);      // two-wire and coaxial
-List lossTangentsA();               // what a pick of A writes into the loss field
-List strengthsA();                  // ... and into Rigidez (coaxial)
-List dielectricsB(int window);      // laminates
-List lossTangentsB();
-List dielectricsC(int window);      // conducting substrates
-List conductivitiesC();             // what a pick of C writes into the conductivity field
-List dielectricsD();                // slotline
-List numbersD();                    // a pick of D replaces the text by its number
-List thicknesses(int window);       // micrometres
 // An entry whose number is in micrometres: a pick of it reads as that many
 // micrometres, the same number typed as millimetres.
 bool inMicrometres(const std::string& entry);
-List heights();                     // millimetres
 
 // Without the blank entry, as the commercial parameters dialog lists them.
-List dialogConductors();
 List withoutBlank(List list);
 
 } // namespace tarvel::catalogue
