@@ -87,35 +87,57 @@ struct ReportAmend {
     bool omitted = false;
 };
 
-// The report of a window that prints what it shows: "Entrada de Dados:", a
-// line per input under its caption (two lines joined), "Saída de Dados:", a
-// line per result, each amended where `amends` says so.
-inline std::vector<ReportLine> reportOf(const WindowDescription& w, const std::vector<ReportAmend>& amends = {})
+// The headings of a report's two parts.
+inline const char* const inputHeading = "Entrada de Dados:";
+inline const char* const outputHeading = "Saída de Dados:";
+
+namespace detail {
+inline void addLine(std::vector<ReportLine>& lines, const std::string& control, std::string label,
+                    const std::vector<ReportAmend>& amends)
 {
-    std::vector<ReportLine> lines;
-    auto add = [&](const std::string& control, std::string label) {
-        for (const ReportAmend& a : amends)
-            if (a.control == control) {
-                if (a.omitted)
-                    return;
-                ReportLine l = line(a.label.empty() ? label : a.label, control);
-                l.wideGap = a.wideGap;
-                lines.push_back(l);
+    for (const ReportAmend& a : amends)
+        if (a.control == control) {
+            if (a.omitted)
                 return;
-            }
-        lines.push_back(line(std::move(label), control));
-    };
-    lines.push_back(heading("Entrada de Dados:"));
-    for (const InputSpec& in : w.inputs) {
+            ReportLine l = line(a.label.empty() ? label : a.label, control);
+            l.wideGap = a.wideGap;
+            lines.push_back(l);
+            return;
+        }
+    lines.push_back(line(std::move(label), control));
+}
+} // namespace detail
+
+// "Entrada de Dados:" and a line per input under its caption (two lines
+// joined by a blank), amended where `amends` says so.
+inline std::vector<ReportLine> inputLines(const std::vector<InputSpec>& inputs,
+                                          const std::vector<ReportAmend>& amends = {})
+{
+    std::vector<ReportLine> lines = {heading(inputHeading)};
+    for (const InputSpec& in : inputs) {
         std::string label;
         for (const auto& part : in.labels)
             label += (label.empty() ? "" : " ") + part;
-        add(in.name, label);
+        detail::addLine(lines, in.name, label, amends);
     }
-    lines.push_back(heading("Saída de Dados:"));
-    for (const ResultSpec& r : w.results)
-        add(r.name, r.label);
     return lines;
+}
+
+// "Saída de Dados:" and a line per result under its caption, amended.
+inline std::vector<ReportLine> resultLines(const std::vector<ResultSpec>& results,
+                                           const std::vector<ReportAmend>& amends = {})
+{
+    std::vector<ReportLine> lines = {heading(outputHeading)};
+    for (const ResultSpec& r : results)
+        detail::addLine(lines, r.name, r.label, amends);
+    return lines;
+}
+
+// The report of a window that prints what it shows: its inputs, then its
+// results, each amended where `amends` says so.
+inline std::vector<ReportLine> reportOf(const WindowDescription& w, const std::vector<ReportAmend>& amends = {})
+{
+    return joined<ReportLine>({inputLines(w.inputs, amends), resultLines(w.results, amends)});
 }
 
 // ---- A coupled pair: the even mode ("par") and the odd mode ("ímpar") ----
@@ -123,10 +145,8 @@ inline std::vector<ReportLine> reportOf(const WindowDescription& w, const std::v
 // The two mode impedances a synthesis of the pair starts from.
 inline std::vector<InputSpec> modeImpedanceInputs()
 {
-    return {edit("ImpModoPar", "Impedância característica modo par (Ohms):",
-                 "Impedância Característica Modo Par Inválida!!"),
-            edit("ImpModoimpar", "Impedância característica modo ímpar (Ohms):",
-                 "Impedância Característica Modo Ímpar Inválida!!")};
+    return {edit("ImpModoPar", "Impedância característica modo par (Ohms):"),
+            edit("ImpModoimpar", "Impedância característica modo ímpar (Ohms):")};
 }
 
 // The result fields of the conductor, dielectric and total loss of each mode.

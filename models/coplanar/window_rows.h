@@ -79,12 +79,11 @@ inline std::vector<ResultSpec> results()
 inline std::vector<ReportLine> reportLines(const WindowDescription& w,
                                            const std::vector<describe::ReportAmend>& amends = {})
 {
-    WindowDescription inputsOnly;
-    inputsOnly.inputs = w.inputs;
-    std::vector<ReportLine> lines = describe::reportOf(inputsOnly, amends);
-    for (const char* shown : {"Impcarac", "Efetiva", "Resistividade"})
-        lines.push_back(describe::line(w.result(shown)->label, shown));
-    return describe::joined<ReportLine>({lines, describe::lossAndQualityLines()});
+    std::vector<ResultSpec> shown;
+    for (const char* control : {"Impcarac", "Efetiva", "Resistividade"})
+        shown.push_back(*w.result(control));
+    return describe::joined<ReportLine>(
+        {describe::inputLines(w.inputs, amends), describe::resultLines(shown), describe::lossAndQualityLines()});
 }
 // The strip pair's reports spell the separation with a wider gap.
 inline const describe::ReportAmend stripsSeparationLine = {"Sep", "Separação  entre as fitas (mm):"};

@@ -61,10 +61,9 @@ const WindowDescription& acMSSinWindow()
         w.project = {"ams", "AcMSSin1.ams", fieldsOf(w.inputs, {3, 5, 3, 5, 3, 3, 3, 3}), false};
         // The report prints the width, the gap and the permittivities as the
         // window does, then the losses of the even mode before the odd.
-        WindowDescription shown = w;
-        shown.results.resize(4);
+        const std::vector<ResultSpec> shown(w.results.begin(), w.results.begin() + 4);
         w.report = {"Síntese de Linha de Transmissão Acoplada MicroStrip", 1100,
-                    joined<ReportLine>({reportOf(shown), modeLossLines(synthesisLosses)})};
+                    joined<ReportLine>({inputLines(w.inputs), resultLines(shown), modeLossLines(synthesisLosses)})};
         binding.messagesInto(w.inputs);
         w.model = synthesis;
         return w;

@@ -173,10 +173,9 @@ Binding<In, Line> chainBinding(Solved<Line> (*model)(const In&), const Checks<In
 // results in their common spelling.
 inline std::vector<ReportLine> report(const WindowDescription& w, const Fields& f, const ResultTexts& t)
 {
-    WindowDescription inputsOnly;
-    inputsOnly.inputs = w.inputs;
-    std::vector<ReportLine> lines =
-        describe::reportOf(inputsOnly, {{f.permittivity, "Constante dielétrica relativa:"}});
+    std::vector<ReportLine> lines = describe::joined<ReportLine>(
+        {describe::inputLines(w.inputs, {{f.permittivity, "Constante dielétrica relativa:"}}),
+         {describe::heading(describe::outputHeading)}});
     ResultTexts printed{t.firstControl, t.first, t.reportFirstLabel.empty() ? t.firstLabel : t.reportFirstLabel, {}};
     printed.qd = t.qd;
     printed.qualityGroup = t.qualityGroup;
