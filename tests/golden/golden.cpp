@@ -169,4 +169,41 @@ std::string compare(const Outcome& expected, const Outcome& actual, Real toleran
     return diff.str();
 }
 
+void describeWindow(std::ostream& out, const WindowDescription& d)
+{
+    auto list = [&out](const char* what, const std::vector<std::string>& items) {
+        out << what;
+        for (const auto& i : items)
+            out << " [" << i << "]";
+        out << "\n";
+    };
+    out << "window " << d.number << " " << d.className << " " << d.unit << " [" << d.caption << "]\n";
+    out << "menu [" << d.menu.caption << "] " << d.menu.name << "\n";
+    out << "groups [" << d.inputGroup << "]";
+    list("", d.resultGroups);
+    for (const auto& in : d.inputs) {
+        out << " input " << in.name << (in.kind == InputKind::Combo ? " combo" : " edit") << " message ["
+            << in.message << "] label " << in.labelName << " button " << in.buttonName << " [" << in.buttonText
+            << "]\n";
+        list("  labels", in.labels);
+        list("  entries", in.entries);
+        for (const auto& f : in.fills)
+            list(("  fills " + f.target).c_str(), f.values);
+    }
+    for (const auto& r : d.results)
+        out << " result " << r.name << " [" << r.label << "] group " << r.group << " raised [" << r.raised
+            << "] lowered [" << r.lowered << "] label " << r.labelName << "\n";
+    list("keys", d.keyFields);
+    out << "flags gallery " << d.closesGallery << " front " << d.mainToFront << " enabled " << d.calcEnabledAtStart
+        << " shortcut " << d.calcShortcut << " tab " << d.galleryTab << " tutorial " << d.tutorialCommand << "\n";
+    list("toolbar", d.toolbarNames);
+    out << "project " << d.project.extension << " " << d.project.defaultName << " compute "
+        << d.project.computeAfterOpen << "\n";
+    for (const auto& f : d.project.fields)
+        out << " field " << f.name << " " << f.decimals << "\n";
+    out << "report [" << d.report.title << "] " << d.report.valueX << "\n";
+    for (const auto& l : d.report.lines)
+        out << " line [" << l.label << "] " << l.control << (l.wideGap ? " wide" : "") << "\n";
+}
+
 } // namespace tarvel::golden

@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "framework/core/outcome.h"
+#include "framework/core/window_description.h"
 
 namespace tarvel::golden {
 
@@ -50,5 +51,9 @@ bool close(Real expected, Real actual, Real tolerance);
 
 // Empty when the actual outcome is the expected one, else what differs.
 std::string compare(const Outcome& expected, const Outcome& actual, Real tolerance);
+
+// Everything a window description holds, one fact a line, for the pinned
+// descriptions: texts in brackets so that blanks show.
+void describeWindow(std::ostream& out, const WindowDescription& d);
 
 } // namespace tarvel::golden
