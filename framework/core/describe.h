@@ -140,35 +140,6 @@ inline std::vector<ReportLine> reportOf(const WindowDescription& w, const std::v
     return joined<ReportLine>({inputLines(w.inputs, amends), resultLines(w.results, amends)});
 }
 
-// ---- A coupled pair: the even mode ("par") and the odd mode ("ímpar") ----
-
-// The two mode impedances a synthesis of the pair starts from.
-inline std::vector<InputSpec> modeImpedanceInputs()
-{
-    return {edit("ImpModoPar", "Impedância característica modo par (Ohms):"),
-            edit("ImpModoimpar", "Impedância característica modo ímpar (Ohms):")};
-}
-
-// The result fields of the conductor, dielectric and total loss of each mode.
-struct ModeLosses {
-    const char *conductorEven, *conductorOdd;
-    const char *dielectricEven, *dielectricOdd;
-    const char *totalEven, *totalOdd;
-};
-// As both syntheses of a pair name them.
-inline const ModeLosses synthesisLosses = {"AtconMp", "AtconMi", "AtdielMp", "AtdielMi", "AtentotalMp", "AtentotalMi"};
-
-// The report prints each loss for the even mode, then the odd.
-inline std::vector<ReportLine> modeLossLines(const ModeLosses& c)
-{
-    return {line("Atenuação no condutor modo par (dB/cm):", c.conductorEven),
-            line("Atenuação no condutor modo ímpar (dB/cm):", c.conductorOdd),
-            line("Atenuação no dielétrico modo par (dB/cm):", c.dielectricEven),
-            line("Atenuação no dielétrico modo ímpar (dB/cm):", c.dielectricOdd),
-            line("Atenuação total modo par (dB/cm):", c.totalEven),
-            line("Atenuação total modo ímpar (dB/cm):", c.totalOdd)};
-}
-
 // A report line per result, with the result's own caption.
 inline std::vector<ReportLine> linesOf(const std::vector<ResultSpec>& results)
 {
@@ -176,19 +147,6 @@ inline std::vector<ReportLine> linesOf(const std::vector<ResultSpec>& results)
     for (const ResultSpec& r : results)
         lines.push_back(line(r.label, r.name));
     return lines;
-}
-
-// The single lines' reports end with the three losses and the three quality
-// factors under their own heading.
-inline std::vector<ReportLine> lossAndQualityLines()
-{
-    return {line("Atenuação no condutor (dB/cm):", "AtenCond"),
-            line("Atenuação no dielétrico (dB/cm):", "Atendiel"),
-            line("Atenuação total (dB/cm):", "AtenTotal"),
-            heading("Fator de qualidade:"),
-            line("Correspondente as perdas no condutor:", "Qcond"),
-            line("Correspondente as perdas no dielétrico:", "Qdiel"),
-            line("Fator de qualidade total:", "Qtotal")};
 }
 
 } // namespace tarvel::describe

@@ -4,6 +4,7 @@
 #pragma once
 #include "coplanar.h"
 #include "framework/core/describe.h"
+#include "models/labels.h"
 
 namespace tarvel::coplanar::rows {
 
@@ -13,9 +14,9 @@ struct GeometryLabels {
     const char* thickness;
 };
 
-inline const GeometryLabels waveguideLabels = {"Largura da fita condutora (mm):", "Largura de cada fenda (mm):",
-                                               "Espessura da fita condutora (mm):"};
-inline const GeometryLabels stripsLabels = {"Largura das fitas condutoras (mm):", "Separação entre as fitas (mm):",
+inline const GeometryLabels waveguideLabels = {label::stripWidth, "Largura de cada fenda (mm):",
+                                               label::thickness};
+inline const GeometryLabels stripsLabels = {label::stripsWidth, "Separação entre as fitas (mm):",
                                             "Espessura das fitas condutoras (mm):"};
 
 inline const char* lossField(Dielectric d) { return d == Dielectric::LossTangent ? "Tanperda" : "Condsubs"; }
@@ -44,14 +45,14 @@ inline std::vector<InputSpec> inputs(Dielectric d, const catalogue::Catalogue& d
 {
     using namespace describe;
     namespace cat = catalogue;
-    return {edit("Frequencia", "Freqüência (GHz):"),
-            combo("ComboBox2", "Constante dielétrica relativa:", dielectricRows, {lossField(d)}),
-            combo("ComboBox1", "Condutividade do condutor (S/m):", cat::conductorRows()),
-            edit(lossField(d), d == Dielectric::LossTangent ? "Tangente de perda do dielétrico:"
-                                                            : "Condutividade do dielétrico (S/m):"),
+    return {edit("Frequencia", label::frequency),
+            combo("ComboBox2", label::permittivity, dielectricRows, {lossField(d)}),
+            combo("ComboBox1", label::conductor, cat::conductorRows()),
+            edit(lossField(d), d == Dielectric::LossTangent ? label::lossTangent
+                                                            : label::substrateConductivity),
             edit("Largura", g.width),
             edit("Sep", g.separation),
-            combo("ComboBox4", "Altura do dielétrico (mm):", cat::heightRows()),
+            combo("ComboBox4", label::height, cat::heightRows()),
             combo("ComboBox3", g.thickness, cat::thicknessRows())};
 }
 
@@ -61,15 +62,15 @@ inline std::vector<ResultSpec> results()
 {
     using describe::result;
     return {
-        result("Impcarac", "Impedância característica (Ohms):"),
-        result("Efetiva", "Constante dielétrica relativa efetiva:"),
-        result("AtenCond", "Atenuação no condutor (dB/cm):"),
-        result("Atendiel", "Atenuação no dielétrico (dB/cm):"),
-        result("AtenTotal", "Atenuação total (dB/cm):"),
-        result("Resistividade", "Resistividade superficial do condutor (Ohms):"),
-        result("Qcond", "Correspondente as perdas no condutor:", 1),
-        result("Qdiel", "Correspondente as perdas no dielétrico:", 1),
-        result("Qtotal", "Fator de qualidade total:", 1),
+        result("Impcarac", label::impedance),
+        result("Efetiva", label::effectivePermittivity),
+        result("AtenCond", label::conductorLoss),
+        result("Atendiel", label::dielectricLoss),
+        result("AtenTotal", label::totalLoss),
+        result("Resistividade", label::surfaceResistivity),
+        result("Qcond", label::conductorQ, 1),
+        result("Qdiel", label::dielectricQ, 1),
+        result("Qtotal", label::totalQ, 1),
     };
 }
 
@@ -83,7 +84,7 @@ inline std::vector<ReportLine> reportLines(const WindowDescription& w,
     for (const char* control : {"Impcarac", "Efetiva", "Resistividade"})
         shown.push_back(*w.result(control));
     return describe::joined<ReportLine>(
-        {describe::inputLines(w.inputs, amends), describe::resultLines(shown), describe::lossAndQualityLines()});
+        {describe::inputLines(w.inputs, amends), describe::resultLines(shown), common::lossAndQualityLines()});
 }
 // The strip pair's reports spell the separation with a wider gap.
 inline const describe::ReportAmend stripsSeparationLine = {"Sep", "Separação  entre as fitas (mm):"};
@@ -112,7 +113,7 @@ inline WindowDescription window(const Identity& id, const Variant& v, const Bind
     w.unit = id.unit;
     w.caption = id.caption;
     w.menu = id.menu;
-    w.resultGroups = {"Resultados:", "Fator de qualidade:"};
+    w.resultGroups = {"Resultados:", label::qualityHeading};
     w.inputs = inputs(v.dielectric, dielectricRows, g);
     w.results = results();
     w.keyFields = {"Frequencia"};

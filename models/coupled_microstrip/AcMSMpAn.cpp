@@ -2,6 +2,7 @@
 #include "coupled_microstrip.h"
 #include "framework/core/describe.h"
 #include "models/main_menu.h"
+#include "models/labels.h"
 
 namespace tarvel::cmstrip {
 namespace {
@@ -31,26 +32,26 @@ const WindowDescription& acMSMpAnWindow()
         WindowDescription w = describe::window(26, "AcMSMpAn", "Análise de Linha de Transmissão Acoplada MicroStrip",
                                                {&menu::analysisCoupled, "Microstrip", "Microfita3"});
         w.inputs = {
-            edit("frequencia", "Freqüência (GHz):"),
+            edit("frequencia", label::frequency),
             combo("ComboBox2", "Constante dielétrica relativa: ", cat::dielectricRowsB(), {"Tanperda"}),
             // This window lists aluminium with a wider gap.
-            combo("ComboBox1", "Condutividade do condutor (S/m):",
+            combo("ComboBox1", label::conductor,
                   cat::conductorRows().respelled({{1, "39600000 - Al  : Alumínio"}})),
-            edit("Tanperda", "Tangente de perda do dielétrico:"),
-            edit("largura", "Largura da fita condutora (mm):"),
-            edit("Separacao", "Separação entre as fitas condutoras (mm):"),
-            combo("ComboBox4", "Altura do dielétrico (mm):", cat::heightRows()),
-            combo("ComboBox3", "Espessura da fita condutora (mm):", cat::thicknessRows()),
+            edit("Tanperda", label::lossTangent),
+            edit("largura", label::stripWidth),
+            edit("Separacao", label::stripsSeparation),
+            combo("ComboBox4", label::height, cat::heightRows()),
+            combo("ComboBox3", label::thickness, cat::thicknessRows()),
         };
         w.results = {
-            result("impcarac", "Impedância característica modo par (Ohms):"),
-            result("Impcaracodd", "Impedância característica modo ímpar (Ohms):"),
-            result("efetiva", "Constante dielétrica relativa efetiva modo par:"),
-            result("efetivaodd", "Constante dielétrica relativa efetiva modo ímpar:"),
-            result("AtenCond", "Atenuação no condutor modo par (dB/cm):"),
-            result("AtenCondodd", "Atenuação no condutor modo ímpar (dB/cm):"),
-            result("AtenDiel", "Atenuação no dielétrico modo par (dB/cm):"),
-            result("Atendielodd", "Atenuação no dielétrico modo ímpar (dB/cm):"),
+            result("impcarac", label::evenImpedance),
+            result("Impcaracodd", label::oddImpedance),
+            result("efetiva", label::evenPermittivity),
+            result("efetivaodd", label::oddPermittivity),
+            result("AtenCond", label::conductorLossEven),
+            result("AtenCondodd", label::conductorLossOdd),
+            result("AtenDiel", label::dielectricLossEven),
+            result("Atendielodd", label::dielectricLossOdd),
             result("Atentotal", "Atenuação total modo par  (dB/cm):"),
             result("Atentotalodd", "Atenuação total modo ímpar (dB/cm): "),
         };
@@ -63,9 +64,9 @@ const WindowDescription& acMSMpAnWindow()
         w.project = {"apa", "AcMSMpAn1.apa", fieldsOf(w.inputs, {2, 2, 0, 5, 2, 2, 2, 2}), true};
         // The report spells three captions without the window's stray blanks.
         w.report = {w.caption, 1100,
-                    reportOf(w, {{"ComboBox2", "Constante dielétrica relativa:"},
-                                 {"Atentotal", "Atenuação total modo par (dB/cm):"},
-                                 {"Atentotalodd", "Atenuação total modo ímpar (dB/cm):"}})};
+                    reportOf(w, {{"ComboBox2", label::permittivity},
+                                 {"Atentotal", label::totalLossEven},
+                                 {"Atentotalodd", label::totalLossOdd}})};
         binding.messagesInto(w.inputs);
         w.model = analysis;
         return w;

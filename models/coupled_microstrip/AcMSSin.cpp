@@ -2,6 +2,7 @@
 #include "coupled_microstrip.h"
 #include "framework/core/describe.h"
 #include "models/main_menu.h"
+#include "models/labels.h"
 
 namespace tarvel::cmstrip {
 namespace {
@@ -31,26 +32,26 @@ const WindowDescription& acMSSinWindow()
         WindowDescription w = describe::window(29, "AcMSSin", "Síntese de Linha de Transmissão Acoplada Microstrip",
                                                {&menu::synthesisCoupled, "Microstrip", "Microfita4"});
         w.inputs = joined<InputSpec>(
-            {modeImpedanceInputs(),
-             {edit("Frequencia", "Freqüência (GHz):"),
-              combo("ComboBox2", "Constante dielétrica relativa:", cat::dielectricRowsB(), {"Tanperda"}),
+            {common::modeImpedanceInputs(),
+             {edit("Frequencia", label::frequency),
+              combo("ComboBox2", label::permittivity, cat::dielectricRowsB(), {"Tanperda"}),
               // This window lists gold with a trailing blank.
-              combo("ComboBox1", "Condutividade do condutor (S/m):",
+              combo("ComboBox1", label::conductor,
                     cat::conductorRows().respelled({{2, "41000000 - Au : Ouro "}})),
-              edit("Tanperda", "Tangente de perda do dielétrico:"),
-              combo("ComboBox4", "Altura do dielétrico (mm):", cat::heightRows()),
-              combo("ComboBox3", "Espessura da fita condutora (mm):", cat::thicknessRows())}});
+              edit("Tanperda", label::lossTangent),
+              combo("ComboBox4", label::height, cat::heightRows()),
+              combo("ComboBox3", label::thickness, cat::thicknessRows())}});
         w.results = {
-            result("LargReal", "Largura real das fitas condutoras (mm):"),
-            result("SepReal", "Separação real entre as fitas (mm):"),
-            result("EfetivoPar", "Constante dielétrica relativa efetiva modo par:"),
-            result("Efetivoimpar", "Constante dielétrica relativa efetiva modo ímpar:"),
-            result("AtconMp", "Atenuação no condutor modo par (dB/cm):"),
-            result("AtdielMp", "Atenuação no dielétrico modo par (dB/cm):"),
-            result("AtentotalMp", "Atenuação total modo par (dB/cm):"),
-            result("AtconMi", "Atenuação no condutor modo ímpar (dB/cm):"),
-            result("AtdielMi", "Atenuação no dielétrico modo ímpar (dB/cm):"),
-            result("AtentotalMi", "Atenuação total modo ímpar (dB/cm):"),
+            result("LargReal", label::realWidth),
+            result("SepReal", label::realSeparation),
+            result("EfetivoPar", label::evenPermittivity),
+            result("Efetivoimpar", label::oddPermittivity),
+            result("AtconMp", label::conductorLossEven),
+            result("AtdielMp", label::dielectricLossEven),
+            result("AtentotalMp", label::totalLossEven),
+            result("AtconMi", label::conductorLossOdd),
+            result("AtdielMi", label::dielectricLossOdd),
+            result("AtentotalMi", label::totalLossOdd),
         };
         w.keyFields = {"ImpModoPar"};
         w.closesGallery = true;
@@ -63,7 +64,7 @@ const WindowDescription& acMSSinWindow()
         // window does, then the losses of the even mode before the odd.
         const std::vector<ResultSpec> shown(w.results.begin(), w.results.begin() + 4);
         w.report = {"Síntese de Linha de Transmissão Acoplada MicroStrip", 1100,
-                    joined<ReportLine>({inputLines(w.inputs), resultLines(shown), modeLossLines(synthesisLosses)})};
+                    joined<ReportLine>({inputLines(w.inputs), resultLines(shown), common::modeLossLines(common::synthesisLosses)})};
         binding.messagesInto(w.inputs);
         w.model = synthesis;
         return w;

@@ -2,6 +2,7 @@
 #include "microstrip.h"
 #include "framework/core/describe.h"
 #include "models/main_menu.h"
+#include "models/labels.h"
 
 namespace tarvel::microstrip {
 namespace {
@@ -24,18 +25,18 @@ const WindowDescription& slotAnaWindow()
         WindowDescription w = describe::window(8, "SlotAna", "Análise de Linha de Transmissão SlotLine",
                                                {&menu::analysis, "&SlotLine", "SlotLine1"});
         w.inputs = {
-            edit("Frequencia", "Freqüência (GHz):"),
+            edit("Frequencia", label::frequency),
             // A pick leaves only the entry's number in the box.
-            combo("ComboBox2", "Constante dielétrica relativa:", catalogue::dielectricRowsD(), {"ComboBox2"}),
-            combo("ComboBox1", "Altura do dielétrico (mm):", catalogue::heightRows()),
+            combo("ComboBox2", label::permittivity, catalogue::dielectricRowsD(), {"ComboBox2"}),
+            combo("ComboBox1", label::height, catalogue::heightRows()),
             edit("Largura", "Largura da fenda (mm):"),
         };
         // The gap after "TE" holds a small subscript "10".
         ResultSpec cutoff = result("CompCorte", "Valor de corte para o modo TE    na SlotLine:");
         cutoff.lowered = "10";
         w.results = {
-            result("Impcarac", "Impedância característica (Ohms):"),
-            result("Efetiva", "Constante dielétrica relativa efetiva:"),
+            result("Impcarac", label::impedance),
+            result("Efetiva", label::effectivePermittivity),
             cutoff,
             result("guiado", "Comprimento de onda guiado na SlotLine (cm):"),
         };

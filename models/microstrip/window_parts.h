@@ -8,6 +8,7 @@
 
 #include "framework/core/describe.h"
 #include "microstrip.h"
+#include "models/labels.h"
 
 namespace tarvel::microstrip::parts {
 
@@ -51,17 +52,17 @@ inline std::vector<InputSpec> inputs(const Fields& f, const Lists* lists)
     };
     std::vector<InputSpec> rows;
     if (f.impedance)
-        rows.push_back(edit(f.impedance, "Impedância característica (Ohms):"));
-    rows.push_back(edit(f.frequency, "Freqüência (GHz):"));
+        rows.push_back(edit(f.impedance, label::impedance));
+    rows.push_back(edit(f.frequency, label::frequency));
     rows.push_back(field(f.permittivity, "Constante dielétrica relativa: ", lists ? &lists->dielectrics : nullptr,
                          {f.lossField}));
-    rows.push_back(field(f.conductor, "Condutividade do condutor (S/m):", lists ? &lists->conductors : nullptr));
-    rows.push_back(edit(f.lossField, f.loss == SubstrateLoss::Tangent ? "Tangente de perda do dielétrico:"
-                                                                      : "Condutividade do dielétrico (S/m):"));
+    rows.push_back(field(f.conductor, label::conductor, lists ? &lists->conductors : nullptr));
+    rows.push_back(edit(f.lossField, f.loss == SubstrateLoss::Tangent ? label::lossTangent
+                                                                      : label::substrateConductivity));
     if (f.width)
-        rows.push_back(edit(f.width, "Largura da fita condutora (mm):"));
-    rows.push_back(field(f.height, "Altura do dielétrico (mm):", lists ? &heights : nullptr));
-    rows.push_back(field(f.thickness, "Espessura da fita condutora (mm):", lists ? &lists->thicknesses : nullptr));
+        rows.push_back(edit(f.width, label::stripWidth));
+    rows.push_back(field(f.height, label::height, lists ? &heights : nullptr));
+    rows.push_back(field(f.thickness, label::thickness, lists ? &lists->thicknesses : nullptr));
     return rows;
 }
 
@@ -95,17 +96,17 @@ struct ResultTexts {
     Real Line::*first;                     // ... as the chain gives it
     std::string firstLabel;
     std::string reportFirstLabel;          // the report's own spelling, where it has one
-    std::string openEnd = "Encurtamento de fim de linha (mm):";
-    std::string total = "Atenuação total (dB/cm):";
-    std::string dispersive = "Constante dielétrica relativa efetiva:";
+    std::string openEnd = label::endEffect;
+    std::string total = label::totalLoss;
+    std::string dispersive = label::effectivePermittivity;
     std::string qd = "No dielétrico (Qd):";
     std::string qualityGroup = "Fator de qualidade das perdas:";
 };
 
-inline ResultTexts impedanceFirst() { return {"impcarac", &Line::Z0, "Impedância característica (Ohms):", {}}; }
+inline ResultTexts impedanceFirst() { return {"impcarac", &Line::Z0, label::impedance, {}}; }
 inline ResultTexts widthFirst()
 {
-    return {"Largura", &Line::W, "Largura da fita condutora (mm):", "Largura da fita Condutora (mm):"};
+    return {"Largura", &Line::W, label::stripWidth, "Largura da fita Condutora (mm):"};
 }
 
 inline std::vector<std::string> resultGroups(const ResultTexts& t)
@@ -118,15 +119,15 @@ inline std::vector<ResultSpec> results(const ResultTexts& t)
     using describe::result;
     return {
         result(t.firstControl, t.firstLabel),
-        result("efetiva", "Constante dielétrica relativa efetiva:"),
+        result("efetiva", label::effectivePermittivity),
         result("CompMic", "Comprimento de onda na microstrip (cm):"),
         result("Encfimlinha", t.openEnd),
-        result("Resistividade", "Resistividade superficial do condutor (Ohms):"),
-        result("AtenCond", "Atenuação no condutor (dB/cm):"),
-        result("AtenDiel", "Atenuação no dielétrico (dB/cm):"),
+        result("Resistividade", label::surfaceResistivity),
+        result("AtenCond", label::conductorLoss),
+        result("AtenDiel", label::dielectricLoss),
         result("Atentotal", t.total),
         result("Dielefet", t.dispersive, 1),
-        result("ImpCarDisp", "Impedância característica (Ohms):", 1),
+        result("ImpCarDisp", label::impedance, 1),
         result("Resistencia", "Resistência de irradiação (Ohms):", 1),
         result("FatorQr", "Por irradiação (Qr):", 2),
         result("FatorQd", t.qd, 2),
@@ -174,7 +175,7 @@ Binding<In, Line> chainBinding(Solved<Line> (*model)(const In&), const Checks<In
 inline std::vector<ReportLine> report(const WindowDescription& w, const Fields& f, const ResultTexts& t)
 {
     std::vector<ReportLine> lines = describe::joined<ReportLine>(
-        {describe::inputLines(w.inputs, {{f.permittivity, "Constante dielétrica relativa:"}}),
+        {describe::inputLines(w.inputs, {{f.permittivity, label::permittivity}}),
          {describe::heading(describe::outputHeading)}});
     ResultTexts printed{t.firstControl, t.first, t.reportFirstLabel.empty() ? t.firstLabel : t.reportFirstLabel, {}};
     printed.qd = t.qd;

@@ -2,11 +2,12 @@
 #include "stripline.h"
 #include "window_rows.h"
 #include "models/main_menu.h"
+#include "models/labels.h"
 
 namespace tarvel::stripline {
 namespace {
 
-const describe::ModeLosses losses = {"AtenCond", "AtenCondodd", "Atendiel", "AtenDielodd", "AtenTotal", "AtenTotalodd"};
+const common::ModeLosses losses = {"AtenCond", "AtenCondodd", "Atendiel", "AtenDielodd", "AtenTotal", "AtenTotalodd"};
 
 const Binding<CoupledPair, CoupledLine> binding = {
     analyseCoupled,
@@ -36,16 +37,16 @@ const WindowDescription& acSLMpAnWindow()
             // This window lists gold with a blank after it.
             rows::conductor(rows::conductors().respelled({{2, "41000000 - Au : Ouro "}})),
             rows::lossTangent(),
-            edit("Largura", "Largura das fitas condutoras (mm):"),
-            edit("Separ", "Separação entre as fitas condutoras (mm):"),
+            edit("Largura", label::stripsWidth),
+            edit("Separ", label::stripsSeparation),
             rows::height(),
             rows::thickness(),
         };
         // The caption of the guided wavelength ends in a blank on screen.
-        w.results = joined<ResultSpec>({{result("Impcarac", "Impedância característica modo par (Ohms):"),
-                                         result("impcararcodd", "Impedância característica modo ímpar (Ohms):"),
+        w.results = joined<ResultSpec>({{result("Impcarac", label::evenImpedance),
+                                         result("impcararcodd", label::oddImpedance),
                                          result("Compguiado", std::string(rows::guidedWavelength) + " ")},
-                                        rows::modeLossResults(losses)});
+                                        common::modeLossResults(losses)});
         w.keyFields = {"Frequencia"};
         w.calcShortcut = false;
         w.closesGallery = true;

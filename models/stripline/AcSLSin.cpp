@@ -2,6 +2,7 @@
 #include "stripline.h"
 #include "window_rows.h"
 #include "models/main_menu.h"
+#include "models/labels.h"
 
 namespace tarvel::stripline {
 namespace {
@@ -14,7 +15,7 @@ const Binding<CoupledWanted, CoupledLine> binding = {
          rows::boardInputs<CoupledWanted>({"Tanperda", &CoupledWanted::tand})}),
     describe::joined<rows::Shown<CoupledLine>>(
         {{{"LargReal", &CoupledLine::W}, {"SepReal", &CoupledLine::S}, {"complambs", &CoupledLine::lambdaG}},
-         rows::modeLosses(describe::synthesisLosses)}),
+         rows::modeLosses(common::synthesisLosses)}),
     rows::pickedInMicrometres,
 };
 
@@ -28,13 +29,13 @@ const WindowDescription& acSLSinWindow()
     static const WindowDescription d = [] {
         WindowDescription w = describe::window(27, "AcSLSin", "Síntese de Linha de Transmissão Acoplada StripLine ",
                                                {&menu::synthesisCoupled, "StripLine", "StripLine2"});
-        w.inputs = joined<InputSpec>({modeImpedanceInputs(),
+        w.inputs = joined<InputSpec>({common::modeImpedanceInputs(),
                                       {rows::frequency(), rows::laminates(catalogue::dielectricRowsB()),
                                        rows::conductor(), rows::lossTangent(), rows::height(), rows::thickness()}});
-        w.results = joined<ResultSpec>({{result("LargReal", "Largura real das fitas condutoras (mm):"),
-                                         result("SepReal", "Separação real entre as fitas (mm):"),
+        w.results = joined<ResultSpec>({{result("LargReal", label::realWidth),
+                                         result("SepReal", label::realSeparation),
                                          result("complambs", rows::guidedWavelength)},
-                                        rows::modeLossResults(synthesisLosses)});
+                                        common::modeLossResults(common::synthesisLosses)});
         w.keyFields = {"ImpModoPar"};
         w.calcEnabledAtStart = false;
         w.closesGallery = true;

@@ -7,39 +7,40 @@
 
 #include "stripline.h"
 #include "framework/core/describe.h"
+#include "models/labels.h"
 
 namespace tarvel::stripline::rows {
 
 using catalogue::Catalogue;
 
-inline InputSpec frequency() { return describe::edit("Frequencia", "Freqüência (GHz):"); }
+inline InputSpec frequency() { return describe::edit("Frequencia", label::frequency); }
 
 // Laminates that fill the loss tangent, or conducting substrates that fill
 // the conductivity of the dielectric.
 inline InputSpec laminates(const Catalogue& rows)
 {
-    return describe::combo("ComboBox2", "Constante dielétrica relativa:", rows, {"Tanperda"});
+    return describe::combo("ComboBox2", label::permittivity, rows, {"Tanperda"});
 }
 inline InputSpec conductingSubstrates(const Catalogue& rows)
 {
-    return describe::combo("ComboBox2", "Constante dielétrica relativa:", rows, {"Condsubs"});
+    return describe::combo("ComboBox2", label::permittivity, rows, {"Condsubs"});
 }
 
 // These windows list aluminium with a wider gap.
 inline Catalogue conductors() { return catalogue::conductorRows().respelled({{1, "39600000 - Al  : Alumínio"}}); }
 inline InputSpec conductor(const Catalogue& rows = conductors())
 {
-    return describe::combo("ComboBox1", "Condutividade do condutor (S/m):", rows);
+    return describe::combo("ComboBox1", label::conductor, rows);
 }
-inline InputSpec lossTangent() { return describe::edit("Tanperda", "Tangente de perda do dielétrico:"); }
+inline InputSpec lossTangent() { return describe::edit("Tanperda", label::lossTangent); }
 inline InputSpec dielectricConductivity()
 {
-    return describe::edit("Condsubs", "Condutividade do dielétrico (S/m):");
+    return describe::edit("Condsubs", label::substrateConductivity);
 }
-inline InputSpec height() { return describe::combo("ComboBox4", "Altura do dielétrico (mm):", catalogue::heightRows()); }
+inline InputSpec height() { return describe::combo("ComboBox4", label::height, catalogue::heightRows()); }
 inline InputSpec thickness()
 {
-    return describe::combo("ComboBox3", "Espessura da fita condutora (mm):", catalogue::thicknessRows());
+    return describe::combo("ComboBox3", label::thickness, catalogue::thicknessRows());
 }
 
 // ---- Controls to models ------------------------------------------------------
@@ -62,9 +63,9 @@ inline const std::vector<const char*> pickedInMicrometres = {"ComboBox3"};
 // ---- The single line ---------------------------------------------------------
 
 struct SingleLabels {
-    std::string endEffect = "Encurtamento de fim de linha (mm):";
-    std::string total = "Atenuação total (dB/cm):";
-    std::string qcond = "Correspondente as perdas no condutor:";
+    std::string endEffect = label::endEffect;
+    std::string total = label::totalLoss;
+    std::string qcond = label::conductorQ;
 };
 
 // What sets one of the four single-line windows apart from the others.
@@ -106,13 +107,13 @@ inline std::vector<InputSpec> singleInputs(const Single& s)
     using describe::edit;
     std::vector<InputSpec> rows;
     if (s.synthesis)
-        rows.push_back(edit("Impcarac", "Impedância característica (Ohms):"));
+        rows.push_back(edit("Impcarac", label::impedance));
     rows.push_back(frequency());
     rows.push_back(s.conducting ? conductingSubstrates(s.dielectrics) : laminates(s.dielectrics));
     rows.push_back(conductor());
     rows.push_back(s.conducting ? dielectricConductivity() : lossTangent());
     if (!s.synthesis)
-        rows.push_back(edit("Largura", "Largura da fita condutora (mm):"));
+        rows.push_back(edit("Largura", label::stripWidth));
     rows.push_back(height());
     rows.push_back(thickness());
     return rows;
@@ -125,18 +126,18 @@ inline std::vector<ResultSpec> singleResults(const Single& s)
     using describe::result;
     const SingleLabels& labels = s.labels;
     return {
-        s.synthesis ? result("Largura", "Largura da fita condutora (mm):")
-                    : result("Impcarac", "Impedância característica (Ohms):"),
+        s.synthesis ? result("Largura", label::stripWidth)
+                    : result("Impcarac", label::impedance),
         result("FreqCorte", "Freqüência de corte (GHz):"),
-        result("Resistividade", "Resistividade superficial do condutor (Ohms):"),
+        result("Resistividade", label::surfaceResistivity),
         result("CompStrip", "Comprimento de onda na Stripline (cm):"),
         result("Encfimlinha", labels.endEffect),
-        result("AtenCond", "Atenuação no condutor (dB/cm):"),
-        result("Atendiel", "Atenuação no dielétrico (dB/cm):"),
+        result("AtenCond", label::conductorLoss),
+        result("Atendiel", label::dielectricLoss),
         result("AtenTotal", labels.total),
         result("Qcond", labels.qcond, 1),
-        result("Qdiel", "Correspondente as perdas no dielétrico:", 1),
-        result("Qtotal", "Fator de qualidade total:", 1),
+        result("Qdiel", label::dielectricQ, 1),
+        result("Qtotal", label::totalQ, 1),
     };
 }
 
@@ -161,7 +162,7 @@ inline std::vector<ReportLine> singleReport(const WindowDescription& w)
 inline void singleWindow(WindowDescription& w, const Single& s, const char* extension, const char* defaultName,
                          std::string title)
 {
-    w.resultGroups = {"Resultados:", "Fator de qualidade:"};
+    w.resultGroups = {"Resultados:", label::qualityHeading};
     w.galleryTab = 3;
     if (s.synthesis) {
         w.keyFields = {"Impcarac"};
@@ -187,21 +188,8 @@ inline std::vector<describe::ReportAmend> modeImpedanceAmends(const char* even, 
 }
 inline const char* const guidedWavelength = "Comprimento de onda guiado na Stripline (cm):";
 
-// The losses on screen, in the report's order.
-inline std::vector<ResultSpec> modeLossResults(const describe::ModeLosses& c)
-{
-    using describe::result;
-    return {
-        result(c.conductorEven, "Atenuação no condutor modo par (dB/cm):"),
-        result(c.conductorOdd, "Atenuação no condutor modo ímpar (dB/cm):"),
-        result(c.dielectricEven, "Atenuação no dielétrico modo par (dB/cm):"),
-        result(c.dielectricOdd, "Atenuação no dielétrico modo ímpar (dB/cm):"),
-        result(c.totalEven, "Atenuação total modo par (dB/cm):"),
-        result(c.totalOdd, "Atenuação total modo ímpar (dB/cm):"),
-    };
-}
 // ... and what fills them: one dielectric loss for both modes.
-inline std::vector<Shown<CoupledLine>> modeLosses(const describe::ModeLosses& c)
+inline std::vector<Shown<CoupledLine>> modeLosses(const common::ModeLosses& c)
 {
     return {{c.conductorEven, &CoupledLine::alphaCe}, {c.conductorOdd, &CoupledLine::alphaCo},
             {c.dielectricEven, &CoupledLine::alphaD}, {c.dielectricOdd, &CoupledLine::alphaD},

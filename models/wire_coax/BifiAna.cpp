@@ -2,6 +2,7 @@
 #include "two_wire.h"
 #include "window_rows.h"
 #include "models/main_menu.h"
+#include "models/labels.h"
 
 namespace tarvel::wire {
 namespace {
@@ -31,7 +32,7 @@ const WindowDescription& bifiAnaWindow()
         spacing.labels.push_back("entre os condutores (mm):");
         w.inputs = joined<InputSpec>({rows::twoWireMaterials(catalogue::dielectricRowsA()),
                                       {spacing, edit("diametro", "Diâmetro do condutor (mm):")}});
-        w.results = joined<ResultSpec>({{result("impedancia", "Impedância característica (Ohms):")},
+        w.results = joined<ResultSpec>({{result("impedancia", label::impedance)},
                                         rows::perLengthResults(rows::twoWireNames),
                                         rows::attenuationResults(true)});
         w.keyFields = {"Frequencia"};

@@ -2,6 +2,7 @@
 #include "two_wire.h"
 #include "window_rows.h"
 #include "models/main_menu.h"
+#include "models/labels.h"
 
 namespace tarvel::wire {
 namespace {
@@ -35,7 +36,7 @@ const WindowDescription& bifiSinWindow()
     static const WindowDescription d = [] {
         WindowDescription w = window(16, "BifiSin", "Síntese de Linha de Transmissão Bifilar",
                                      {&menu::synthesis, "&Bifilar", "Bifilar1"});
-        w.inputs = joined<InputSpec>({{edit("impedan", "Impedância característica (Ohms):")},
+        w.inputs = joined<InputSpec>({{edit("impedan", label::impedance)},
                                       rows::twoWireMaterials(dielectrics()),
                                       {edit("Atentot", "Atenuação total (dB/m):")}});
         w.results = joined<ResultSpec>({{result("Espaco", "Espaçamento entre os condutores (mm):"),

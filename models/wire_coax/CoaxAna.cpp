@@ -2,6 +2,7 @@
 #include "coax.h"
 #include "window_rows.h"
 #include "models/main_menu.h"
+#include "models/labels.h"
 
 namespace tarvel::coax {
 
@@ -64,7 +65,7 @@ const WindowDescription& coaxAnaWindow()
               edit("Diaint", "Diâmetro  do condutor interno (mm):"),
               combo("ComboBox3", "Tipos de cabos comerciais:", cables(),
                     {"Diaint", "Diaext", "ComboBox2", "Rigidez", "TanPerda"})}});
-        w.results = joined<ResultSpec>({{result("Impedancia", "Impedância característica (Ohms):")},
+        w.results = joined<ResultSpec>({{result("Impedancia", label::impedance)},
                                         rows::coaxResults("Potência máxima de pico (x10  Watts):", true)});
         w.keyFields = {"Frequencia"};
         w.closesGallery = true;

@@ -2,6 +2,7 @@
 #include "coax.h"
 #include "window_rows.h"
 #include "models/main_menu.h"
+#include "models/labels.h"
 
 namespace tarvel::coax {
 namespace {
@@ -31,7 +32,7 @@ const WindowDescription& coaxSinWindow()
                                      {&menu::synthesis, "&Cabo Coaxial", "Coaxial1"});
         w.inputGroup = "Entrada de dados: ";
         w.inputs = joined<InputSpec>(
-            {{edit("impedancia", "Impedância característica (Ohms):")},
+            {{edit("impedancia", label::impedance)},
              // This window lists ETFE with a blank after it.
              rows::coaxMaterials(
                  catalogue::dielectricRowsA().respelled({{5, "2.60 - ETFE: Etilenotetrafluoretileno "}})),

@@ -3,24 +3,25 @@
 // with the texts and control names in which the windows differ.
 #pragma once
 #include "framework/core/describe.h"
+#include "models/labels.h"
 
 namespace tarvel::wire_coax::rows {
 
-inline InputSpec frequency() { return describe::edit("Frequencia", "Freqüência (GHz):"); }
+inline InputSpec frequency() { return describe::edit("Frequencia", label::frequency); }
 inline InputSpec conductor()
 {
-    return describe::combo("ComboBox1", "Condutividade do condutor (S/m):", catalogue::conductorRows());
+    return describe::combo("ComboBox1", label::conductor, catalogue::conductorRows());
 }
 inline InputSpec lossTangent(const char* control)
 {
-    return describe::edit(control, "Tangente de perda do dielétrico:");
+    return describe::edit(control, label::lossTangent);
 }
 
 // The two-wire windows: a pick of a dielectric fills its loss tangent.
 inline std::vector<InputSpec> twoWireMaterials(const catalogue::Catalogue& dielectrics)
 {
     using namespace describe;
-    return {frequency(), combo("ComboBox2", "Constante dielétrica relativa:", dielectrics, {"Tanperda"}), conductor(),
+    return {frequency(), combo("ComboBox2", label::permittivity, dielectrics, {"Tanperda"}), conductor(),
             lossTangent("Tanperda")};
 }
 
@@ -29,7 +30,7 @@ inline std::vector<InputSpec> coaxMaterials(const catalogue::Catalogue& dielectr
 {
     using namespace describe;
     return {frequency(),
-            combo("ComboBox2", "Constante dielétrica relativa:", dielectrics, {"TanPerda", "Rigidez"}),
+            combo("ComboBox2", label::permittivity, dielectrics, {"TanPerda", "Rigidez"}),
             conductor(),
             edit("Rigidez", "Rigidez dielétrica do material (kV/mm):"),
             lossTangent("TanPerda")};
@@ -53,7 +54,7 @@ inline std::vector<ResultSpec> perLengthResults(const PerLength& n)
         result(n.inductance, "Indutância por unidade de comprimento (nH/m):"),
         result(n.capacitance, "Capacitância por unidade de comprimento (pF/m):"),
         result(n.conductance, "Condutância por unidade de comprimento (µmho/m):"),
-        result("Resistividade", "Resistividade superficial do condutor (Ohms):"),
+        result("Resistividade", label::surfaceResistivity),
         result(n.resistance, "Resistência por unidade de comprimento (Ohms/m):"),
     };
 }
