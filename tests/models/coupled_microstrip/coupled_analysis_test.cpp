@@ -9,24 +9,14 @@
 #include "framework/core/real48.h"
 #include "framework/core/report_layout.h"
 #include "models/coupled_microstrip/coupled_microstrip.h"
+#include "tests/models/result_texts.h"
 
 using namespace tarvel;
 using namespace tarvel::cmstrip;
 
 namespace {
 
-using Texts = std::vector<std::pair<std::string, std::string>>;
-
-// The named results at the decimals written in the expected text.
-void expectSome(const Outcome& o, const Texts& want)
-{
-    ASSERT_TRUE(o.ok()) << o.message << faultText(o.fault);
-    for (const auto& [name, text] : want) {
-        const auto point = text.find('.');
-        const int decimals = point == std::string::npos ? 0 : int(text.size() - point - 1);
-        EXPECT_EQ(formatFixed(o.value(name), decimals), text) << name;
-    }
-}
+using test::Texts, test::expectSome;
 
 Inputs pair(Real f, Real er, Real sigma, Real tand, Real W, Real S, Real h, Real t)
 {

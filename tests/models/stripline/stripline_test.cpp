@@ -10,6 +10,7 @@
 #include "framework/core/real48.h"
 #include "framework/core/report_layout.h"
 #include "models/stripline/stripline.h"
+#include "tests/models/result_texts.h"
 #include "tests/models/sweep/outcome_rules.h"
 
 using namespace tarvel;
@@ -17,28 +18,7 @@ using namespace tarvel::stripline;
 
 namespace {
 
-using Texts = std::vector<std::pair<std::string, std::string>>;
-
-void expectTexts(const Outcome& o, const Texts& want)
-{
-    ASSERT_TRUE(o.ok()) << o.message << faultText(o.fault);
-    ASSERT_EQ(o.results.size(), want.size());
-    for (std::size_t i = 0; i < want.size(); ++i) {
-        EXPECT_EQ(o.results[i].first, want[i].first);
-        EXPECT_EQ(resultText(o.results[i].second), want[i].second) << want[i].first;
-    }
-}
-
-// Only the named results, at the decimals given in the text.
-void expectSome(const Outcome& o, const Texts& want)
-{
-    ASSERT_TRUE(o.ok()) << o.message << faultText(o.fault);
-    for (const auto& [name, text] : want) {
-        const auto point = text.find('.');
-        const int decimals = point == std::string::npos ? 0 : int(text.size() - point - 1);
-        EXPECT_EQ(formatFixed(o.value(name), decimals), text) << name;
-    }
-}
+using test::Texts, test::expectTexts, test::expectSome;
 
 void expectMessage(const Outcome& o, const std::string& message)
 {
