@@ -6,6 +6,7 @@
 
 #include <Eigen/Sparse>
 #include <Eigen/CholmodSupport>
+#include <cholmod.h>
 #include <omp.h>
 
 namespace tarvel::fieldsolve {
@@ -266,10 +267,6 @@ Assembly fixNodes(const Problem& problem, const Mesh& mesh)
 }
 
 using Matrix = Eigen::SparseMatrix<double>;
-// A supernodal Cholesky factorisation: the dense blocks of the factor go to
-// the BLAS, several times faster than a column-by-column one on the finest
-// meshes.
-using Solver = Eigen::CholmodSupernodalLLT<Matrix, Eigen::Lower>;
 
 // The factorisation's own parallel loops stay on the calling thread: a solve
 // takes one core (the program runs its solves off the interface's thread)
@@ -283,16 +280,119 @@ void oneThread()
     (void)once;
 }
 
-void system(const Assembly& a, Matrix& A, Eigen::VectorXd& rhs)
+// A supernodal Cholesky factorisation (the dense blocks of the factor go to
+// the BLAS, several times faster than a column-by-column one on the finest
+// meshes) of the lower triangle of a symmetric matrix.
+//
+// Unknowns ordered after all the others can be dropped from a solve: when
+// no kept unknown comes after a dropped one in the elimination, the factor's
+// rows and columns of the kept unknowns are the factor of the matrix without
+// the dropped ones. So one factorisation also solves every problem that
+// holds some of the unknowns fixed, their links otherwise the same.
+class Cholesky {
+public:
+    Cholesky()
+    {
+        cholmod_start(&common_);
+        common_.supernodal = CHOLMOD_SUPERNODAL;
+        common_.final_asis = 1;
+        // Minimum degree alone: on these graded meshes it fills less than
+        // nested dissection, and trying both costs more than it saves.
+        common_.nmethods = 1;
+        common_.method[0].ordering = CHOLMOD_AMD;
+    }
+    ~Cholesky()
+    {
+        if (factor_)
+            cholmod_free_factor(&factor_, &common_);
+        cholmod_finish(&common_);
+    }
+    Cholesky(const Cholesky&) = delete;
+    Cholesky& operator=(const Cholesky&) = delete;
+
+    // Orders the unknowns by minimum degree, those of a higher `stage` (if
+    // any) after those of a lower one, and analyses the pattern.
+    bool analyse(const Matrix& A, std::vector<int> stage)
+    {
+        cholmod_sparse a = Eigen::viewAsCholmod(A.selfadjointView<Eigen::Lower>());
+        std::vector<int> perm;
+        if (std::any_of(stage.begin(), stage.end(), [](int s) { return s != 0; })) {
+            perm.resize(stage.size());
+            if (!cholmod_camd(&a, nullptr, 0, stage.data(), perm.data(), &common_))
+                return false;
+            common_.method[0].ordering = CHOLMOD_GIVEN;
+        }
+        factor_ = cholmod_analyze_p(&a, perm.empty() ? nullptr : perm.data(), nullptr, 0, &common_);
+        return factor_ != nullptr;
+    }
+
+    bool factorise(const Matrix& A)
+    {
+        cholmod_sparse a = Eigen::viewAsCholmod(A.selfadjointView<Eigen::Lower>());
+        return cholmod_factorize(&a, factor_, &common_) && factor_->minor == factor_->n;
+    }
+
+    // The solution with the unknowns marked in `dropped` held at zero and
+    // their equations left out (all unknowns kept when it is empty).
+    bool solve(const Eigen::VectorXd& rhs, const std::vector<char>& dropped, Eigen::VectorXd& x)
+    {
+        const std::size_t n = factor_->n;
+        const int* perm = static_cast<const int*>(factor_->Perm);
+        Eigen::VectorXd y(static_cast<Eigen::Index>(n));
+        for (std::size_t k = 0; k < n; ++k)
+            y[Eigen::Index(k)] = rhs[perm[k]];
+        if (!substitute(CHOLMOD_L, y))
+            return false;
+        if (!dropped.empty())
+            for (std::size_t k = 0; k < n; ++k)
+                if (dropped[std::size_t(perm[k])])
+                    y[Eigen::Index(k)] = 0;
+        if (!substitute(CHOLMOD_Lt, y))
+            return false;
+        x.resize(static_cast<Eigen::Index>(n));
+        for (std::size_t k = 0; k < n; ++k)
+            x[perm[k]] = y[Eigen::Index(k)];
+        return true;
+    }
+
+private:
+    cholmod_common common_{};
+    cholmod_factor* factor_ = nullptr;
+
+    // y <- the solution of L y = y or L' y = y.
+    bool substitute(int sys, Eigen::VectorXd& y)
+    {
+        cholmod_dense b{};
+        b.nrow = b.d = std::size_t(y.size());
+        b.ncol = 1;
+        b.nzmax = b.nrow;
+        b.x = y.data();
+        b.xtype = CHOLMOD_REAL;
+        b.dtype = CHOLMOD_DOUBLE;
+        cholmod_dense* out = cholmod_solve(sys, factor_, &b, &common_);
+        if (!out)
+            return false;
+        const double* v = static_cast<const double*>(out->x);
+        std::copy(v, v + y.size(), y.data());
+        cholmod_free_dense(&out, &common_);
+        return true;
+    }
+};
+
+// The system of one problem: the matrix (if asked for) and the right-hand
+// side.
+void system(const Assembly& a, Matrix* A, Eigen::VectorXd& rhs)
 {
     std::vector<Eigen::Triplet<double>> entries;
-    entries.reserve(std::size_t(a.unknowns) * 3);
+    if (A)
+        entries.reserve(std::size_t(a.unknowns) * 3);
     rhs = Eigen::VectorXd::Zero(a.unknowns);
     // A node numbered but fixed in this problem: its own row, held at its
     // potential, and its links kept as zeros in the pattern.
     for (std::size_t k = 0; k < a.index.size(); ++k)
         if (a.index[k] >= 0 && !a.free[k]) {
-            entries.emplace_back(a.index[k], a.index[k], 1.0);
+            if (A)
+                entries.emplace_back(a.index[k], a.index[k], 1.0);
             rhs[a.index[k]] = a.phi[k];
         }
     auto link = [&](std::size_t p, std::size_t q, double w) {
@@ -300,12 +400,14 @@ void system(const Assembly& a, Matrix& A, Eigen::VectorXd& rhs)
             return;
         const long ip = a.index[p], iq = a.index[q];
         const bool fp = a.free[p], fq = a.free[q];
-        if (fp)
-            entries.emplace_back(ip, ip, w);
-        if (fq)
-            entries.emplace_back(iq, iq, w);
-        if (ip >= 0 && iq >= 0)
-            entries.emplace_back(std::max(ip, iq), std::min(ip, iq), fp && fq ? -w : 0.0);
+        if (A) {
+            if (fp)
+                entries.emplace_back(ip, ip, w);
+            if (fq)
+                entries.emplace_back(iq, iq, w);
+            if (ip >= 0 && iq >= 0)
+                entries.emplace_back(std::max(ip, iq), std::min(ip, iq), fp && fq ? -w : 0.0);
+        }
         if (fp && !fq)
             rhs[ip] += w * a.phi[q];
         else if (fq && !fp)
@@ -319,26 +421,19 @@ void system(const Assembly& a, Matrix& A, Eigen::VectorXd& rhs)
             if (j + 1 < a.ny)
                 link(k, k + a.nx, a.wy[k]);
         }
-    A.resize(a.unknowns, a.unknowns);
-    A.setFromTriplets(entries.begin(), entries.end());
+    if (A) {
+        A->resize(a.unknowns, a.unknowns);
+        A->setFromTriplets(entries.begin(), entries.end());
+    }
 }
 
-// Factorises (the pattern analysed once by the caller) and fills the field.
-bool finish(const Assembly& a, Solver& solver, const Matrix& A, const Eigen::VectorXd& rhs, std::vector<double>& phi,
-            long double& energy)
+// Fills the field from the solution of the unknowns.
+bool finish(const Assembly& a, const Eigen::VectorXd& x, std::vector<double>& phi, long double& energy)
 {
     phi = a.phi;
-    if (a.unknowns > 0) {
-        solver.factorize(A);
-        if (solver.info() != Eigen::Success)
-            return false;
-        const Eigen::VectorXd x = solver.solve(rhs);
-        if (solver.info() != Eigen::Success)
-            return false;
-        for (std::size_t k = 0; k < phi.size(); ++k)
-            if (a.free[k])
-                phi[k] = x[a.index[k]];
-    }
+    for (std::size_t k = 0; k < phi.size(); ++k)
+        if (a.free[k])
+            phi[k] = x[a.index[k]];
     long double e = 0;
     for (std::size_t j = 0; j < a.ny; ++j)
         for (std::size_t i = 0; i < a.nx; ++i) {
@@ -382,60 +477,109 @@ std::vector<Field> Field::solveBoth(const Problem& problem, const Mesh& mesh, bo
 std::vector<Field> Field::solveAll(const std::vector<Problem>& problems, const Mesh& mesh, bool withDielectric,
                                    bool inAir)
 {
-    std::vector<Field> out;
-    if (mesh.x.size() < 2 || mesh.y.size() < 2) {
-        for (const Problem& problem : problems) {
-            Field f;
-            f.problem_ = problem;
+    std::vector<bool> media;
+    if (withDielectric)
+        media.push_back(false);
+    if (inAir)
+        media.push_back(true);
+    std::vector<Field> out(problems.size() * media.size());
+    for (std::size_t n = 0; n < problems.size(); ++n)
+        for (std::size_t m = 0; m < media.size(); ++m) {
+            Field& f = out[n * media.size() + m];
+            f.problem_ = problems[n];
             f.mesh_ = mesh;
-            out.insert(out.end(), std::size_t(withDielectric) + std::size_t(inAir), f);
+            f.air_ = media[m];
         }
+    if (mesh.x.size() < 2 || mesh.y.size() < 2)
         return out;
-    }
     std::vector<Assembly> as;
     for (const Problem& problem : problems)
         as.push_back(fixNodes(problem, mesh));
     // One numbering for all: a node is unknown if it is in any problem.
+    // Its stage is the count of problems that hold it fixed.
     std::vector<long> index(mesh.nodes(), -1);
+    std::vector<int> stage;
     long unknowns = 0;
-    for (std::size_t k = 0; k < index.size(); ++k)
+    for (std::size_t k = 0; k < index.size(); ++k) {
+        int fixed = 0;
         for (const Assembly& a : as)
-            if (a.free[k]) {
-                index[k] = unknowns++;
-                break;
+            fixed += !a.free[k];
+        if (fixed < int(as.size())) {
+            index[k] = unknowns++;
+            stage.push_back(fixed);
+        }
+    }
+    // One problem frees every unknown (the even mode of a coupled line:
+    // the odd mode grounds its mirror wall), and in each of the others the
+    // nodes it fixes come in later stages than those it solves for: the
+    // factor of that one problem serves them all. Otherwise each problem
+    // has its own factor, all of one pattern (its fixed nodes held by rows
+    // of their own).
+    std::size_t master = as.size();
+    std::vector<std::vector<char>> dropped(as.size());
+    for (std::size_t n = 0; n < as.size(); ++n) {
+        int kept = -1, fixed = std::numeric_limits<int>::max();
+        for (std::size_t k = 0; k < index.size(); ++k) {
+            if (index[k] < 0)
+                continue;
+            const int s = stage[std::size_t(index[k])];
+            if (as[n].free[k])
+                kept = std::max(kept, s);
+            else
+                fixed = std::min(fixed, s);
+        }
+        if (fixed == std::numeric_limits<int>::max()) {
+            if (master == as.size())
+                master = n;
+        } else if (kept >= fixed) {
+            master = as.size() + 1;
+        }
+    }
+    const bool shared = master < as.size();
+    if (shared)
+        for (std::size_t n = 0; n < as.size(); ++n)
+            if (n != master) {
+                dropped[n].assign(std::size_t(unknowns), 0);
+                for (std::size_t k = 0; k < index.size(); ++k)
+                    if (index[k] >= 0 && !as[n].free[k])
+                        dropped[n][std::size_t(index[k])] = 1;
             }
+    if (!shared)
+        stage.assign(stage.size(), 0);
     for (Assembly& a : as) {
         a.index = index;
         a.unknowns = unknowns;
     }
     oneThread();
-    Solver solver;
-    // Minimum degree alone: on these graded meshes it fills less than
-    // nested dissection, and trying both costs more than it saves.
-    solver.cholmod().nmethods = 1;
-    solver.cholmod().method[0].ordering = CHOLMOD_AMD;
+    Cholesky solver;
     bool analysed = false;
-    for (std::size_t n = 0; n < problems.size(); ++n)
-        for (bool air : {false, true}) {
-            if ((air && !inAir) || (!air && !withDielectric))
-                continue;
+    for (std::size_t m = 0; m < media.size(); ++m) {
+        bool factored = false;
+        for (std::size_t n = 0; n < problems.size(); ++n)
+            weigh(as[n], problems[n], mesh, media[m]);
+        for (std::size_t n = 0; n < problems.size(); ++n) {
             Assembly& a = as[n];
-            Field f;
-            f.problem_ = problems[n];
-            f.mesh_ = mesh;
-            f.air_ = air;
-            weigh(a, problems[n], mesh, air);
-            Matrix A;
-            Eigen::VectorXd rhs;
-            system(a, A, rhs);
-            // All the systems have the same pattern: one ordering serves them.
-            if (!analysed && a.unknowns > 0) {
-                solver.analyzePattern(A);
-                analysed = true;
+            Field& f = out[n * media.size() + m];
+            Eigen::VectorXd rhs, x;
+            if (a.unknowns > 0) {
+                // The problem's own factor, or the shared one made once.
+                const Assembly& own = shared ? as[master] : a;
+                if (!shared || !factored) {
+                    Matrix A;
+                    system(own, &A, rhs);
+                    // All the systems have the same pattern: one ordering serves them.
+                    if (!analysed && !(analysed = solver.analyse(A, stage)))
+                        continue;
+                    if (!(factored = solver.factorise(A)))
+                        continue;
+                }
+                system(a, nullptr, rhs);
+                if (!solver.solve(rhs, dropped[n], x))
+                    continue;
             }
-            f.ok_ = finish(a, solver, A, rhs, f.phi_, f.energy_);
-            out.push_back(std::move(f));
+            f.ok_ = finish(a, x, f.phi_, f.energy_);
         }
+    }
     return out;
 }
 
