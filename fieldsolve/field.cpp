@@ -41,6 +41,7 @@ int conductorOf(const Problem& pb, Pt p, double tol)
 struct Key {
     double at;
     int edge;
+    double share = 0; // of a conductor's edge: the share of the feature that starts the spacing
 };
 
 // The mesh lines of one axis. Between two neighbouring key lines the nodes
@@ -58,9 +59,12 @@ std::vector<double> axisLines(std::vector<Key> keys, double lo, double hi, int l
     for (const Key& k : keys) {
         if (!(k.at >= lo - tol && k.at <= hi + tol))
             continue;
-        const Key c{std::clamp(k.at, lo, hi), k.edge};
+        const Key c{std::clamp(k.at, lo, hi), k.edge, k.share};
         if (!kept.empty() && c.at - kept.back().at <= tol) {
-            kept.back().edge = std::max(kept.back().edge, c.edge);
+            Key& b = kept.back();
+            if (c.edge > 0)
+                b.share = b.edge > 0 ? std::min(b.share, c.share) : c.share;
+            b.edge = std::max(b.edge, c.edge);
             continue;
         }
         kept.push_back(c);
@@ -73,8 +77,7 @@ std::vector<double> axisLines(std::vector<Key> keys, double lo, double hi, int l
             d = std::min(d, kept[k].at - kept[k - 1].at);
         if (k + 1 < kept.size())
             d = std::min(d, kept[k + 1].at - kept[k].at);
-        const int e = kept[k].edge;
-        h0[k] = e == 0 ? o.other * d : (e == 1 ? o.edge : o.flatEdge) * std::min(d, feature);
+        h0[k] = kept[k].edge == 0 ? o.other * d : kept[k].share * std::min(d, feature);
     }
     const double slope = o.growth - 1;
     auto size = [&](double x) {
@@ -153,17 +156,35 @@ Mesh Mesh::graded(const Problem& pb, int level, const MeshOptions& options)
     for (const Conductor& c : pb.conductors) {
         // The edge of a flat conductor is a point where the field is
         // singular: both directions need the fine spacing there.
-        const int e = c.box.y1 > c.box.y0 && c.box.x1 > c.box.x0 ? 1 : 2;
-        kx.push_back({c.box.x0, e});
-        kx.push_back({c.box.x1, e});
-        ky.push_back({c.box.y0, e});
-        ky.push_back({c.box.y1, e});
+        const Box& b = c.box;
+        if (!(b.y1 > b.y0 && b.x1 > b.x0)) {
+            kx.push_back({b.x0, 2, options.flatEdge});
+            kx.push_back({b.x1, 2, options.flatEdge});
+            ky.push_back({b.y0, 2, options.flatEdge});
+            ky.push_back({b.y1, 2, options.flatEdge});
+            continue;
+        }
+        // A corner of a thick conductor where media of different
+        // permittivity meet (a strip on its substrate): the stronger the
+        // contrast, the nearer its field comes to the singularity of a flat
+        // edge, and the finer the spacing that starts from it.
+        const double d = 1e-3 * std::min(b.x1 - b.x0, b.y1 - b.y0);
+        for (const double x : {b.x0, b.x1})
+            for (const double y : {b.y0, b.y1}) {
+                const double sx = x == b.x0 ? -d : d, sy = y == b.y0 ? -d : d;
+                const double around[3] = {layerEps(pb, {x + sx, y + sy}), layerEps(pb, {x + sx, y - sy}),
+                                          layerEps(pb, {x - sx, y + sy})};
+                const double contrast = *std::max_element(around, around + 3) / *std::min_element(around, around + 3);
+                const double share = options.edge * std::pow(contrast, -options.contrastPower);
+                kx.push_back({x, 1, share});
+                ky.push_back({y, 1, share});
+            }
     }
     for (const Layer& l : pb.dielectrics) {
-        kx.push_back({l.box.x0, 0});
-        kx.push_back({l.box.x1, 0});
-        ky.push_back({l.box.y0, 0});
-        ky.push_back({l.box.y1, 0});
+        kx.push_back({l.box.x0, 0, options.other});
+        kx.push_back({l.box.x1, 0, options.other});
+        ky.push_back({l.box.y0, 0, options.other});
+        ky.push_back({l.box.y1, 0, options.other});
     }
     // The smallest feature, in either direction, sets the finest spacing at
     // every conductor edge: a thin strip's corners need it in x as well.
@@ -296,10 +317,8 @@ public:
         cholmod_start(&common_);
         common_.supernodal = CHOLMOD_SUPERNODAL;
         common_.final_asis = 1;
-        // Minimum degree alone: on these graded meshes it fills less than
-        // nested dissection, and trying both costs more than it saves.
         common_.nmethods = 1;
-        common_.method[0].ordering = CHOLMOD_AMD;
+        common_.method[0].ordering = CHOLMOD_GIVEN;
     }
     ~Cholesky()
     {
@@ -310,19 +329,11 @@ public:
     Cholesky(const Cholesky&) = delete;
     Cholesky& operator=(const Cholesky&) = delete;
 
-    // Orders the unknowns by minimum degree, those of a higher `stage` (if
-    // any) after those of a lower one, and analyses the pattern.
-    bool analyse(const Matrix& A, std::vector<int> stage)
+    // Analyses the pattern with the unknowns eliminated in the given order.
+    bool analyse(const Matrix& A, std::vector<int> order)
     {
         cholmod_sparse a = Eigen::viewAsCholmod(A.selfadjointView<Eigen::Lower>());
-        std::vector<int> perm;
-        if (std::any_of(stage.begin(), stage.end(), [](int s) { return s != 0; })) {
-            perm.resize(stage.size());
-            if (!cholmod_camd(&a, nullptr, 0, stage.data(), perm.data(), &common_))
-                return false;
-            common_.method[0].ordering = CHOLMOD_GIVEN;
-        }
-        factor_ = cholmod_analyze_p(&a, perm.empty() ? nullptr : perm.data(), nullptr, 0, &common_);
+        factor_ = cholmod_analyze_p(&a, order.data(), nullptr, 0, &common_);
         return factor_ != nullptr;
     }
 
@@ -332,26 +343,32 @@ public:
         return cholmod_factorize(&a, factor_, &common_) && factor_->minor == factor_->n;
     }
 
-    // The solution with the unknowns marked in `dropped` held at zero and
-    // their equations left out (all unknowns kept when it is empty).
-    bool solve(const Eigen::VectorXd& rhs, const std::vector<char>& dropped, Eigen::VectorXd& x)
+    // The solutions of several right-hand sides (the columns of `x` on
+    // return), each with the unknowns marked in its `dropped` (if any) held
+    // at zero and their equations left out.
+    bool solve(const std::vector<Eigen::VectorXd>& rhs, const std::vector<const std::vector<char>*>& dropped,
+               Eigen::MatrixXd& x)
     {
-        const std::size_t n = factor_->n;
+        const Eigen::Index n = Eigen::Index(factor_->n), m = Eigen::Index(rhs.size());
         const int* perm = static_cast<const int*>(factor_->Perm);
-        Eigen::VectorXd y(static_cast<Eigen::Index>(n));
-        for (std::size_t k = 0; k < n; ++k)
-            y[Eigen::Index(k)] = rhs[perm[k]];
-        if (!substitute(CHOLMOD_L, y))
+        x.resize(n, m);
+        for (Eigen::Index c = 0; c < m; ++c)
+            for (Eigen::Index k = 0; k < n; ++k)
+                x(k, c) = rhs[std::size_t(c)][perm[k]];
+        if (!substitute(CHOLMOD_L, x))
             return false;
-        if (!dropped.empty())
-            for (std::size_t k = 0; k < n; ++k)
-                if (dropped[std::size_t(perm[k])])
-                    y[Eigen::Index(k)] = 0;
-        if (!substitute(CHOLMOD_Lt, y))
+        for (Eigen::Index c = 0; c < m; ++c)
+            if (const std::vector<char>* d = dropped[std::size_t(c)])
+                for (Eigen::Index k = 0; k < n; ++k)
+                    if ((*d)[std::size_t(perm[k])])
+                        x(k, c) = 0;
+        if (!substitute(CHOLMOD_Lt, x))
             return false;
-        x.resize(static_cast<Eigen::Index>(n));
-        for (std::size_t k = 0; k < n; ++k)
-            x[perm[k]] = y[Eigen::Index(k)];
+        Eigen::MatrixXd y(n, m);
+        for (Eigen::Index c = 0; c < m; ++c)
+            for (Eigen::Index k = 0; k < n; ++k)
+                y(perm[k], c) = x(k, c);
+        x.swap(y);
         return true;
     }
 
@@ -359,13 +376,13 @@ private:
     cholmod_common common_{};
     cholmod_factor* factor_ = nullptr;
 
-    // y <- the solution of L y = y or L' y = y.
-    bool substitute(int sys, Eigen::VectorXd& y)
+    // y <- the solution of L y = y or L' y = y, column by column.
+    bool substitute(int sys, Eigen::MatrixXd& y)
     {
         cholmod_dense b{};
-        b.nrow = b.d = std::size_t(y.size());
-        b.ncol = 1;
-        b.nzmax = b.nrow;
+        b.nrow = b.d = std::size_t(y.rows());
+        b.ncol = std::size_t(y.cols());
+        b.nzmax = b.nrow * b.ncol;
         b.x = y.data();
         b.xtype = CHOLMOD_REAL;
         b.dtype = CHOLMOD_DOUBLE;
@@ -378,6 +395,63 @@ private:
         return true;
     }
 };
+
+// An order of elimination of the unknowns, nested dissection of the grid:
+// a rectangle of nodes is cut across its longer side by the line, in its
+// middle half, that holds the fewest unknowns (a strip's nodes are fixed);
+// the two parts come first, each cut in turn the same way, and the line
+// after them. It fills the factor about as little as minimum degree and
+// costs next to nothing to find. Then the unknowns of a higher `stage` go
+// after all those of lower ones.
+std::vector<int> dissection(const Assembly& a, const std::vector<int>& stage)
+{
+    std::vector<int> order;
+    order.reserve(stage.size());
+    auto unknown = [&](std::size_t i, std::size_t j) { return a.index[j * a.nx + i] >= 0; };
+    // The rectangle [i0, i1) x [j0, j1).
+    auto cut = [&](auto& self, std::size_t i0, std::size_t i1, std::size_t j0, std::size_t j1) -> void {
+        const std::size_t w = i1 - i0, h = j1 - j0;
+        if (w == 0 || h == 0)
+            return;
+        if (w * h <= 4) {
+            for (std::size_t j = j0; j < j1; ++j)
+                for (std::size_t i = i0; i < i1; ++i)
+                    if (unknown(i, j))
+                        order.push_back(int(a.index[j * a.nx + i]));
+            return;
+        }
+        const bool across = w >= h; // a line of constant i
+        const std::size_t n = across ? w : h, first = across ? i0 : j0, mid = first + n / 2;
+        std::size_t best = mid, fewest = std::numeric_limits<std::size_t>::max();
+        for (std::size_t m = first + std::max<std::size_t>(1, n / 4); m + std::max<std::size_t>(1, n / 4) < first + n;
+             ++m) {
+            std::size_t count = 0;
+            if (across)
+                for (std::size_t j = j0; j < j1; ++j)
+                    count += unknown(m, j);
+            else
+                for (std::size_t i = i0; i < i1; ++i)
+                    count += unknown(i, m);
+            const auto away = [&](std::size_t k) { return k > mid ? k - mid : mid - k; };
+            if (count < fewest || (count == fewest && away(m) < away(best))) {
+                best = m;
+                fewest = count;
+            }
+        }
+        if (across) {
+            self(self, i0, best, j0, j1);
+            self(self, best + 1, i1, j0, j1);
+            self(self, best, best + 1, j0, j1);
+        } else {
+            self(self, i0, i1, j0, best);
+            self(self, i0, i1, best + 1, j1);
+            self(self, i0, i1, best, best + 1);
+        }
+    };
+    cut(cut, 0, a.nx, 0, a.ny);
+    std::stable_sort(order.begin(), order.end(), [&](int p, int q) { return stage[std::size_t(p)] < stage[std::size_t(q)]; });
+    return order;
+}
 
 // The system of one problem: the matrix (if asked for) and the right-hand
 // side.
@@ -553,31 +627,47 @@ std::vector<Field> Field::solveAll(const std::vector<Problem>& problems, const M
     oneThread();
     Cholesky solver;
     bool analysed = false;
+    // Factorises the system of one problem (the pattern analysed once) and
+    // solves those of the given problems with it.
+    auto solveWith = [&](std::size_t own, const std::vector<std::size_t>& which, std::size_t medium) {
+        Matrix A;
+        Eigen::VectorXd rhs;
+        system(as[own], &A, rhs);
+        if (!analysed && !(analysed = solver.analyse(A, dissection(as[own], stage))))
+            return;
+        if (!solver.factorise(A))
+            return;
+        std::vector<Eigen::VectorXd> rhss(which.size());
+        std::vector<const std::vector<char>*> drops;
+        for (std::size_t q = 0; q < which.size(); ++q) {
+            system(as[which[q]], nullptr, rhss[q]);
+            drops.push_back(dropped[which[q]].empty() ? nullptr : &dropped[which[q]]);
+        }
+        Eigen::MatrixXd x;
+        if (!solver.solve(rhss, drops, x))
+            return;
+        for (std::size_t q = 0; q < which.size(); ++q) {
+            Field& f = out[which[q] * media.size() + medium];
+            const Eigen::VectorXd column = x.col(Eigen::Index(q));
+            f.ok_ = finish(as[which[q]], column, f.phi_, f.energy_);
+        }
+    };
     for (std::size_t m = 0; m < media.size(); ++m) {
-        bool factored = false;
         for (std::size_t n = 0; n < problems.size(); ++n)
             weigh(as[n], problems[n], mesh, media[m]);
-        for (std::size_t n = 0; n < problems.size(); ++n) {
-            Assembly& a = as[n];
-            Field& f = out[n * media.size() + m];
-            Eigen::VectorXd rhs, x;
-            if (a.unknowns > 0) {
-                // The problem's own factor, or the shared one made once.
-                const Assembly& own = shared ? as[master] : a;
-                if (!shared || !factored) {
-                    Matrix A;
-                    system(own, &A, rhs);
-                    // All the systems have the same pattern: one ordering serves them.
-                    if (!analysed && !(analysed = solver.analyse(A, stage)))
-                        continue;
-                    if (!(factored = solver.factorise(A)))
-                        continue;
-                }
-                system(a, nullptr, rhs);
-                if (!solver.solve(rhs, dropped[n], x))
-                    continue;
+        if (unknowns == 0) {
+            for (std::size_t n = 0; n < problems.size(); ++n) {
+                Field& f = out[n * media.size() + m];
+                f.ok_ = finish(as[n], Eigen::VectorXd(), f.phi_, f.energy_);
             }
-            f.ok_ = finish(a, x, f.phi_, f.energy_);
+        } else if (shared) {
+            std::vector<std::size_t> all(problems.size());
+            for (std::size_t n = 0; n < all.size(); ++n)
+                all[n] = n;
+            solveWith(master, all, m);
+        } else {
+            for (std::size_t n = 0; n < problems.size(); ++n)
+                solveWith(n, {n}, m);
         }
     }
     return out;
