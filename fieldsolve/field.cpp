@@ -41,7 +41,6 @@ int conductorOf(const Problem& pb, Pt p, double tol)
 struct Key {
     double at;
     int edge;
-    double share = 0; // of a conductor's edge: the share of the feature that starts the spacing
 };
 
 // The mesh lines of one axis. Between two neighbouring key lines the nodes
@@ -59,12 +58,9 @@ std::vector<double> axisLines(std::vector<Key> keys, double lo, double hi, int l
     for (const Key& k : keys) {
         if (!(k.at >= lo - tol && k.at <= hi + tol))
             continue;
-        const Key c{std::clamp(k.at, lo, hi), k.edge, k.share};
+        const Key c{std::clamp(k.at, lo, hi), k.edge};
         if (!kept.empty() && c.at - kept.back().at <= tol) {
-            Key& b = kept.back();
-            if (c.edge > 0)
-                b.share = b.edge > 0 ? std::min(b.share, c.share) : c.share;
-            b.edge = std::max(b.edge, c.edge);
+            kept.back().edge = std::max(kept.back().edge, c.edge);
             continue;
         }
         kept.push_back(c);
@@ -77,7 +73,8 @@ std::vector<double> axisLines(std::vector<Key> keys, double lo, double hi, int l
             d = std::min(d, kept[k].at - kept[k - 1].at);
         if (k + 1 < kept.size())
             d = std::min(d, kept[k + 1].at - kept[k].at);
-        h0[k] = kept[k].edge == 0 ? o.other * d : kept[k].share * std::min(d, feature);
+        const int e = kept[k].edge;
+        h0[k] = e == 0 ? o.other * d : (e == 1 ? o.edge : o.flatEdge) * std::min(d, feature);
     }
     const double slope = o.growth - 1;
     auto size = [&](double x) {
@@ -156,35 +153,17 @@ Mesh Mesh::graded(const Problem& pb, int level, const MeshOptions& options)
     for (const Conductor& c : pb.conductors) {
         // The edge of a flat conductor is a point where the field is
         // singular: both directions need the fine spacing there.
-        const Box& b = c.box;
-        if (!(b.y1 > b.y0 && b.x1 > b.x0)) {
-            kx.push_back({b.x0, 2, options.flatEdge});
-            kx.push_back({b.x1, 2, options.flatEdge});
-            ky.push_back({b.y0, 2, options.flatEdge});
-            ky.push_back({b.y1, 2, options.flatEdge});
-            continue;
-        }
-        // A corner of a thick conductor where media of different
-        // permittivity meet (a strip on its substrate): the stronger the
-        // contrast, the nearer its field comes to the singularity of a flat
-        // edge, and the finer the spacing that starts from it.
-        const double d = 1e-3 * std::min(b.x1 - b.x0, b.y1 - b.y0);
-        for (const double x : {b.x0, b.x1})
-            for (const double y : {b.y0, b.y1}) {
-                const double sx = x == b.x0 ? -d : d, sy = y == b.y0 ? -d : d;
-                const double around[3] = {layerEps(pb, {x + sx, y + sy}), layerEps(pb, {x + sx, y - sy}),
-                                          layerEps(pb, {x - sx, y + sy})};
-                const double contrast = *std::max_element(around, around + 3) / *std::min_element(around, around + 3);
-                const double share = options.edge * std::pow(contrast, -options.contrastPower);
-                kx.push_back({x, 1, share});
-                ky.push_back({y, 1, share});
-            }
+        const int e = c.box.y1 > c.box.y0 && c.box.x1 > c.box.x0 ? 1 : 2;
+        kx.push_back({c.box.x0, e});
+        kx.push_back({c.box.x1, e});
+        ky.push_back({c.box.y0, e});
+        ky.push_back({c.box.y1, e});
     }
     for (const Layer& l : pb.dielectrics) {
-        kx.push_back({l.box.x0, 0, options.other});
-        kx.push_back({l.box.x1, 0, options.other});
-        ky.push_back({l.box.y0, 0, options.other});
-        ky.push_back({l.box.y1, 0, options.other});
+        kx.push_back({l.box.x0, 0});
+        kx.push_back({l.box.x1, 0});
+        ky.push_back({l.box.y0, 0});
+        ky.push_back({l.box.y1, 0});
     }
     // The smallest feature, in either direction, sets the finest spacing at
     // every conductor edge: a thin strip's corners need it in x as well.
@@ -303,7 +282,8 @@ void oneThread()
 
 // A supernodal Cholesky factorisation (the dense blocks of the factor go to
 // the BLAS, several times faster than a column-by-column one on the finest
-// meshes) of the lower triangle of a symmetric matrix.
+// meshes) of a symmetric matrix given by its upper triangle (the
+// factorisation then permutes it in one pass, not two).
 //
 // Unknowns ordered after all the others can be dropped from a solve: when
 // no kept unknown comes after a dropped one in the elimination, the factor's
@@ -332,14 +312,14 @@ public:
     // Analyses the pattern with the unknowns eliminated in the given order.
     bool analyse(const Matrix& A, std::vector<int> order)
     {
-        cholmod_sparse a = Eigen::viewAsCholmod(A.selfadjointView<Eigen::Lower>());
+        cholmod_sparse a = Eigen::viewAsCholmod(A.selfadjointView<Eigen::Upper>());
         factor_ = cholmod_analyze_p(&a, order.data(), nullptr, 0, &common_);
         return factor_ != nullptr;
     }
 
     bool factorise(const Matrix& A)
     {
-        cholmod_sparse a = Eigen::viewAsCholmod(A.selfadjointView<Eigen::Lower>());
+        cholmod_sparse a = Eigen::viewAsCholmod(A.selfadjointView<Eigen::Upper>());
         return cholmod_factorize(&a, factor_, &common_) && factor_->minor == factor_->n;
     }
 
@@ -480,7 +460,7 @@ void system(const Assembly& a, Matrix* A, Eigen::VectorXd& rhs)
             if (fq)
                 entries.emplace_back(iq, iq, w);
             if (ip >= 0 && iq >= 0)
-                entries.emplace_back(std::max(ip, iq), std::min(ip, iq), fp && fq ? -w : 0.0);
+                entries.emplace_back(std::min(ip, iq), std::max(ip, iq), fp && fq ? -w : 0.0);
         }
         if (fp && !fq)
             rhs[ip] += w * a.phi[q];

@@ -62,9 +62,6 @@ struct MeshOptions {
     double flatEdge = 0.01;
     double other = 0.4;
     double growth = 1.6;
-    // A thick conductor's corner among media of permittivities in the ratio
-    // k (largest over smallest) starts at `edge` / k^contrastPower.
-    double contrastPower = 0;
     // Beyond this distance from the key line nearest to a wall, the cells
     // next to that wall stop halving after level 2 (0: they always halve).
     double far = 0;
