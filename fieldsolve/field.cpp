@@ -433,39 +433,36 @@ std::vector<int> dissection(const Assembly& a, const std::vector<int>& stage)
     return order;
 }
 
-// The system of one problem: the matrix (if asked for) and the right-hand
-// side.
+// The system of one problem: the matrix (if asked for, its upper triangle)
+// and the right-hand side.
 void system(const Assembly& a, Matrix* A, Eigen::VectorXd& rhs)
 {
-    std::vector<Eigen::Triplet<double>> entries;
-    if (A)
-        entries.reserve(std::size_t(a.unknowns) * 3);
     rhs = Eigen::VectorXd::Zero(a.unknowns);
+    std::vector<double> diagonal;
+    if (A)
+        diagonal.assign(std::size_t(a.unknowns), 0.0);
     // A node numbered but fixed in this problem: its own row, held at its
     // potential, and its links kept as zeros in the pattern.
     for (std::size_t k = 0; k < a.index.size(); ++k)
         if (a.index[k] >= 0 && !a.free[k]) {
             if (A)
-                entries.emplace_back(a.index[k], a.index[k], 1.0);
+                diagonal[std::size_t(a.index[k])] = 1;
             rhs[a.index[k]] = a.phi[k];
         }
     auto link = [&](std::size_t p, std::size_t q, double w) {
         if (w == 0)
             return;
-        const long ip = a.index[p], iq = a.index[q];
         const bool fp = a.free[p], fq = a.free[q];
         if (A) {
             if (fp)
-                entries.emplace_back(ip, ip, w);
+                diagonal[std::size_t(a.index[p])] += w;
             if (fq)
-                entries.emplace_back(iq, iq, w);
-            if (ip >= 0 && iq >= 0)
-                entries.emplace_back(std::min(ip, iq), std::max(ip, iq), fp && fq ? -w : 0.0);
+                diagonal[std::size_t(a.index[q])] += w;
         }
         if (fp && !fq)
-            rhs[ip] += w * a.phi[q];
+            rhs[a.index[p]] += w * a.phi[q];
         else if (fq && !fp)
-            rhs[iq] += w * a.phi[p];
+            rhs[a.index[q]] += w * a.phi[p];
     };
     for (std::size_t j = 0; j < a.ny; ++j)
         for (std::size_t i = 0; i < a.nx; ++i) {
@@ -475,10 +472,28 @@ void system(const Assembly& a, Matrix* A, Eigen::VectorXd& rhs)
             if (j + 1 < a.ny)
                 link(k, k + a.nx, a.wy[k]);
         }
-    if (A) {
-        A->resize(a.unknowns, a.unknowns);
-        A->setFromTriplets(entries.begin(), entries.end());
-    }
+    if (!A)
+        return;
+    // Column by column: the numbers grow with the node, so the links to
+    // the node below and to the left come before the diagonal.
+    A->resize(a.unknowns, a.unknowns);
+    A->reserve(Eigen::VectorXi::Constant(a.unknowns, 3));
+    auto offDiagonal = [&](std::size_t p, std::size_t q, double w) {
+        if (w != 0 && a.index[p] >= 0)
+            A->insert(a.index[p], a.index[q]) = a.free[p] && a.free[q] ? -w : 0.0;
+    };
+    for (std::size_t j = 0; j < a.ny; ++j)
+        for (std::size_t i = 0; i < a.nx; ++i) {
+            const std::size_t k = j * a.nx + i;
+            if (a.index[k] < 0)
+                continue;
+            if (j > 0)
+                offDiagonal(k - a.nx, k, a.wy[k - a.nx]);
+            if (i > 0)
+                offDiagonal(k - 1, k, a.wx[k - 1]);
+            A->insert(a.index[k], a.index[k]) = diagonal[std::size_t(a.index[k])];
+        }
+    A->makeCompressed();
 }
 
 // Fills the field from the solution of the unknowns.
