@@ -6,6 +6,7 @@
 
 #include <Eigen/Sparse>
 #include <Eigen/CholmodSupport>
+#include <cholmod.h>
 #include <omp.h>
 
 namespace tarvel::fieldsolve {
@@ -266,10 +267,6 @@ Assembly fixNodes(const Problem& problem, const Mesh& mesh)
 }
 
 using Matrix = Eigen::SparseMatrix<double>;
-// A supernodal Cholesky factorisation: the dense blocks of the factor go to
-// the BLAS, several times faster than a column-by-column one on the finest
-// meshes.
-using Solver = Eigen::CholmodSupernodalLLT<Matrix, Eigen::Lower>;
 
 // The factorisation's own parallel loops stay on the calling thread: a solve
 // takes one core (the program runs its solves off the interface's thread)
@@ -283,33 +280,189 @@ void oneThread()
     (void)once;
 }
 
-void system(const Assembly& a, Matrix& A, Eigen::VectorXd& rhs)
+// A supernodal Cholesky factorisation (the dense blocks of the factor go to
+// the BLAS, several times faster than a column-by-column one on the finest
+// meshes) of a symmetric matrix given by its upper triangle (the
+// factorisation then permutes it in one pass, not two).
+//
+// Unknowns ordered after all the others can be dropped from a solve: when
+// no kept unknown comes after a dropped one in the elimination, the factor's
+// rows and columns of the kept unknowns are the factor of the matrix without
+// the dropped ones. So one factorisation also solves every problem that
+// holds some of the unknowns fixed, their links otherwise the same.
+class Cholesky {
+public:
+    Cholesky()
+    {
+        cholmod_start(&common_);
+        common_.supernodal = CHOLMOD_SUPERNODAL;
+        common_.final_asis = 1;
+        common_.nmethods = 1;
+        common_.method[0].ordering = CHOLMOD_GIVEN;
+    }
+    ~Cholesky()
+    {
+        if (factor_)
+            cholmod_free_factor(&factor_, &common_);
+        cholmod_finish(&common_);
+    }
+    Cholesky(const Cholesky&) = delete;
+    Cholesky& operator=(const Cholesky&) = delete;
+
+    // Analyses the pattern with the unknowns eliminated in the given order.
+    bool analyse(const Matrix& A, std::vector<int> order)
+    {
+        cholmod_sparse a = Eigen::viewAsCholmod(A.selfadjointView<Eigen::Upper>());
+        factor_ = cholmod_analyze_p(&a, order.data(), nullptr, 0, &common_);
+        return factor_ != nullptr;
+    }
+
+    bool factorise(const Matrix& A)
+    {
+        cholmod_sparse a = Eigen::viewAsCholmod(A.selfadjointView<Eigen::Upper>());
+        return cholmod_factorize(&a, factor_, &common_) && factor_->minor == factor_->n;
+    }
+
+    // The solutions of several right-hand sides (the columns of `x` on
+    // return), each with the unknowns marked in its `dropped` (if any) held
+    // at zero and their equations left out.
+    bool solve(const std::vector<Eigen::VectorXd>& rhs, const std::vector<const std::vector<char>*>& dropped,
+               Eigen::MatrixXd& x)
+    {
+        const Eigen::Index n = Eigen::Index(factor_->n), m = Eigen::Index(rhs.size());
+        const int* perm = static_cast<const int*>(factor_->Perm);
+        x.resize(n, m);
+        for (Eigen::Index c = 0; c < m; ++c)
+            for (Eigen::Index k = 0; k < n; ++k)
+                x(k, c) = rhs[std::size_t(c)][perm[k]];
+        if (!substitute(CHOLMOD_L, x))
+            return false;
+        for (Eigen::Index c = 0; c < m; ++c)
+            if (const std::vector<char>* d = dropped[std::size_t(c)])
+                for (Eigen::Index k = 0; k < n; ++k)
+                    if ((*d)[std::size_t(perm[k])])
+                        x(k, c) = 0;
+        if (!substitute(CHOLMOD_Lt, x))
+            return false;
+        Eigen::MatrixXd y(n, m);
+        for (Eigen::Index c = 0; c < m; ++c)
+            for (Eigen::Index k = 0; k < n; ++k)
+                y(perm[k], c) = x(k, c);
+        x.swap(y);
+        return true;
+    }
+
+private:
+    cholmod_common common_{};
+    cholmod_factor* factor_ = nullptr;
+
+    // y <- the solution of L y = y or L' y = y, column by column.
+    bool substitute(int sys, Eigen::MatrixXd& y)
+    {
+        cholmod_dense b{};
+        b.nrow = b.d = std::size_t(y.rows());
+        b.ncol = std::size_t(y.cols());
+        b.nzmax = b.nrow * b.ncol;
+        b.x = y.data();
+        b.xtype = CHOLMOD_REAL;
+        b.dtype = CHOLMOD_DOUBLE;
+        cholmod_dense* out = cholmod_solve(sys, factor_, &b, &common_);
+        if (!out)
+            return false;
+        const double* v = static_cast<const double*>(out->x);
+        std::copy(v, v + y.size(), y.data());
+        cholmod_free_dense(&out, &common_);
+        return true;
+    }
+};
+
+// An order of elimination of the unknowns, nested dissection of the grid:
+// a rectangle of nodes is cut across its longer side by the line, in its
+// middle half, that holds the fewest unknowns (a strip's nodes are fixed);
+// the two parts come first, each cut in turn the same way, and the line
+// after them. It fills the factor about as little as minimum degree and
+// costs next to nothing to find. Then the unknowns of a higher `stage` go
+// after all those of lower ones.
+std::vector<int> dissection(const Assembly& a, const std::vector<int>& stage)
 {
-    std::vector<Eigen::Triplet<double>> entries;
-    entries.reserve(std::size_t(a.unknowns) * 3);
+    std::vector<int> order;
+    order.reserve(stage.size());
+    auto unknown = [&](std::size_t i, std::size_t j) { return a.index[j * a.nx + i] >= 0; };
+    // The rectangle [i0, i1) x [j0, j1).
+    auto cut = [&](auto& self, std::size_t i0, std::size_t i1, std::size_t j0, std::size_t j1) -> void {
+        const std::size_t w = i1 - i0, h = j1 - j0;
+        if (w == 0 || h == 0)
+            return;
+        if (w * h <= 4) {
+            for (std::size_t j = j0; j < j1; ++j)
+                for (std::size_t i = i0; i < i1; ++i)
+                    if (unknown(i, j))
+                        order.push_back(int(a.index[j * a.nx + i]));
+            return;
+        }
+        const bool across = w >= h; // a line of constant i
+        const std::size_t n = across ? w : h, first = across ? i0 : j0, mid = first + n / 2;
+        std::size_t best = mid, fewest = std::numeric_limits<std::size_t>::max();
+        for (std::size_t m = first + std::max<std::size_t>(1, n / 4); m + std::max<std::size_t>(1, n / 4) < first + n;
+             ++m) {
+            std::size_t count = 0;
+            if (across)
+                for (std::size_t j = j0; j < j1; ++j)
+                    count += unknown(m, j);
+            else
+                for (std::size_t i = i0; i < i1; ++i)
+                    count += unknown(i, m);
+            const auto away = [&](std::size_t k) { return k > mid ? k - mid : mid - k; };
+            if (count < fewest || (count == fewest && away(m) < away(best))) {
+                best = m;
+                fewest = count;
+            }
+        }
+        if (across) {
+            self(self, i0, best, j0, j1);
+            self(self, best + 1, i1, j0, j1);
+            self(self, best, best + 1, j0, j1);
+        } else {
+            self(self, i0, i1, j0, best);
+            self(self, i0, i1, best + 1, j1);
+            self(self, i0, i1, best, best + 1);
+        }
+    };
+    cut(cut, 0, a.nx, 0, a.ny);
+    std::stable_sort(order.begin(), order.end(), [&](int p, int q) { return stage[std::size_t(p)] < stage[std::size_t(q)]; });
+    return order;
+}
+
+// The system of one problem: the matrix (if asked for, its upper triangle)
+// and the right-hand side.
+void system(const Assembly& a, Matrix* A, Eigen::VectorXd& rhs)
+{
     rhs = Eigen::VectorXd::Zero(a.unknowns);
+    std::vector<double> diagonal;
+    if (A)
+        diagonal.assign(std::size_t(a.unknowns), 0.0);
     // A node numbered but fixed in this problem: its own row, held at its
     // potential, and its links kept as zeros in the pattern.
     for (std::size_t k = 0; k < a.index.size(); ++k)
         if (a.index[k] >= 0 && !a.free[k]) {
-            entries.emplace_back(a.index[k], a.index[k], 1.0);
+            if (A)
+                diagonal[std::size_t(a.index[k])] = 1;
             rhs[a.index[k]] = a.phi[k];
         }
     auto link = [&](std::size_t p, std::size_t q, double w) {
         if (w == 0)
             return;
-        const long ip = a.index[p], iq = a.index[q];
         const bool fp = a.free[p], fq = a.free[q];
-        if (fp)
-            entries.emplace_back(ip, ip, w);
-        if (fq)
-            entries.emplace_back(iq, iq, w);
-        if (ip >= 0 && iq >= 0)
-            entries.emplace_back(std::max(ip, iq), std::min(ip, iq), fp && fq ? -w : 0.0);
+        if (A) {
+            if (fp)
+                diagonal[std::size_t(a.index[p])] += w;
+            if (fq)
+                diagonal[std::size_t(a.index[q])] += w;
+        }
         if (fp && !fq)
-            rhs[ip] += w * a.phi[q];
+            rhs[a.index[p]] += w * a.phi[q];
         else if (fq && !fp)
-            rhs[iq] += w * a.phi[p];
+            rhs[a.index[q]] += w * a.phi[p];
     };
     for (std::size_t j = 0; j < a.ny; ++j)
         for (std::size_t i = 0; i < a.nx; ++i) {
@@ -319,26 +472,37 @@ void system(const Assembly& a, Matrix& A, Eigen::VectorXd& rhs)
             if (j + 1 < a.ny)
                 link(k, k + a.nx, a.wy[k]);
         }
-    A.resize(a.unknowns, a.unknowns);
-    A.setFromTriplets(entries.begin(), entries.end());
+    if (!A)
+        return;
+    // Column by column: the numbers grow with the node, so the links to
+    // the node below and to the left come before the diagonal.
+    A->resize(a.unknowns, a.unknowns);
+    A->reserve(Eigen::VectorXi::Constant(a.unknowns, 3));
+    auto offDiagonal = [&](std::size_t p, std::size_t q, double w) {
+        if (w != 0 && a.index[p] >= 0)
+            A->insert(a.index[p], a.index[q]) = a.free[p] && a.free[q] ? -w : 0.0;
+    };
+    for (std::size_t j = 0; j < a.ny; ++j)
+        for (std::size_t i = 0; i < a.nx; ++i) {
+            const std::size_t k = j * a.nx + i;
+            if (a.index[k] < 0)
+                continue;
+            if (j > 0)
+                offDiagonal(k - a.nx, k, a.wy[k - a.nx]);
+            if (i > 0)
+                offDiagonal(k - 1, k, a.wx[k - 1]);
+            A->insert(a.index[k], a.index[k]) = diagonal[std::size_t(a.index[k])];
+        }
+    A->makeCompressed();
 }
 
-// Factorises (the pattern analysed once by the caller) and fills the field.
-bool finish(const Assembly& a, Solver& solver, const Matrix& A, const Eigen::VectorXd& rhs, std::vector<double>& phi,
-            long double& energy)
+// Fills the field from the solution of the unknowns.
+bool finish(const Assembly& a, const Eigen::VectorXd& x, std::vector<double>& phi, long double& energy)
 {
     phi = a.phi;
-    if (a.unknowns > 0) {
-        solver.factorize(A);
-        if (solver.info() != Eigen::Success)
-            return false;
-        const Eigen::VectorXd x = solver.solve(rhs);
-        if (solver.info() != Eigen::Success)
-            return false;
-        for (std::size_t k = 0; k < phi.size(); ++k)
-            if (a.free[k])
-                phi[k] = x[a.index[k]];
-    }
+    for (std::size_t k = 0; k < phi.size(); ++k)
+        if (a.free[k])
+            phi[k] = x[a.index[k]];
     long double e = 0;
     for (std::size_t j = 0; j < a.ny; ++j)
         for (std::size_t i = 0; i < a.nx; ++i) {
@@ -382,60 +546,125 @@ std::vector<Field> Field::solveBoth(const Problem& problem, const Mesh& mesh, bo
 std::vector<Field> Field::solveAll(const std::vector<Problem>& problems, const Mesh& mesh, bool withDielectric,
                                    bool inAir)
 {
-    std::vector<Field> out;
-    if (mesh.x.size() < 2 || mesh.y.size() < 2) {
-        for (const Problem& problem : problems) {
-            Field f;
-            f.problem_ = problem;
+    std::vector<bool> media;
+    if (withDielectric)
+        media.push_back(false);
+    if (inAir)
+        media.push_back(true);
+    std::vector<Field> out(problems.size() * media.size());
+    for (std::size_t n = 0; n < problems.size(); ++n)
+        for (std::size_t m = 0; m < media.size(); ++m) {
+            Field& f = out[n * media.size() + m];
+            f.problem_ = problems[n];
             f.mesh_ = mesh;
-            out.insert(out.end(), std::size_t(withDielectric) + std::size_t(inAir), f);
+            f.air_ = media[m];
         }
+    if (mesh.x.size() < 2 || mesh.y.size() < 2)
         return out;
-    }
     std::vector<Assembly> as;
     for (const Problem& problem : problems)
         as.push_back(fixNodes(problem, mesh));
     // One numbering for all: a node is unknown if it is in any problem.
+    // Its stage is the count of problems that hold it fixed.
     std::vector<long> index(mesh.nodes(), -1);
+    std::vector<int> stage;
     long unknowns = 0;
-    for (std::size_t k = 0; k < index.size(); ++k)
+    for (std::size_t k = 0; k < index.size(); ++k) {
+        int fixed = 0;
         for (const Assembly& a : as)
-            if (a.free[k]) {
-                index[k] = unknowns++;
-                break;
+            fixed += !a.free[k];
+        if (fixed < int(as.size())) {
+            index[k] = unknowns++;
+            stage.push_back(fixed);
+        }
+    }
+    // One problem frees every unknown (the even mode of a coupled line:
+    // the odd mode grounds its mirror wall), and in each of the others the
+    // nodes it fixes come in later stages than those it solves for: the
+    // factor of that one problem serves them all. Otherwise each problem
+    // has its own factor, all of one pattern (its fixed nodes held by rows
+    // of their own).
+    std::size_t master = as.size();
+    std::vector<std::vector<char>> dropped(as.size());
+    for (std::size_t n = 0; n < as.size(); ++n) {
+        int kept = -1, fixed = std::numeric_limits<int>::max();
+        for (std::size_t k = 0; k < index.size(); ++k) {
+            if (index[k] < 0)
+                continue;
+            const int s = stage[std::size_t(index[k])];
+            if (as[n].free[k])
+                kept = std::max(kept, s);
+            else
+                fixed = std::min(fixed, s);
+        }
+        if (fixed == std::numeric_limits<int>::max()) {
+            if (master == as.size())
+                master = n;
+        } else if (kept >= fixed) {
+            master = as.size() + 1;
+        }
+    }
+    const bool shared = master < as.size();
+    if (shared)
+        for (std::size_t n = 0; n < as.size(); ++n)
+            if (n != master) {
+                dropped[n].assign(std::size_t(unknowns), 0);
+                for (std::size_t k = 0; k < index.size(); ++k)
+                    if (index[k] >= 0 && !as[n].free[k])
+                        dropped[n][std::size_t(index[k])] = 1;
             }
+    if (!shared)
+        stage.assign(stage.size(), 0);
     for (Assembly& a : as) {
         a.index = index;
         a.unknowns = unknowns;
     }
     oneThread();
-    Solver solver;
-    // Minimum degree alone: on these graded meshes it fills less than
-    // nested dissection, and trying both costs more than it saves.
-    solver.cholmod().nmethods = 1;
-    solver.cholmod().method[0].ordering = CHOLMOD_AMD;
+    Cholesky solver;
     bool analysed = false;
-    for (std::size_t n = 0; n < problems.size(); ++n)
-        for (bool air : {false, true}) {
-            if ((air && !inAir) || (!air && !withDielectric))
-                continue;
-            Assembly& a = as[n];
-            Field f;
-            f.problem_ = problems[n];
-            f.mesh_ = mesh;
-            f.air_ = air;
-            weigh(a, problems[n], mesh, air);
-            Matrix A;
-            Eigen::VectorXd rhs;
-            system(a, A, rhs);
-            // All the systems have the same pattern: one ordering serves them.
-            if (!analysed && a.unknowns > 0) {
-                solver.analyzePattern(A);
-                analysed = true;
-            }
-            f.ok_ = finish(a, solver, A, rhs, f.phi_, f.energy_);
-            out.push_back(std::move(f));
+    // Factorises the system of one problem (the pattern analysed once) and
+    // solves those of the given problems with it.
+    auto solveWith = [&](std::size_t own, const std::vector<std::size_t>& which, std::size_t medium) {
+        Matrix A;
+        Eigen::VectorXd rhs;
+        system(as[own], &A, rhs);
+        if (!analysed && !(analysed = solver.analyse(A, dissection(as[own], stage))))
+            return;
+        if (!solver.factorise(A))
+            return;
+        std::vector<Eigen::VectorXd> rhss(which.size());
+        std::vector<const std::vector<char>*> drops;
+        for (std::size_t q = 0; q < which.size(); ++q) {
+            system(as[which[q]], nullptr, rhss[q]);
+            drops.push_back(dropped[which[q]].empty() ? nullptr : &dropped[which[q]]);
         }
+        Eigen::MatrixXd x;
+        if (!solver.solve(rhss, drops, x))
+            return;
+        for (std::size_t q = 0; q < which.size(); ++q) {
+            Field& f = out[which[q] * media.size() + medium];
+            const Eigen::VectorXd column = x.col(Eigen::Index(q));
+            f.ok_ = finish(as[which[q]], column, f.phi_, f.energy_);
+        }
+    };
+    for (std::size_t m = 0; m < media.size(); ++m) {
+        for (std::size_t n = 0; n < problems.size(); ++n)
+            weigh(as[n], problems[n], mesh, media[m]);
+        if (unknowns == 0) {
+            for (std::size_t n = 0; n < problems.size(); ++n) {
+                Field& f = out[n * media.size() + m];
+                f.ok_ = finish(as[n], Eigen::VectorXd(), f.phi_, f.energy_);
+            }
+        } else if (shared) {
+            std::vector<std::size_t> all(problems.size());
+            for (std::size_t n = 0; n < all.size(); ++n)
+                all[n] = n;
+            solveWith(master, all, m);
+        } else {
+            for (std::size_t n = 0; n < problems.size(); ++n)
+                solveWith(n, {n}, m);
+        }
+    }
     return out;
 }
 
