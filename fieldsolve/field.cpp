@@ -2,7 +2,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <cstring>
 #include <limits>
+
+#include <sys/mman.h>
 
 #include <Eigen/Sparse>
 #include <Eigen/CholmodSupport>
@@ -271,10 +275,38 @@ using Matrix = Eigen::SparseMatrix<double>;
 // The factorisation's own parallel loops stay on the calling thread: a solve
 // takes one core (the program runs its solves off the interface's thread)
 // and its rounding does not depend on a thread count.
+// The factor of a fine mesh takes tens of megabytes that are written once,
+// page by page: in huge pages the kernel maps them 512 times less often
+// and the dense kernels miss the address cache less.
+constexpr std::size_t kHugePage = std::size_t(2) << 20;
+void* largeInHugePages(std::size_t n)
+{
+    if (n < 2 * kHugePage)
+        return std::malloc(n);
+    void* p = nullptr;
+    if (posix_memalign(&p, kHugePage, n) != 0)
+        return nullptr;
+    madvise(p, n, MADV_HUGEPAGE);
+    return p;
+}
+void* zeroedInHugePages(std::size_t count, std::size_t size)
+{
+    if (size != 0 && count > std::numeric_limits<std::size_t>::max() / size)
+        return nullptr;
+    if (count * size < 2 * kHugePage)
+        return std::calloc(count, size);
+    void* p = largeInHugePages(count * size);
+    if (p)
+        std::memset(p, 0, count * size);
+    return p;
+}
+
 void oneThread()
 {
     static const bool once = [] {
         omp_set_max_active_levels(0);
+        SuiteSparse_config.malloc_func = largeInHugePages;
+        SuiteSparse_config.calloc_func = zeroedInHugePages;
         return true;
     }();
     (void)once;
