@@ -115,18 +115,33 @@ private:
         }
     }
 
-    bool object(Value& v, int depth)
+    // The members of an object or the items of an array, after its opening
+    // bracket: each read by `item`, with commas between, up to `close`.
+    template <typename Item>
+    bool sequence(char close, const char* expected, Item item)
     {
-        v.kind = Value::Kind::Object;
-        v.members.reserve(8);
         ++i_;
         skipSpace();
-        if (i_ < s_.size() && s_[i_] == '}') {
+        if (i_ < s_.size() && s_[i_] == close) {
             ++i_;
             return true;
         }
         for (;;) {
             skipSpace();
+            if (!item())
+                return false;
+            skipSpace();
+            if (i_ < s_.size() && s_[i_] == ',') { ++i_; continue; }
+            if (i_ < s_.size() && s_[i_] == close) { ++i_; return true; }
+            return failWith(expected);
+        }
+    }
+
+    bool object(Value& v, int depth)
+    {
+        v.kind = Value::Kind::Object;
+        v.members.reserve(8);
+        return sequence('}', "esperava ',' ou '}'", [&] {
             if (i_ >= s_.size() || s_[i_] != '"')
                 return failWith("esperava o nome de um membro entre aspas");
             std::string key;
@@ -141,33 +156,20 @@ private:
             if (!value(member, depth + 1))
                 return false;
             v.members.emplace_back(std::move(key), std::move(member));
-            skipSpace();
-            if (i_ < s_.size() && s_[i_] == ',') { ++i_; continue; }
-            if (i_ < s_.size() && s_[i_] == '}') { ++i_; return true; }
-            return failWith("esperava ',' ou '}'");
-        }
+            return true;
+        });
     }
 
     bool array(Value& v, int depth)
     {
         v.kind = Value::Kind::Array;
-        ++i_;
-        skipSpace();
-        if (i_ < s_.size() && s_[i_] == ']') {
-            ++i_;
-            return true;
-        }
-        for (;;) {
-            skipSpace();
+        return sequence(']', "esperava ',' ou ']'", [&] {
             Value item;
             if (!value(item, depth + 1))
                 return false;
             v.items.push_back(std::move(item));
-            skipSpace();
-            if (i_ < s_.size() && s_[i_] == ',') { ++i_; continue; }
-            if (i_ < s_.size() && s_[i_] == ']') { ++i_; return true; }
-            return failWith("esperava ',' ou ']'");
-        }
+            return true;
+        });
     }
 
     bool hex4(std::uint32_t& cp)
