@@ -47,9 +47,9 @@ FieldTexts typedFields(const WindowDescription& d, const std::vector<std::pair<s
     for (const auto& input : d.inputs)
         fields.emplace_hint(fields.end(), input.name, FieldState{});
     // Each given name's input (null for a name that is no input), found once.
-    std::vector<const InputSpec*> specs(given.size());
+    std::vector<const InputSpec*> inputs(given.size());
     for (std::size_t i = 0; i < given.size(); ++i)
-        if ((specs[i] = d.input(given[i].first)))
+        if ((inputs[i] = d.input(given[i].first)))
             fields[given[i].first].text = given[i].second;
     auto isGiven = [&given](const std::string& name) {
         for (const auto& g : given)
@@ -62,7 +62,7 @@ FieldTexts typedFields(const WindowDescription& d, const std::vector<std::pair<s
     // value stays. A name given twice counts at its last place.
     for (std::size_t i = 0; i < given.size(); ++i) {
         const std::string& name = given[i].first;
-        const InputSpec* input = specs[i];
+        const InputSpec* input = inputs[i];
         if (!input)
             continue;
         const bool givenAgain = std::any_of(given.begin() + std::ptrdiff_t(i) + 1, given.end(),

@@ -133,11 +133,11 @@ struct Binding {
     }
 
     // Gives each input of the window the message of its check.
-    void messagesInto(std::vector<InputSpec>& specs) const
+    void messagesInto(std::vector<InputSpec>& fields) const
     {
-        for (InputSpec& spec : specs)
-            if (std::string m = messageOf(spec.name); !m.empty())
-                spec.message = m;
+        for (InputSpec& field : fields)
+            if (std::string m = messageOf(field.name); !m.empty())
+                field.message = m;
     }
 };
 

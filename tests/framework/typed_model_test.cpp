@@ -99,13 +99,13 @@ TEST(TypedModel, BindingReadsChecksAndWritesInItsOrder)
 
 TEST(TypedModel, EachFieldTakesTheMessageOfItsFirstCheck)
 {
-    std::vector<InputSpec> specs = {describe::edit("F", "f"), describe::edit("T", "t"), describe::edit("H", "h"),
+    std::vector<InputSpec> fields = {describe::edit("F", "f"), describe::edit("T", "t"), describe::edit("H", "h"),
                                     describe::edit("Other", "o", "own")};
-    boxBinding.messagesInto(specs);
-    EXPECT_EQ(specs[0].message, "f?");
-    EXPECT_EQ(specs[1].message, "t?");
-    EXPECT_EQ(specs[2].message, "h?"); // not the message of the check across inputs
-    EXPECT_EQ(specs[3].message, "own");
+    boxBinding.messagesInto(fields);
+    EXPECT_EQ(fields[0].message, "f?");
+    EXPECT_EQ(fields[1].message, "t?");
+    EXPECT_EQ(fields[2].message, "h?"); // not the message of the check across inputs
+    EXPECT_EQ(fields[3].message, "own");
 }
 
 TEST(CatalogueRows, FillsRespellingsAndRowsThatFillNothing)

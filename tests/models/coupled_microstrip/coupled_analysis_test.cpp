@@ -237,11 +237,11 @@ TEST(CoupledWindows, EachFieldAloneGivesItsOwnMessage)
                 Texts typed = good;
                 typed[i].second = bad;
                 const Outcome o = compute(*d, typedFields(*d, typed));
-                const InputSpec* spec = d->input(typed[i].first);
-                ASSERT_TRUE(spec);
-                EXPECT_FALSE(spec->message.empty()) << spec->name;
-                EXPECT_EQ(o.kind, Outcome::Kind::Message) << spec->name << " " << bad;
-                EXPECT_EQ(o.message, spec->message) << spec->name << " " << bad;
+                const InputSpec* field = d->input(typed[i].first);
+                ASSERT_TRUE(field);
+                EXPECT_FALSE(field->message.empty()) << field->name;
+                EXPECT_EQ(o.kind, Outcome::Kind::Message) << field->name << " " << bad;
+                EXPECT_EQ(o.message, field->message) << field->name << " " << bad;
             }
     }
 }
