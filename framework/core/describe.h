@@ -20,22 +20,12 @@ inline WindowDescription window(int number, std::string unit, std::string captio
     return w;
 }
 
-inline InputSpec edit(std::string name, std::string label, std::string message = {})
+// An edit box; its message comes from the model's checks (see Binding).
+inline InputSpec edit(std::string name, std::string label)
 {
     InputSpec s;
     s.name = std::move(name);
     s.labels = {std::move(label)};
-    s.message = std::move(message);
-    return s;
-}
-
-inline InputSpec combo(std::string name, std::string label, catalogue::List entries, std::string message = {},
-                       std::vector<Fill> fills = {})
-{
-    InputSpec s = edit(std::move(name), std::move(label), std::move(message));
-    s.kind = InputKind::Combo;
-    s.entries = std::move(entries);
-    s.fills = std::move(fills);
     return s;
 }
 
@@ -43,7 +33,11 @@ inline InputSpec combo(std::string name, std::string label, catalogue::List entr
 inline InputSpec combo(std::string name, std::string label, const catalogue::Catalogue& rows,
                        const std::vector<std::string>& companions = {})
 {
-    return combo(std::move(name), std::move(label), rows.texts(), {}, rows.fillsInto(companions));
+    InputSpec s = edit(std::move(name), std::move(label));
+    s.kind = InputKind::Combo;
+    s.entries = rows.texts();
+    s.fills = rows.fillsInto(companions);
+    return s;
 }
 
 inline ResultSpec result(std::string name, std::string label, int group = 0)

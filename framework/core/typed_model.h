@@ -108,14 +108,13 @@ struct Binding {
 
     Outcome operator()(const Inputs& controls) const
     {
-        const Solved<Out> s = model(read(controls));
+        Solved<Out> s = model(read(controls));
         if (s.stopped)
-            return *s.stopped;
+            return std::move(*s.stopped);
         Outcome out;
         for (const auto& [control, field] : results)
             out.set(control, s.values.*field);
-        for (const auto& w : s.warnings)
-            out.warn(w);
+        out.warnings = std::move(s.warnings);
         return out;
     }
 
@@ -139,21 +138,14 @@ struct Binding {
             if (std::string m = messageOf(field.name); !m.empty())
                 field.message = m;
     }
+
+    // Gives the window its model (the window's function that calls this
+    // binding) and each of its inputs the message of its check.
+    void into(WindowDescription& w, Model windowModel) const
+    {
+        messagesInto(w.inputs);
+        w.model = windowModel;
+    }
 };
-
-// The window model of a binding `B` (an object with static storage).
-template <const auto& B>
-Outcome bound(const Inputs& controls)
-{
-    return B(controls);
-}
-
-// Gives the window its model and each of its inputs its check message.
-template <const auto& B>
-void bindModel(WindowDescription& w)
-{
-    B.messagesInto(w.inputs);
-    w.model = bound<B>;
-}
 
 } // namespace tarvel

@@ -124,8 +124,7 @@ inline WindowDescription window(const Identity& id, const Variant& v, const Bind
     w.project = {id.extension, std::string(id.unit) + "1." + id.extension,
                  describe::fieldsOf(w.inputs, {3, 5, 3, 5, 3, 3, 3, 3}), false};
     w.report = {id.reportTitle, 1000, reportLines(w, amends)};
-    b.messagesInto(w.inputs);
-    w.model = model;
+    b.into(w, model);
     return w;
 }
 

@@ -67,8 +67,7 @@ const WindowDescription& acMSMpAnWindow()
                     reportOf(w, {{"ComboBox2", label::permittivity},
                                  {"Atentotal", label::totalLossEven},
                                  {"Atentotalodd", label::totalLossOdd}})};
-        binding.messagesInto(w.inputs);
-        w.model = analysis;
+        binding.into(w, analysis);
         return w;
     }();
     return d;

@@ -65,8 +65,7 @@ const WindowDescription& acMSSinWindow()
         const std::vector<ResultSpec> shown(w.results.begin(), w.results.begin() + 4);
         w.report = {"Síntese de Linha de Transmissão Acoplada MicroStrip", 1100,
                     joined<ReportLine>({inputLines(w.inputs), resultLines(shown), common::modeLossLines(common::synthesisLosses)})};
-        binding.messagesInto(w.inputs);
-        w.model = synthesis;
+        binding.into(w, synthesis);
         return w;
     }();
     return d;

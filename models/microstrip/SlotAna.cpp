@@ -48,8 +48,7 @@ const WindowDescription& slotAnaWindow()
         w.project = {"slt", "SlotAna1.slt", fieldsOf(w.inputs, {3, 5, 3, 5}), false};
         // The report prints the subscript in line.
         w.report = {w.caption, 1000, reportOf(w, {{"CompCorte", "Valor de corte para o modo TE10 na SlotLine:"}})};
-        binding.messagesInto(w.inputs);
-        w.model = slotlineModel;
+        binding.into(w, slotlineModel);
         return w;
     }();
     return d;

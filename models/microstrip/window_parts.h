@@ -200,11 +200,10 @@ void describeFrom(WindowDescription& w, const Binding<In, Line>& b, Model model,
                   const ResultTexts& t, const char* title)
 {
     w.inputs = inputs(f, lists);
-    b.messagesInto(w.inputs);
+    b.into(w, model);
     w.resultGroups = resultGroups(t);
     w.results = results(t);
     w.report = {title, 1000, report(w, f, t)};
-    w.model = model;
 }
 
 } // namespace tarvel::microstrip::parts

@@ -55,8 +55,7 @@ const WindowDescription& acSLMpAnWindow()
         std::vector<ReportAmend> amends = rows::modeImpedanceAmends("Impcarac", "impcararcodd");
         amends.push_back({"Compguiado", rows::guidedWavelength});
         w.report = {w.caption, 1100, reportOf(w, amends)};
-        binding.messagesInto(w.inputs);
-        w.model = coupledAnalysis;
+        binding.into(w, coupledAnalysis);
         return w;
     }();
     return d;

@@ -44,8 +44,7 @@ const WindowDescription& acSLSinWindow()
         std::vector<ReportAmend> amends = rows::modeImpedanceAmends("ImpModoPar", "ImpModoimpar");
         amends.push_back({"SepReal", "Separação real entre as fitas condutoras (mm):"});
         w.report = {"Síntese de Linha de Transmissão Acoplada StripLine", 1100, reportOf(w, amends)};
-        binding.messagesInto(w.inputs);
-        w.model = coupledSynthesis;
+        binding.into(w, coupledSynthesis);
         return w;
     }();
     return d;

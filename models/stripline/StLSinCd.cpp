@@ -26,8 +26,7 @@ const WindowDescription& stLSinCdWindow()
                            "Síntese de Linha de Transmissão StripLine para Substrato Condutor");
         // Unlike the other synthesis, it closes the gallery.
         w.closesGallery = true;
-        binding.messagesInto(w.inputs);
-        w.model = synthesisConducting;
+        binding.into(w, synthesisConducting);
         return w;
     }();
     return d;

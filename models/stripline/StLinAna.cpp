@@ -27,8 +27,7 @@ const WindowDescription& stLinAnaWindow()
         s.labels.total = "Atenuação Total (dB/cm):";
         rows::singleWindow(w, s, "stl", "StLinAna1.stl",
                            "Análise de Linha de Transmissão StripLine para Substrato não Condutor");
-        binding.messagesInto(w.inputs);
-        w.model = analysisLossTangent;
+        binding.into(w, analysisLossTangent);
         return w;
     }();
     return d;

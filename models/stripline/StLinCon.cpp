@@ -24,8 +24,7 @@ const WindowDescription& stLinConWindow()
         s.labels.endEffect = "Encurtamento de fim linha (mm):";
         rows::singleWindow(w, s, "stn", "StLinCon1.stn",
                            "Análise de Linha de Transmissão StripLine para Substrato Condutor");
-        binding.messagesInto(w.inputs);
-        w.model = analysisConducting;
+        binding.into(w, analysisConducting);
         return w;
     }();
     return d;

@@ -23,8 +23,7 @@ const WindowDescription& stLinSinWindow()
         // The slotline analysis window uses the same extension.
         rows::singleWindow(w, s, "slt", "StLinSin1.slt",
                            "Síntese de Linha de Transmissão StripLine para Substrato não Condutor");
-        binding.messagesInto(w.inputs);
-        w.model = synthesisLossTangent;
+        binding.into(w, synthesisLossTangent);
         return w;
     }();
     return d;

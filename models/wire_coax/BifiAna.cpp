@@ -40,8 +40,7 @@ const WindowDescription& bifiAnaWindow()
         w.galleryTab = 0;
         w.project = {"bfl", "BifiAna1.bfl", fieldsOf(w.inputs, {2, 2, 0, 5, 2, 2}), true};
         w.report = {w.caption, 1150, reportOf(w, {rows::resistanceLine(rows::twoWireNames)})};
-        binding.messagesInto(w.inputs);
-        w.model = analysis;
+        binding.into(w, analysis);
         return w;
     }();
     return d;

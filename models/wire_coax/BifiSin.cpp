@@ -48,8 +48,7 @@ const WindowDescription& bifiSinWindow()
         w.galleryTab = 0;
         w.project = {"bfs", "BifiSin1.bfs", fieldsOf(w.inputs, {3, 5, 3, 5, 3, 3}), false};
         w.report = {w.caption, 1150, reportOf(w, {rows::resistanceLine(rows::twoWireNames)})};
-        binding.messagesInto(w.inputs);
-        w.model = synthesis;
+        binding.into(w, synthesis);
         return w;
     }();
     return d;

@@ -80,8 +80,7 @@ const WindowDescription& coaxAnaWindow()
         amends.push_back({"Diaint", "Diâmetro do condutor interno (mm):"});
         amends.push_back({"ComboBox3", {}, true});
         w.report = {w.caption, 1100, reportOf(w, amends)};
-        binding.messagesInto(w.inputs);
-        w.model = analysis;
+        binding.into(w, analysis);
         return w;
     }();
     return d;

@@ -45,8 +45,7 @@ const WindowDescription& coaxSinWindow()
         w.galleryTab = 1;
         w.project = {"cxs", "CoaxSin1.cxs", fieldsOf(w.inputs, {3, 5, 3, 5, 3, 3, 3}), false};
         w.report = {w.caption, 1100, reportOf(w, rows::coaxReportAmends())};
-        binding.messagesInto(w.inputs);
-        w.model = synthesis;
+        binding.into(w, synthesis);
         return w;
     }();
     return d;

@@ -100,7 +100,8 @@ TEST(TypedModel, BindingReadsChecksAndWritesInItsOrder)
 TEST(TypedModel, EachFieldTakesTheMessageOfItsFirstCheck)
 {
     std::vector<InputSpec> fields = {describe::edit("F", "f"), describe::edit("T", "t"), describe::edit("H", "h"),
-                                    describe::edit("Other", "o", "own")};
+                                     describe::edit("Other", "o")};
+    fields[3].message = "own";
     boxBinding.messagesInto(fields);
     EXPECT_EQ(fields[0].message, "f?");
     EXPECT_EQ(fields[1].message, "t?");
