@@ -73,15 +73,4 @@ inline std::vector<ResultSpec> modeLossResults(const ModeLosses& c)
 }
 inline std::vector<ReportLine> modeLossLines(const ModeLosses& c) { return describe::linesOf(modeLossResults(c)); }
 
-// The single lines' reports end with the three losses and the three quality
-// factors under their own heading.
-inline std::vector<ReportLine> lossAndQualityLines()
-{
-    using describe::line;
-    return {line(label::conductorLoss, "AtenCond"), line(label::dielectricLoss, "Atendiel"),
-            line(label::totalLoss, "AtenTotal"),    describe::heading(label::qualityHeading),
-            line(label::conductorQ, "Qcond"),       line(label::dielectricQ, "Qdiel"),
-            line(label::totalQ, "Qtotal")};
-}
-
 } // namespace tarvel::common

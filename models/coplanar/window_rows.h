@@ -74,17 +74,24 @@ inline std::vector<ResultSpec> results()
     };
 }
 
-// The report prints the inputs as the window shows them (but for
-// `amends`), then the impedance, the permittivity and the surface
-// resistivity, and the losses and quality factors under their own heading.
+// The report prints the inputs and the results under the window's own
+// captions (but for `amends`): the impedance, the permittivity and the
+// surface resistivity first, then the losses, and the quality factors under
+// their own heading.
 inline std::vector<ReportLine> reportLines(const WindowDescription& w,
                                            const std::vector<describe::ReportAmend>& amends = {})
 {
-    std::vector<ResultSpec> shown;
-    for (const char* control : {"Impcarac", "Efetiva", "Resistividade"})
-        shown.push_back(*w.result(control));
-    return describe::joined<ReportLine>(
-        {describe::inputLines(w.inputs, amends), describe::resultLines(shown), common::lossAndQualityLines()});
+    auto shown = [&w](std::initializer_list<const char*> controls) {
+        std::vector<ResultSpec> rows;
+        for (const char* control : controls)
+            rows.push_back(*w.result(control));
+        return rows;
+    };
+    return describe::joined<ReportLine>({describe::inputLines(w.inputs, amends),
+                                         describe::resultLines(shown({"Impcarac", "Efetiva", "Resistividade"})),
+                                         describe::linesOf(shown({"AtenCond", "Atendiel", "AtenTotal"})),
+                                         {describe::heading(label::qualityHeading)},
+                                         describe::linesOf(shown({"Qcond", "Qdiel", "Qtotal"}))});
 }
 // The strip pair's reports spell the separation with a wider gap.
 inline const describe::ReportAmend stripsSeparationLine = {"Sep", "Separação  entre as fitas (mm):"};
