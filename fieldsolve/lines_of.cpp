@@ -238,7 +238,7 @@ Problem solvedPart(const Geometry& g, Mode mode, double boxFactor)
 
 } // namespace
 
-Solution solve(const Geometry& g, double tolerance, const MeshOptions& meshOptions)
+Solution solve(const Geometry& g, double tolerance, const MeshOptions& meshOptions, const std::atomic<bool>* cancel)
 {
     Solution out;
     const double start = threadSeconds();
@@ -295,7 +295,16 @@ Solution solve(const Geometry& g, double tolerance, const MeshOptions& meshOptio
             p = std::clamp(-std::log2(d2 / d1), 1.0, 4.0);
         return q2 - d2 / (std::pow(2.0, p) - 1);
     };
+    const auto stopped = [&] {
+        if (!cancel || !cancel->load(std::memory_order_relaxed))
+            return false;
+        out.cancelled = true;
+        out.failure = "cancelada";
+        return true;
+    };
     for (int level = 0; level <= maxLevel; ++level) {
+        if (stopped())
+            return out;
         if (level > 0 && out.nodes * 4 > kMaxNodes)
             break;
         std::size_t nodes = 0;
@@ -351,6 +360,8 @@ Solution solve(const Geometry& g, double tolerance, const MeshOptions& meshOptio
     // net charge). The second mesh in a box half as large, the same near
     // the line, tells how far: a third of the step is counted as the error.
     if (!mapped(g.structure)) {
+        if (stopped())
+            return out;
         double boxWorst = 0;
         const std::vector<Pair> halves = solveOn(kBoxFactor / 2, 1, nullptr);
         for (std::size_t m = 0; m < modes.size(); ++m) {

@@ -15,6 +15,7 @@
 // the angle for the coaxial line, bipolar coordinates for the two wires):
 // their field there is exact on any mesh.
 #pragma once
+#include <atomic>
 #include <string>
 
 #include "field.h"
@@ -64,6 +65,7 @@ struct Solution {
     double seconds = 0;  // processor time of the solution
     std::size_t nodes = 0; // nodes of the finest mesh
     int levels = 0;        // meshes solved
+    bool cancelled = false; // stopped by the caller before it finished
 };
 
 // Speed of light and the impedance of free space.
@@ -89,7 +91,9 @@ Problem halfSection(const Geometry& g, Mode mode, double boxFactor);
 Problem wholeSection(const Geometry& g, Mode mode, double margin);
 
 // The mesh's `far` left at 0 becomes, for a line in the open, thirty sizes
-// of the structure.
-Solution solve(const Geometry& g, double tolerance = 5e-4, const MeshOptions& mesh = {});
+// of the structure. When `cancel` is given and becomes true the solve stops
+// at its next mesh and returns with `cancelled` set and no solution.
+Solution solve(const Geometry& g, double tolerance = 5e-4, const MeshOptions& mesh = {},
+               const std::atomic<bool>* cancel = nullptr);
 
 } // namespace tarvel::fieldsolve

@@ -177,13 +177,13 @@ CheckPlan planCheck(const WindowDescription& d, const FieldTexts& fields)
     return plan;
 }
 
-WindowCheck runCheck(const CheckPlan& plan, double tolerance)
+WindowCheck runCheck(const CheckPlan& plan, double tolerance, const std::atomic<bool>* cancel)
 {
     WindowCheck c;
     c.plan = plan;
     if (plan.kind != CheckPlan::Kind::Ready)
         return c;
-    c.solution = solve(plan.geometry, tolerance);
+    c.solution = solve(plan.geometry, tolerance, {}, cancel);
     if (!c.solution.ok)
         return c;
     const Solution& s = c.solution;

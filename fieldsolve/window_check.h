@@ -51,8 +51,9 @@ struct WindowCheck {
     std::vector<Compared> rows; // the plan's rows with the field values filled
 };
 
-// Solves the plan's geometry (only when the plan is Ready).
-WindowCheck runCheck(const CheckPlan& plan, double tolerance = 5e-4);
+// Solves the plan's geometry (only when the plan is Ready); `cancel` as in
+// solve().
+WindowCheck runCheck(const CheckPlan& plan, double tolerance = 5e-4, const std::atomic<bool>* cancel = nullptr);
 
 // The text said when a structure has no check.
 const char* noQuasiStaticCheck();
