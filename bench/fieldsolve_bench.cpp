@@ -10,7 +10,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include "fieldsolve/lines_of.h"
+#include "fieldsolve/sections.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "lines_of.h"
+#include "sections.h"
 
 #include <algorithm>
 #include <cmath>
