@@ -354,6 +354,7 @@ SectionSolution solveSection(const Section& section, double tolerance, const Mes
         if (level < 2)
             continue;
         double worst = 0;
+        bool first = false;
         for (std::size_t m = 0; m < count; ++m) {
             const auto& hs = history[m];
             const std::size_t k = hs.size() - 1;
@@ -362,22 +363,27 @@ SectionSolution solveSection(const Section& section, double tolerance, const Mes
             limit.air = extrapolate(hs[k - 2].air, hs[k - 1].air, hs[k].air);
             limits[m].push_back(limit);
             best[m] = limit;
-            // The estimate: how far the limit moved with the last mesh.
+            // The estimate: how far the limit moved with the last mesh. Of
+            // the first limit, how far it lies from the finest mesh: the
+            // error of that mesh, larger than the limit's own; refinement
+            // goes on, unless a limit of the mesh ends it here.
             const auto& ls = limits[m];
-            if (ls.size() < 2) {
-                worst = std::numeric_limits<double>::infinity();
-                continue;
-            }
-            const Pair& before = ls[ls.size() - 2];
+            first = ls.size() < 2;
+            const Pair& before = first ? hs[k] : ls[ls.size() - 2];
             const double ea = std::fabs(limit.air - before.air) / limit.air;
             const double ec = section.homogeneous ? ea : std::fabs(limit.c - before.c) / limit.c;
             worst = std::max(worst, 0.5 * (ec + ea));
         }
         out.error = worst;
-        if (worst <= tolerance)
+        if (!first && worst <= tolerance)
             break;
     }
-    if (!(out.error < 1) && !section.exact) {
+    if (!section.exact && out.levels < 3) {
+        out.failure = "a malha chegou ao limite de " + std::to_string(kMaxNodes) +
+                      " nós antes das três malhas de que a estimativa do erro precisa";
+        return out;
+    }
+    if (!(out.error < 1)) {
         out.failure = "malha grande demais";
         return out;
     }
@@ -400,6 +406,7 @@ SectionSolution solveSection(const Section& section, double tolerance, const Mes
         out.boxError = boxWorst;
         out.error += boxWorst;
     }
+    out.converged = out.error <= tolerance;
     for (const Pair& p : best)
         out.capacitance.push_back({p.c * 8.8541878128e-12, p.air * 8.8541878128e-12, p.c, p.air});
     out.ok = true;
@@ -433,6 +440,7 @@ Solution solve(const Geometry& g, double tolerance, const MeshOptions& meshOptio
     out.coupled = coupled(g.structure);
     const SectionSolution s = solveSection(section(g), tolerance, meshOptions, cancel);
     out.ok = s.ok;
+    out.converged = s.converged;
     out.failure = s.failure;
     out.cancelled = s.cancelled;
     out.error = s.error;

@@ -94,8 +94,15 @@ struct Capacitance {
     double relativeAir = 0; // cAir over eps0
 };
 
+// A solve refines until its estimated error is within the tolerance or a
+// limit of the mesh stops it: no more than six meshes, and no mesh of more
+// than 400000 nodes. A limit reached after the three meshes an estimate
+// needs leaves a solution (ok) that has not converged, the values the best
+// extrapolation and `error` the estimate reached; one reached before leaves
+// no solution, its failure naming the limit.
 struct SectionSolution {
     bool ok = false;
+    bool converged = false;               // ok, and the estimated error within the tolerance
     std::string failure;                  // why there is no solution (Portuguese)
     std::vector<Capacitance> capacitance; // one per excitation, in their order
     double error = 0;    // estimated relative error: the mean of the errors of C and C_air of the
@@ -160,12 +167,14 @@ LineParameters lineParameters(const Capacitance& c);
 constexpr double kLight = 299792458.0;
 constexpr double kEta0 = 376.730313461770655;
 
+// The solution of a geometry, as that of its section.
 struct Solution {
     bool ok = false;
+    bool converged = false; // ok, and the estimated error within the tolerance
     std::string failure;         // why there is no solution
     bool coupled = false;
     LineParameters single, even, odd;
-    double error = 0;    // estimated relative error of Z0 (the larger of the modes)
+    double error = 0;    // estimated relative error of Z0 (the larger of the modes); 0 only when exact
     double boxError = 0; // the part of it due to the box around an open line
     double seconds = 0;  // processor time of the solution
     std::size_t nodes = 0; // nodes of the finest mesh
