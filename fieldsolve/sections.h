@@ -184,7 +184,10 @@ struct Solution {
 // coplanar half-planes unbounded.
 bool hasQuasiStaticCheck(Structure s);
 
-// The reason a geometry cannot be solved (empty when it can).
+// The reason a geometry cannot be solved (empty when it can), in
+// Portuguese, naming what is wrong: a relative permittivity not within 1 to
+// 1e6, a length not within 1e-9 to 1e9 of the geometry's unit, or scales
+// further apart than 1e5 (1e6 for the metal's thickness).
 std::string invalidGeometry(const Geometry& g);
 
 // Half of the cross-section for one mode, with the distant box `boxFactor`

@@ -1,6 +1,7 @@
 // The section solver's limits: what it reports when refinement stops
 // before the tolerance, and the geometries it must refuse or still solve.
 #include <cmath>
+#include <limits>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -70,4 +71,75 @@ TEST(SectionLimits, ATightToleranceEndsUnconvergedAtTheLastMesh)
     EXPECT_FALSE(s.converged);
     EXPECT_GT(s.error, 1e-12);
     EXPECT_LT(s.error, kTolerance);
+}
+
+namespace {
+
+Geometry withStructure(Structure s, double w, double gap, double h, double t, double er)
+{
+    Geometry g = microstrip(w, h, t, er);
+    g.structure = s;
+    g.s = gap;
+    return g;
+}
+
+Geometry roundLine(Structure s, double d, double D, double er)
+{
+    Geometry g;
+    g.structure = s;
+    g.d = d;
+    g.D = D;
+    g.er = er;
+    return g;
+}
+
+bool finite(const LineParameters& p)
+{
+    return std::isfinite(p.z0) && std::isfinite(p.eeff) && std::isfinite(p.c) && std::isfinite(p.cAir);
+}
+
+} // namespace
+
+// What no number can hold is refused by name, before any mesh; what lies
+// just inside the bounds is solved with finite results. A stripline filled
+// with er = 1e308 used to come out as a solution of NaN.
+TEST(SectionLimits, UnrepresentableGeometriesAreRefusedByName)
+{
+    const double inf = std::numeric_limits<double>::infinity();
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    using S = Structure;
+    struct Case {
+        Geometry g;
+        const char* refusal; // nullptr: solved
+    } cases[] = {
+        {withStructure(S::Stripline, 1, 0, 1.6, 0.035, 1e308), "permissividade"},
+        {microstrip(1, 1, 0.035, 1e7), "permissividade relativa acima de 1000000"},
+        {microstrip(1, 1, 0.035, inf), "permissividade"},
+        {microstrip(1, 1, 0.035, nan), "permissividade"},
+        {microstrip(1, 1, 0.035, 0.5), "permissividade"},
+        {microstrip(1e300, 1e300, 3.5e298, 4.4), "largura fora da faixa"},
+        {microstrip(1e-12, 1e-12, 0, 4.4), "largura fora da faixa"},
+        {withStructure(S::Cpw, 1, 2e9, 1, 0, 4.4), "separação fora da faixa"},
+        {roundLine(S::Coax, 1e-300, 1, 2.1), "diâmetro fora da faixa"},
+        {roundLine(S::TwoWire, 1, 1e10, 1), "espaçamento fora da faixa"},
+        {roundLine(S::TwoWire, 1, inf, 1), "inválido"},
+        {withStructure(S::Stripline, 1, 0, 1.6, 0.035, 1e6), nullptr},
+        {microstrip(1e-9, 1e-9, 0, 1e6), nullptr},
+        {withStructure(S::CoupledStripline, 1e9, 1e9, 1e9, 0, 1), nullptr},
+        {roundLine(S::Coax, 1e-9, 1e9, 1e6), nullptr},
+    };
+    for (const Case& c : cases) {
+        const Solution s = solve(c.g);
+        const std::string what = std::to_string(int(c.g.structure)) + " w " + std::to_string(c.g.w) + " er " +
+                                 std::to_string(c.g.er);
+        if (c.refusal) {
+            EXPECT_FALSE(s.ok) << what;
+            EXPECT_NE(s.failure.find(c.refusal), std::string::npos) << what << ": " << s.failure;
+            EXPECT_EQ(invalidGeometry(c.g), s.failure) << what;
+            continue;
+        }
+        EXPECT_TRUE(s.ok) << what << ": " << s.failure;
+        EXPECT_TRUE(finite(s.single) && finite(s.even) && finite(s.odd)) << what;
+        EXPECT_TRUE(std::isfinite(s.error)) << what;
+    }
 }
