@@ -1,12 +1,19 @@
 // The section solver's limits: what it reports when refinement stops
 // before the tolerance, and the geometries it must refuse or still solve.
+#include <algorithm>
+#include <atomic>
 #include <cmath>
+#include <future>
 #include <limits>
 #include <string>
+#include <thread>
+#include <utility>
+#include <vector>
 
 #include <gtest/gtest.h>
 
 #include "fieldsolve/sections.h"
+#include "models/physics.h"
 
 using namespace tarvel::fieldsolve;
 
@@ -142,4 +149,122 @@ TEST(SectionLimits, UnrepresentableGeometriesAreRefusedByName)
         EXPECT_TRUE(finite(s.single) && finite(s.even) && finite(s.odd)) << what;
         EXPECT_TRUE(std::isfinite(s.error)) << what;
     }
+}
+
+namespace {
+
+// A pair of strips 0.6 wide and 0.3 apart, 35 um thick, on 0.635 of
+// er 10.2, as a whole section with each strip at its own potential.
+constexpr double kW = 0.6, kGap = 0.3, kH = 0.635, kT = 0.035, kEr = 10.2;
+
+Section wholePair(const std::vector<std::pair<double, double>>& potentials)
+{
+    const double inf = std::numeric_limits<double>::infinity();
+    const double edge = kGap / 2 + kW, size = std::max(edge, kH + kT);
+    Section sec;
+    for (const auto& [v1, v2] : potentials)
+        sec.excitations.push_back({[=](double boxSizes) {
+                                       const double far = boxSizes * size;
+                                       Problem pb;
+                                       pb.domain = {-edge - far, 0, edge + far, kH + kT + far};
+                                       pb.conductors = {{{kGap / 2, kH, edge, kH + kT}, v1},
+                                                        {{-edge, kH, -kGap / 2, kH + kT}, v2}};
+                                       pb.dielectrics = {{{-inf, 0, inf, kH}, kEr}};
+                                       return pb;
+                                   },
+                                   2});
+    sec.farSize = size;
+    return sec;
+}
+
+} // namespace
+
+// The capacitance matrix of a pair from the excitations (1,0), (0,1) and
+// (1,1) of its whole section gives the even and odd modes (C11 + C12 and
+// C11 - C12 per strip) that the symmetric half section gives directly.
+TEST(SectionSolver, ThePairsMatrixFromThreeExcitationsGivesItsModes)
+{
+    const SectionSolution whole = solveSection(wholePair({{1, 0}, {0, 1}, {1, 1}}));
+    ASSERT_TRUE(whole.ok) << whole.failure;
+    ASSERT_EQ(whole.capacitance.size(), 3u);
+    EXPECT_TRUE(whole.converged);
+    const Solution modes = solve(withStructure(Structure::CoupledMicrostrip, kW, kGap, kH, kT, kEr));
+    ASSERT_TRUE(modes.ok) << modes.failure;
+    const double tolerance = whole.error + modes.error;
+    auto matrix = [&](double Capacitance::*c) {
+        const double c11 = whole.capacitance[0].*c, c22 = whole.capacitance[1].*c;
+        const double c12 = (whole.capacitance[2].*c - c11 - c22) / 2;
+        EXPECT_NEAR(c22 / c11, 1, 1e-6); // the strips are mirror images
+        EXPECT_LT(c12, 0);                // a strip at 0 V draws charge from the other
+        return std::pair{c11 + c12, c11 - c12};
+    };
+    const auto [even, odd] = matrix(&Capacitance::c);
+    const auto [evenAir, oddAir] = matrix(&Capacitance::cAir);
+    EXPECT_NEAR(even / modes.even.c, 1, tolerance);
+    EXPECT_NEAR(odd / modes.odd.c, 1, tolerance);
+    EXPECT_NEAR(evenAir / modes.even.cAir, 1, tolerance);
+    EXPECT_NEAR(oddAir / modes.odd.cAir, 1, tolerance);
+    const LineParameters oddLine = lineParameters(
+        {odd, oddAir, odd / tarvel::physics::si::eps0, oddAir / tarvel::physics::si::eps0});
+    EXPECT_NEAR(oddLine.z0 / modes.odd.z0, 1, tolerance);
+}
+
+// A section must say what to solve: no excitations, a factor that is not a
+// positive number, or a filling below vacuum are refused.
+TEST(SectionSolver, AnIncompleteSectionIsRefused)
+{
+    Section none;
+    EXPECT_FALSE(solveSection(none).ok);
+    Section zero = wholePair({{1, 0}});
+    zero.excitations[0].factor = 0;
+    Section filled = wholePair({{1, 0}});
+    filled.homogeneous = true;
+    filled.er = 0.5;
+    for (const Section* s : {&none, &zero, &filled}) {
+        const SectionSolution sol = solveSection(*s);
+        EXPECT_FALSE(sol.ok);
+        EXPECT_FALSE(sol.failure.empty());
+        EXPECT_TRUE(sol.capacitance.empty());
+    }
+}
+
+// The caller's flag stops a solve on another thread at its next mesh. The
+// section's problem waits on the solving thread until the other thread has
+// raised the flag, so the flag is raised while the first mesh is solved.
+TEST(SectionSolver, AnotherThreadCancelsASolve)
+{
+    std::atomic<bool> cancel{false};
+    std::promise<void> started, raised;
+    std::shared_future<void> raisedFlag = raised.get_future().share();
+    std::atomic<int> calls{0};
+    Section sec = wholePair({{1, 0}});
+    const auto problem = sec.excitations[0].problem;
+    sec.excitations[0].problem = [&, problem](double boxSizes) {
+        if (calls++ == 0) {
+            started.set_value();
+            raisedFlag.wait();
+        }
+        return problem(boxSizes);
+    };
+    SectionSolution sol;
+    std::thread solver([&] { sol = solveSection(sec, 5e-4, {}, &cancel); });
+    std::thread canceller([&] {
+        started.get_future().wait();
+        cancel = true;
+        raised.set_value();
+    });
+    canceller.join();
+    solver.join();
+    EXPECT_TRUE(sol.cancelled);
+    EXPECT_FALSE(sol.ok);
+    EXPECT_EQ(sol.levels, 1);
+    EXPECT_EQ(calls, 1);
+    EXPECT_TRUE(sol.capacitance.empty());
+    // A flag that stays down changes nothing.
+    std::atomic<bool> down{false};
+    const Geometry g = microstrip(1, 1, 0.035, 4.4);
+    const Solution a = solve(g), b = solve(g, 5e-4, {}, &down);
+    EXPECT_FALSE(b.cancelled);
+    EXPECT_EQ(a.single.z0, b.single.z0);
+    EXPECT_EQ(a.error, b.error);
 }
