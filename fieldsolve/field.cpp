@@ -5,7 +5,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <limits>
+#include <mutex>
 
+#include <dlfcn.h>
 #include <sys/mman.h>
 
 #include <Eigen/Sparse>
@@ -299,6 +301,36 @@ void* zeroedInHugePages(std::size_t count, std::size_t size)
     if (p)
         std::memset(p, 0, count * size);
     return p;
+}
+
+// The BLAS beneath the factorisation is whichever the system provides. An
+// optimised one keeps a pool of work buffers shared by its calls: a build of
+// it without threads of its own (it says so through openblas_get_parallel)
+// takes no lock on that pool, and two factorisations at once then corrupt
+// each other's blocks. Such a BLAS is called by one solve at a time; any
+// other (a threaded optimised build, which locks its pool, or the reference
+// one, which keeps no state) by all at once. A threaded build is held at one
+// thread: each solve stays on its caller's thread, the dense blocks here
+// are small, and the numbers are those of a serial run to the last bit.
+bool blasSharedByThreads()
+{
+    static const bool shared = [] {
+        if (auto set = reinterpret_cast<void (*)(int)>(dlsym(RTLD_DEFAULT, "openblas_set_num_threads")))
+            set(1);
+        const auto parallel = reinterpret_cast<int (*)()>(dlsym(RTLD_DEFAULT, "openblas_get_parallel"));
+        return !parallel || parallel() != 0;
+    }();
+    return shared;
+}
+
+// Held around the factorisation and the solves when the BLAS cannot serve
+// two threads at once; free otherwise.
+std::unique_lock<std::mutex> blasTurn()
+{
+    static std::mutex serial;
+    if (blasSharedByThreads())
+        return {};
+    return std::unique_lock<std::mutex>(serial);
 }
 
 void oneThread()
@@ -652,6 +684,7 @@ std::vector<Field> Field::solveAll(const std::vector<Problem>& problems, const M
         a.unknowns = unknowns;
     }
     oneThread();
+    const std::unique_lock<std::mutex> turn = blasTurn();
     Cholesky solver;
     bool analysed = false;
     // Factorises the system of one problem (the pattern analysed once) and
