@@ -1,7 +1,6 @@
 #include "cholesky.h"
 
 #include <dlfcn.h>
-#include <omp.h>
 
 #include "huge_pages.h"
 
@@ -31,7 +30,7 @@ bool blasSharedByThreads()
 
 } // namespace
 
-std::unique_lock<std::mutex> blasTurn()
+std::unique_lock<std::mutex> Cholesky::blasTurn()
 {
     static std::mutex serial;
     if (blasSharedByThreads())
@@ -39,10 +38,9 @@ std::unique_lock<std::mutex> blasTurn()
     return std::unique_lock<std::mutex>(serial);
 }
 
-void oneThread()
+void Cholesky::setUp()
 {
     static const bool once = [] {
-        omp_set_max_active_levels(0);
         SuiteSparse_config.malloc_func = largeInHugePages;
         SuiteSparse_config.calloc_func = zeroedInHugePages;
         return true;

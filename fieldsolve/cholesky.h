@@ -9,18 +9,9 @@
 #include <cholmod.h>
 
 #include "assembly.h"
+#include "openmp_scope.h"
 
 namespace tarvel::fieldsolve::detail {
-
-// The factorisation's own parallel loops stay on the calling thread: a solve
-// takes one core (the program runs its solves off the interface's thread)
-// and its rounding does not depend on a thread count.
-// Also puts its large blocks in huge pages. Called before any factorisation.
-void oneThread();
-
-// Held around the factorisation and the solves when the BLAS cannot serve
-// two threads at once; free otherwise.
-std::unique_lock<std::mutex> blasTurn();
 
 // A supernodal Cholesky factorisation (the dense blocks of the factor go to
 // the BLAS, several times faster than a column-by-column one on the finest
@@ -32,10 +23,15 @@ std::unique_lock<std::mutex> blasTurn();
 // rows and columns of the kept unknowns are the factor of the matrix without
 // the dropped ones. So one factorisation also solves every problem that
 // holds some of the unknowns fixed, their links otherwise the same.
+//
+// It is used on the thread that made it: the factorisation's parallel
+// regions stay on that thread while it lives, and when the BLAS cannot
+// serve two threads at once it holds the BLAS's turn as long.
 class Cholesky {
 public:
     Cholesky()
     {
+        setUp();
         cholmod_start(&common_);
         common_.supernodal = CHOLMOD_SUPERNODAL;
         common_.final_asis = 1;
@@ -95,7 +91,17 @@ public:
     }
 
 private:
+    // Held first and let go last.
+    std::unique_lock<std::mutex> turn_ = blasTurn();
+    CallerThreadRegions regions_;
     cholmod_common common_{};
+
+    // Once for the process: the factor's large blocks go to huge pages.
+    static void setUp();
+    // Held around the factorisation and the solves when the BLAS cannot
+    // serve two threads at once; free otherwise.
+    static std::unique_lock<std::mutex> blasTurn();
+
     cholmod_factor* factor_ = nullptr;
 
     // y <- the solution of L y = y or L' y = y, column by column.

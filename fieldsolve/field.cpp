@@ -105,8 +105,6 @@ std::vector<Field> Field::solveAll(const std::vector<Problem>& problems, const M
         a.index = index;
         a.unknowns = unknowns;
     }
-    oneThread();
-    const std::unique_lock<std::mutex> turn = blasTurn();
     Cholesky solver;
     bool analysed = false;
     // Factorises the system of one problem (the pattern analysed once) and
