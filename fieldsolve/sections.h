@@ -3,12 +3,18 @@
 // dielectric and with air, Z0 = 1/(c sqrt(C C_air)), eeff = C/C_air, and the
 // even and odd modes of the coupled lines by a symmetry wall.
 //
-// Each planar section is solved on half of its cross-section (x >= 0): a
-// mirror wall on the symmetry plane for a single strip or an even mode, a
-// grounded wall for a balanced line or an odd mode. An open structure lies
-// in a grounded box far from it; the box's own effect is estimated from a
-// box half as large. The meshes are refined by halving every cell until
-// Richardson's estimate between the last meshes is within the tolerance.
+// Any cross-section is solved by one loop (solveSection) over a
+// description that says only which problems to solve and how their field
+// energies become capacitances: the meshes are refined by halving every
+// cell until Richardson's estimate between the last meshes is within the
+// tolerance, every problem of the section sharing each mesh and one
+// analysis of its system's pattern; an open section lies in a grounded box
+// far from it, whose own effect is estimated from a box half as large.
+//
+// The line structures of the windows are such sections. Each planar one is
+// solved on half of its cross-section (x >= 0): a mirror wall on the
+// symmetry plane for a single strip or an even mode, a grounded wall for a
+// balanced line or an odd mode.
 //
 // Round conductors (coaxial and two-wire lines) are solved in the plane
 // where the conformal map of their cross-section is a rectangle (ln r and
@@ -16,11 +22,103 @@
 // their field there is exact on any mesh.
 #pragma once
 #include <atomic>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "field.h"
 
 namespace tarvel::fieldsolve {
+
+// ---------------------------------------------------------------------------
+// A cross-section of any structure
+// ---------------------------------------------------------------------------
+
+// How far the distant box of an open section lies, in sizes of the
+// structure, when it is solved; its effect is estimated from a box at half
+// that distance.
+constexpr double kBoxSizes = 1000;
+
+// One problem solved for a section: one excitation of its conductors. It
+// may be a mode of a symmetric structure solved on half of it (a mirror
+// wall on the symmetry plane for the even mode, a grounded wall for the odd
+// mode), or, for an asymmetric pair, one conductor at 1 V and the other at
+// 0 V, or both at 1 V; the capacitance matrix follows from those
+// (C11 = C(1,0), C22 = C(0,1), C12 = (C(1,1) - C11 - C22) / 2, the mutual
+// capacitance being -C12).
+struct Excitation {
+    // The problem with its distant box `boxSizes` sizes of the structure
+    // away (kBoxSizes, or half of it for the box's estimate). A problem
+    // with no distant box (a closed section) may ignore the argument. The
+    // problems of all excitations of a section must have the same domain,
+    // conductors' boxes and dielectrics for any one `boxSizes`: they differ
+    // only in their walls and in their conductors' potentials, since they
+    // share each mesh (made for the first excitation's problem).
+    std::function<Problem(double boxSizes)> problem;
+    // Capacitance per unit length over eps0, divided by the energy per
+    // eps0 of the problem's field (Field::energy()). For one conductor at
+    // 1 V and the rest at 0 V on the whole section this is 2 (C = 2 W / V^2);
+    // a half section solved by symmetry doubles it, a quarter quadruples
+    // it; for a balanced pair at +1 V and -1 V (2 V apart) it is halved.
+    double factor = 2;
+};
+
+struct Section {
+    std::vector<Excitation> excitations; // at least one
+    // Whether the section reaches a distant grounded box standing for
+    // infinity (a line in the open, or the open sides of a stripline): its
+    // effect is estimated by solving again in a box half as far, and
+    // counted in the error.
+    bool open = true;
+    // The size of a line in the open whose field spreads in every
+    // direction: cells further than thirty such sizes from the structure
+    // stop halving after the third mesh (they hold some 0.1 % of the
+    // energy). 0: every cell halves. Ignored when the mesh options set
+    // their own `far`.
+    double farSize = 0;
+    // One dielectric fills the whole section homogeneously: only the field
+    // in air is solved and the capacitance with the dielectric is `er`
+    // times it.
+    bool homogeneous = false;
+    double er = 1;
+    // The field of the problem is exact on any mesh (a conformal map onto a
+    // rectangle with a uniform field): one mesh is solved and its error is 0.
+    bool exact = false;
+};
+
+// The capacitance per unit length of one excitation.
+struct Capacitance {
+    double c = 0;           // F/m, with the dielectrics
+    double cAir = 0;        // F/m, with every dielectric replaced by vacuum
+    double relative = 0;    // c over eps0, as the field gives it
+    double relativeAir = 0; // cAir over eps0
+};
+
+struct SectionSolution {
+    bool ok = false;
+    std::string failure;                  // why there is no solution (Portuguese)
+    std::vector<Capacitance> capacitance; // one per excitation, in their order
+    double error = 0;    // estimated relative error: the mean of the errors of C and C_air of the
+                         // worst excitation, plus the box's share; 0 only for an exact section
+    double boxError = 0; // the part of it due to the distant box
+    double seconds = 0;  // processor time of the solution
+    std::size_t nodes = 0; // nodes of the finest mesh
+    int levels = 0;        // meshes solved (the box's estimate not counted)
+    bool cancelled = false; // stopped by the caller before it finished
+};
+
+// Solves the section, refining until the estimated error is within
+// `tolerance` or a limit of the mesh is reached. The mesh options' `far`
+// left at 0 becomes thirty times the section's `farSize`. When `cancel` is
+// given and becomes true the solve stops at its next mesh and returns with
+// `cancelled` set and no solution. Safe to call from several threads at
+// once for different sections.
+SectionSolution solveSection(const Section& section, double tolerance = 5e-4, const MeshOptions& mesh = {},
+                             const std::atomic<bool>* cancel = nullptr);
+
+// ---------------------------------------------------------------------------
+// The line structures of the windows
+// ---------------------------------------------------------------------------
 
 enum class Structure {
     TwoWire,
@@ -55,6 +153,13 @@ struct LineParameters {
     double cAir = 0; // F/m, in air
 };
 
+// Z0 and eeff of a line whose signal conductor has this capacitance.
+LineParameters lineParameters(const Capacitance& c);
+
+// Speed of light and the impedance of free space.
+constexpr double kLight = 299792458.0;
+constexpr double kEta0 = 376.730313461770655;
+
 struct Solution {
     bool ok = false;
     std::string failure;         // why there is no solution
@@ -67,10 +172,6 @@ struct Solution {
     int levels = 0;        // meshes solved
     bool cancelled = false; // stopped by the caller before it finished
 };
-
-// Speed of light and the impedance of free space.
-constexpr double kLight = 299792458.0;
-constexpr double kEta0 = 376.730313461770655;
 
 // Whether the structure has a quasi-static (TEM) check at all: a slotline
 // has none, its mode being no TEM wave and the static capacitance of two
@@ -90,8 +191,13 @@ Problem halfSection(const Geometry& g, Mode mode, double boxFactor);
 // structure around it.
 Problem wholeSection(const Geometry& g, Mode mode, double margin);
 
-// The mesh's `far` left at 0 becomes, for a line in the open, thirty sizes
-// of the structure. When `cancel` is given and becomes true the solve stops
+// The section solved for a geometry: its modes (single, or even and odd)
+// in that order.
+Section section(const Geometry& g);
+
+// The section of the geometry solved, unless the geometry is invalid. The
+// mesh's `far` left at 0 becomes, for a line in the open, thirty sizes of
+// the structure. When `cancel` is given and becomes true the solve stops
 // at its next mesh and returns with `cancelled` set and no solution.
 Solution solve(const Geometry& g, double tolerance = 5e-4, const MeshOptions& mesh = {},
                const std::atomic<bool>* cancel = nullptr);
