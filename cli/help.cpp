@@ -71,6 +71,11 @@ FORMAS DE USO
       sintetizada): Z0 e constante dielétrica efetiva (ou os dois modos) da
       fórmula e do campo, a diferença da fórmula em %, o erro estimado da
       solução de campo e o seu tempo. A SlotLine não tem o que conferir.
+      Quando a fórmula de uma janela de análise para numa falha aritmética,
+      o campo resolve a seção das entradas assim mesmo: as linhas trazem só
+      o campo, a falha é dita, e a saída é 3. Quando a malha chega ao seu
+      limite antes do erro pedido, os valores são a melhor estimativa, com
+      um aviso, e a saída é 4 (no --json, "converged": false).
       Exemplo:  tarvel-calc check TForm4 frequencia=1 Combobox2=4.4 \
                     Combobox1=57600000 Tanperda=0.02 largura=3 ComboBox4=1.6 ComboBox3=0.035
 
@@ -88,7 +93,10 @@ CÓDIGOS DE SAÍDA
   0   resultados calculados (ou arquivo gravado)
   1   arquivo recusado, ilegível, incompleto ou não gravado
   2   uma verificação recusou as entradas: "message: <texto exato>"
-  3   falha aritmética: "fault: <texto padrão>"
+  3   falha aritmética: "fault: <texto padrão>" (em check, com o campo
+      resolvido quando a seção existe)
+  4   check: solução de campo não alcançada (o limite da malha chegou antes
+      do erro pedido); os melhores valores são mostrados com um aviso
   64  uso incorreto: janela ou campo desconhecido, argumento malformado
 )";
     return text;
