@@ -27,6 +27,7 @@
 #include <vector>
 
 #include "field.h"
+#include "models/physics.h"
 
 namespace tarvel::fieldsolve {
 
@@ -94,8 +95,15 @@ struct Capacitance {
     double relativeAir = 0; // cAir over eps0
 };
 
+// A solve refines until its estimated error is within the tolerance or a
+// limit of the mesh stops it: no more than six meshes, and no mesh of more
+// than 400000 nodes. A limit reached after the three meshes an estimate
+// needs leaves a solution (ok) that has not converged, the values the best
+// extrapolation and `error` the estimate reached; one reached before leaves
+// no solution, its failure naming the limit.
 struct SectionSolution {
     bool ok = false;
+    bool converged = false;               // ok, and the estimated error within the tolerance
     std::string failure;                  // why there is no solution (Portuguese)
     std::vector<Capacitance> capacitance; // one per excitation, in their order
     double error = 0;    // estimated relative error: the mean of the errors of C and C_air of the
@@ -156,16 +164,14 @@ struct LineParameters {
 // Z0 and eeff of a line whose signal conductor has this capacitance.
 LineParameters lineParameters(const Capacitance& c);
 
-// Speed of light and the impedance of free space.
-constexpr double kLight = 299792458.0;
-constexpr double kEta0 = 376.730313461770655;
-
+// The solution of a geometry, as that of its section.
 struct Solution {
     bool ok = false;
+    bool converged = false; // ok, and the estimated error within the tolerance
     std::string failure;         // why there is no solution
     bool coupled = false;
     LineParameters single, even, odd;
-    double error = 0;    // estimated relative error of Z0 (the larger of the modes)
+    double error = 0;    // estimated relative error of Z0 (the larger of the modes); 0 only when exact
     double boxError = 0; // the part of it due to the box around an open line
     double seconds = 0;  // processor time of the solution
     std::size_t nodes = 0; // nodes of the finest mesh
@@ -178,7 +184,10 @@ struct Solution {
 // coplanar half-planes unbounded.
 bool hasQuasiStaticCheck(Structure s);
 
-// The reason a geometry cannot be solved (empty when it can).
+// The reason a geometry cannot be solved (empty when it can), in
+// Portuguese, naming what is wrong: a relative permittivity not within 1 to
+// 1e6, a length not within 1e-9 to 1e9 of the geometry's unit, or scales
+// further apart than 1e5 (1e6 for the metal's thickness).
 std::string invalidGeometry(const Geometry& g);
 
 // Half of the cross-section for one mode, with the distant box `boxFactor`
