@@ -238,7 +238,8 @@ Problem solvedPart(const Geometry& g, Mode mode, double boxFactor)
 
 } // namespace
 
-Solution solve(const Geometry& g, double tolerance, const MeshOptions& meshOptions, const std::atomic<bool>* cancel)
+Solution solve(const Geometry& g, double tolerance, const MeshOptions& meshOptions, const std::atomic<bool>* cancel,
+               const MeshVisitor& visit)
 {
     Solution out;
     const double start = threadSeconds();
@@ -257,7 +258,7 @@ Solution solve(const Geometry& g, double tolerance, const MeshOptions& meshOptio
     // Every mode on one mesh (the modes differ only in the wall at the
     // symmetry plane), sharing one analysis of the system's pattern; an
     // empty pair for a failed solve.
-    auto solveOn = [&](double box, int level, std::size_t* nodes) -> std::vector<Pair> {
+    auto solveOn = [&](double box, int level, std::size_t* nodes, bool visited) -> std::vector<Pair> {
         std::vector<Problem> pbs;
         for (Mode mode : modes)
             pbs.push_back(solvedPart(g, mode, box));
@@ -270,6 +271,8 @@ Solution solve(const Geometry& g, double tolerance, const MeshOptions& meshOptio
         const bool both = !homogeneous(g.structure);
         const std::vector<Field> fields = Field::solveAll(pbs, mesh, both, true);
         const std::size_t per = both ? 2 : 1;
+        if (visited && visit)
+            visit(MeshFields{level, both, &fields});
         std::vector<Pair> out(modes.size());
         for (std::size_t m = 0; m < modes.size(); ++m) {
             const Field& air = fields[m * per + per - 1];
@@ -308,7 +311,7 @@ Solution solve(const Geometry& g, double tolerance, const MeshOptions& meshOptio
         if (level > 0 && out.nodes * 4 > kMaxNodes)
             break;
         std::size_t nodes = 0;
-        const std::vector<Pair> ps = solveOn(kBoxFactor, level, &nodes);
+        const std::vector<Pair> ps = solveOn(kBoxFactor, level, &nodes, true);
         for (std::size_t m = 0; m < modes.size(); ++m) {
             const Pair& p = ps[m];
             if (!(p.c > 0 && p.air > 0)) {
@@ -363,7 +366,7 @@ Solution solve(const Geometry& g, double tolerance, const MeshOptions& meshOptio
         if (stopped())
             return out;
         double boxWorst = 0;
-        const std::vector<Pair> halves = solveOn(kBoxFactor / 2, 1, nullptr);
+        const std::vector<Pair> halves = solveOn(kBoxFactor / 2, 1, nullptr, false);
         for (std::size_t m = 0; m < modes.size(); ++m) {
             const Pair full = history[m][1];
             const Pair& half = halves[m];

@@ -16,7 +16,9 @@
 // their field there is exact on any mesh.
 #pragma once
 #include <atomic>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "field.h"
 
@@ -90,10 +92,25 @@ Problem halfSection(const Geometry& g, Mode mode, double boxFactor);
 // structure around it.
 Problem wholeSection(const Geometry& g, Mode mode, double margin);
 
+// The fields of one mesh of the refinement, for quantities that are
+// extrapolated over the meshes as the capacitances are: per mode (the single
+// line's, or the even then the odd), the field with the dielectric (absent
+// for a homogeneous section, whose field is the one in air) then the field
+// in air. Called for every mesh of the refinement, in order, and not for the
+// check of the distant box.
+struct MeshFields {
+    int level = 0;
+    bool withDielectric = false; // each mode has its field with the dielectric
+    const std::vector<Field>* fields = nullptr;
+    const Field& air(std::size_t mode) const { return (*fields)[withDielectric ? 2 * mode + 1 : mode]; }
+    const Field& dielectric(std::size_t mode) const { return (*fields)[withDielectric ? 2 * mode : mode]; }
+};
+using MeshVisitor = std::function<void(const MeshFields&)>;
+
 // The mesh's `far` left at 0 becomes, for a line in the open, thirty sizes
 // of the structure. When `cancel` is given and becomes true the solve stops
 // at its next mesh and returns with `cancelled` set and no solution.
 Solution solve(const Geometry& g, double tolerance = 5e-4, const MeshOptions& mesh = {},
-               const std::atomic<bool>* cancel = nullptr);
+               const std::atomic<bool>* cancel = nullptr, const MeshVisitor& visit = {});
 
 } // namespace tarvel::fieldsolve
