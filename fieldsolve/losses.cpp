@@ -280,8 +280,9 @@ LossSolution solveLosses(const Geometry& g, double tolerance, const MeshOptions&
                     filling.push_back(total > 0 ? d.energy[l] / total : 0);
             } else {
                 // A homogeneous section: all of the energy is in its one
-                // dielectric (air where it has none).
-                filling.assign(g.er > 1 ? 1 : 0, 1.0);
+                // dielectric (a layer of the problem or, in the conformal
+                // planes, the permittivity that multiplies the air's).
+                filling.assign(1, 1.0);
             }
             level.filling.push_back(filling);
         }

@@ -82,7 +82,8 @@ struct ModeLosses {
     // metre per ohm of surface resistance.
     std::array<double, kMetals> surface{};
     // The share of the electric energy in each dielectric layer, in the
-    // order of the problem's layers (what is left is in air).
+    // order of the problem's layers (what is left is in air); a homogeneous
+    // section has one share, 1, of its one dielectric.
     std::vector<double> filling;
 };
 
