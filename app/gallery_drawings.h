@@ -10,7 +10,7 @@
 #include <QString>
 #include <QWidget>
 
-#include "fieldsolve/lines_of.h"
+#include "fieldsolve/sections.h"
 
 class QPainter;
 

@@ -260,7 +260,7 @@ LossSolution solveLosses(const Geometry& g, double tolerance, const MeshOptions&
     std::vector<Level> levels;
     const MeshVisitor visit = [&](const MeshFields& m) {
         Level level;
-        const std::size_t modes = m.fields->size() / (m.withDielectric ? 2 : 1);
+        const std::size_t modes = m.count();
         for (std::size_t n = 0; n < modes; ++n) {
             std::array<double, kMetals> s{};
             if (metalLoss) {

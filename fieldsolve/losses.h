@@ -25,7 +25,7 @@
 #include <string>
 #include <vector>
 
-#include "lines_of.h"
+#include "sections.h"
 
 namespace tarvel::fieldsolve {
 

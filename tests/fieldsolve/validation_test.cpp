@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "fieldsolve/lines_of.h"
+#include "fieldsolve/sections.h"
 
 using namespace tarvel::fieldsolve;
 
