@@ -29,6 +29,11 @@ Run saveForm(const std::vector<std::string>& args);
 Run computeForm(const std::string& windowName, const Texts& given, bool asJson);
 // "check JANELA Campo=texto ... [--json]"
 Run checkForm(const std::vector<std::string>& args);
+// "sweep ESTRUTURA nome=valor ... --from F1 --to F2 --points N [--log] [--csv|--json]"
+Run sweepForm(const std::vector<std::string>& args);
+// "export ESTRUTURA nome=valor ... --length L --from F1 --to F2 --points N [--log]
+//  [--zref Z] --touchstone ARQUIVO | --spice ARQUIVO"
+Run exportForm(const std::vector<std::string>& args);
 
 // --- shared helpers ---
 std::string windowTitle(const WindowDescription& d);

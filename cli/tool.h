@@ -15,6 +15,7 @@ enum Exit : int {
     FileError = 1,  // refused extension, unreadable or short file, failed write
     Message = 2,    // a check refused the inputs
     Fault = 3,      // an arithmetic fault stopped the model
+    NotReached = 4, // the field's solve ended at a limit without reaching its tolerance
     Usage = 64,     // unknown window or control, malformed command line
 };
 

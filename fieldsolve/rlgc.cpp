@@ -106,7 +106,8 @@ LineModel lineModel(const Geometry& g, const LossSolution& s, const LossInputs& 
     m.metal = in.metal;
     m.pair = s.statics.coupled;
     m.fMax = quasiStaticLimit(g, in.unit);
-    m.error = s.statics.error + (metalLoss ? s.surfaceError : 0);
+    m.error = s.statics.error;
+    m.surfaceError = metalLoss ? s.surfaceError : 0;
     for (std::size_t k = 0; k < kMetals; ++k) {
         const double area = s.frame.area[k] * in.unit * in.unit;
         m.rDc[k] = area > 0 && !std::isinf(in.metal[k].sigma) ? s.frame.count[k] / (in.metal[k].sigma * area) : 0;

@@ -96,7 +96,8 @@ struct LineModel {
     std::array<double, kMetals> rDc{}; // ohm/m
     bool pair = false;
     double fMax = 0;   // Hz, the quasi-static limit
-    double error = 0;  // estimated relative error (the static's and the surface integrals')
+    double error = 0;      // estimated relative error of the static solution (Z0, C, L)
+    double surfaceError = 0; // estimated relative error of the conductor loss's surface integrals
 };
 
 // The largest transverse dimension of the cross-section (its unit) and the
