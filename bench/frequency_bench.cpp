@@ -78,7 +78,7 @@ int main()
             in.metal[0].rq = in.metal[1].rq = 0.5e-6;
             in.tand = {0.004};
             std::string failure;
-            m = lineModel(c.g, s, in, failure);
+            m = lineModel(s, in, failure);
             lossy = cpuSeconds() - t0;
             t0 = cpuSeconds();
             const std::vector<LineAt> sw = sweep(m, frequencies(1e8, 0.9 * m.fMax, 200, true));

@@ -235,7 +235,7 @@ std::optional<Problem> solveLine(const LineArgs& line, const std::vector<double>
 {
     // What the model refuses is refused before the field is solved.
     fieldsolve::LineModel limits;
-    limits.fMax = fieldsolve::quasiStaticLimit(line.geometry, line.losses.unit);
+    limits.fMax = fieldsolve::quasiStaticLimit(fieldsolve::lossFrame(line.geometry), line.losses.unit);
     for (double f : frequencies)
         if (const std::string why = fieldsolve::invalidFrequency(limits, f); !why.empty())
             return refusal(why);
@@ -244,14 +244,14 @@ std::optional<Problem> solveLine(const LineArgs& line, const std::vector<double>
     if (!s.statics.ok)
         return Problem{NotReached, "solução de campo não alcançada: " + s.statics.failure};
     std::string failure;
-    out.model = fieldsolve::lineModel(line.geometry, s, line.losses, failure);
+    out.model = fieldsolve::lineModel(s, line.losses, failure);
     if (!failure.empty())
         return refusal(failure);
     out.notReached = !s.statics.converged;
     return std::nullopt;
 }
 
-std::string notReachedNotice(const fieldsolve::Solution& s)
+std::string notReachedNotice(const fieldsolve::SectionSolution& s)
 {
     return "aviso: solução de campo não alcançada: a malha chegou ao limite com erro estimado de " +
            number(100 * s.error) + " % (os valores são a melhor extrapolação)";

@@ -45,13 +45,13 @@ bool takeFlag(std::vector<std::string>& args, const std::string& name);
 // a limit of the mesh without its tolerance (the values are its best).
 struct SolvedLine {
     fieldsolve::LineModel model;
-    fieldsolve::Solution statics;
+    fieldsolve::SectionSolution statics;
     bool notReached = false;
 };
 std::optional<Problem> solveLine(const LineArgs& line, const std::vector<double>& frequencies, SolvedLine& out);
 
 // The notice printed when the field's solve did not reach its tolerance.
-std::string notReachedNotice(const fieldsolve::Solution& s);
+std::string notReachedNotice(const fieldsolve::SectionSolution& s);
 
 // One frequency's results.
 std::string lineAtJson(const fieldsolve::LineAt& at);

@@ -49,12 +49,30 @@ bool grounded(const Problem& pb, MetalSurface::Wall w)
 
 } // namespace
 
-bool finiteConductorLoss(const Geometry& g) { return !planar(g.structure) || g.t > 0; }
+double crossSection(const Geometry& g)
+{
+    switch (g.structure) {
+    case Structure::Coax: return g.D;
+    case Structure::TwoWire: return g.D + g.d;
+    case Structure::Microstrip: return std::max(g.w, g.h + g.t);
+    case Structure::CoupledMicrostrip: return std::max(2 * g.w + g.s, g.h + g.t);
+    case Structure::Stripline: return std::max(g.w, g.h);
+    case Structure::CoupledStripline: return std::max(2 * g.w + g.s, g.h);
+    case Structure::Cpw: return std::max(g.w + 2 * g.s, g.h + g.t);
+    case Structure::Cps: return std::max(2 * g.w + g.s, g.h + g.t);
+    case Structure::Slotline: return std::max(g.s, g.h + g.t);
+    }
+    return 0;
+}
 
 LossFrame lossFrame(const Geometry& g)
 {
     using W = MetalSurface::Wall;
     LossFrame f;
+    f.finite = !planar(g.structure) || g.t > 0;
+    f.pair = g.structure == Structure::CoupledMicrostrip || g.structure == Structure::CoupledStripline;
+    f.size = crossSection(g);
+    f.erMax = std::max(1.0, g.er);
     const double strip = g.w * g.t;
     switch (g.structure) {
     case Structure::Coax: {
@@ -248,9 +266,21 @@ double extrapolate(double q0, double q1, double q2, double& step)
 LossSolution solveLosses(const Geometry& g, double tolerance, const MeshOptions& mesh,
                          const std::atomic<bool>* cancel)
 {
+    if (const std::string why = invalidGeometry(g); !why.empty()) {
+        LossSolution out;
+        out.frame = lossFrame(g);
+        out.statics.failure = why;
+        return out;
+    }
+    return solveLosses(section(g), lossFrame(g), tolerance, mesh, cancel);
+}
+
+LossSolution solveLosses(const Section& section, const LossFrame& frame, double tolerance, const MeshOptions& mesh,
+                         const std::atomic<bool>* cancel)
+{
     LossSolution out;
-    out.frame = lossFrame(g);
-    const bool metalLoss = finiteConductorLoss(g);
+    out.frame = frame;
+    const bool metalLoss = frame.finite;
     // Per mesh, per mode: the surface integrals over the squared charge,
     // and the layers' shares of the energy.
     struct Level {
@@ -288,7 +318,7 @@ LossSolution solveLosses(const Geometry& g, double tolerance, const MeshOptions&
         }
         levels.push_back(level);
     };
-    out.statics = solve(g, tolerance, mesh, cancel, visit);
+    out.statics = solveSection(section, tolerance, mesh, cancel, visit);
     if (!out.statics.ok || levels.empty())
         return out;
     const std::size_t modes = levels.back().surface.size();

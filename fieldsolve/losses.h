@@ -49,7 +49,10 @@ struct MetalSurface {
     double weight = 1;
 };
 
-// How the solved part of a section stands for the line.
+// How the solved part of a section stands for the line: what a section
+// needs besides its excitations for its losses. Each excitation is a mode
+// (the single line's, or the even and odd modes of a symmetric pair, per
+// strip) with the same signal conductor at 1 V in its problem.
 struct LossFrame {
     std::vector<MetalSurface> surfaces;
     int signal = 0;         // the conductor at 1 V whose charge measures the current
@@ -59,9 +62,20 @@ struct LossFrame {
     // how many such conductors the current of the line runs through.
     std::array<double, kMetals> area{};
     std::array<int, kMetals> count{1, 1};
+    // Whether the metal has no edge of zero thickness: at such an edge the
+    // charge grows as the inverse square root of the distance, its square
+    // is not integrable, and the conductor loss of this model is infinite.
+    bool finite = true;
+    bool pair = false; // the excitations are the even and the odd mode of a symmetric pair
+    // The largest transverse dimension (the geometry's unit) and the
+    // densest dielectric's permittivity: where the quasi-static model ends.
+    double size = 0;
+    double erMax = 1;
 };
 
 LossFrame lossFrame(const Geometry& g);
+// The largest transverse dimension of a structure's cross-section.
+double crossSection(const Geometry& g);
 
 // The charges and energies of one solved field.
 struct FieldShares {
@@ -88,7 +102,7 @@ struct ModeLosses {
 };
 
 struct LossSolution {
-    Solution statics; // the line's static solution, as solve() gives it
+    SectionSolution statics; // the section's static solution, one capacitance per mode
     LossFrame frame;
     std::vector<ModeLosses> modes; // one, or the even and the odd mode
     // Estimated relative error of the conductor-loss integrals (the largest
@@ -96,14 +110,15 @@ struct LossSolution {
     double surfaceError = 0;
 };
 
-// The static solve with the losses' quantities. A planar line of zero
-// metal thickness has no finite conductor loss in this model (the charge at
-// a sharp edge grows as the inverse square root of the distance, and its
-// square is not integrable): the surface integrals are then left at zero
-// and `finiteConductorLoss` is false.
+// The static solve of a section with the losses' quantities from the
+// fields of its every mesh (no more solving than the static solve's own).
+// Where the frame's metal is not finite the surface integrals are left at
+// zero.
+LossSolution solveLosses(const Section& section, const LossFrame& frame, double tolerance = 5e-4,
+                         const MeshOptions& mesh = {}, const std::atomic<bool>* cancel = nullptr);
+// The same for a line structure of the windows (refused, with the reason
+// in the failure, when invalidGeometry refuses it).
 LossSolution solveLosses(const Geometry& g, double tolerance = 5e-4, const MeshOptions& mesh = {},
                          const std::atomic<bool>* cancel = nullptr);
-
-bool finiteConductorLoss(const Geometry& g);
 
 } // namespace tarvel::fieldsolve

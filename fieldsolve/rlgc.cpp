@@ -67,28 +67,12 @@ double roughnessFactor(const MetalLoss& m, double f)
     return 1;
 }
 
-double crossSection(const Geometry& g)
+double quasiStaticLimit(const LossFrame& frame, double unit)
 {
-    switch (g.structure) {
-    case Structure::Coax: return g.D;
-    case Structure::TwoWire: return g.D + g.d;
-    case Structure::Microstrip: return std::max(g.w, g.h + g.t);
-    case Structure::CoupledMicrostrip: return std::max(2 * g.w + g.s, g.h + g.t);
-    case Structure::Stripline: return std::max(g.w, g.h);
-    case Structure::CoupledStripline: return std::max(2 * g.w + g.s, g.h);
-    case Structure::Cpw: return std::max(g.w + 2 * g.s, g.h + g.t);
-    case Structure::Cps: return std::max(2 * g.w + g.s, g.h + g.t);
-    case Structure::Slotline: return std::max(g.s, g.h + g.t);
-    }
-    return 0;
+    return kWavelengthShare * kLight / (std::sqrt(std::max(1.0, frame.erMax)) * frame.size * unit);
 }
 
-double quasiStaticLimit(const Geometry& g, double unit)
-{
-    return kWavelengthShare * kLight / (std::sqrt(std::max(1.0, g.er)) * crossSection(g) * unit);
-}
-
-LineModel lineModel(const Geometry& g, const LossSolution& s, const LossInputs& in, std::string& failure)
+LineModel lineModel(const LossSolution& s, const LossInputs& in, std::string& failure)
 {
     LineModel m;
     failure = invalidLossInputs(in);
@@ -99,26 +83,23 @@ LineModel lineModel(const Geometry& g, const LossSolution& s, const LossInputs& 
     bool metalLoss = false;
     for (const MetalLoss& ml : in.metal)
         metalLoss = metalLoss || !std::isinf(ml.sigma);
-    if (metalLoss && !finiteConductorLoss(g)) {
+    if (metalLoss && !s.frame.finite) {
         failure = "perda no condutor exige espessura t > 0";
         return m;
     }
     m.metal = in.metal;
-    m.pair = s.statics.coupled;
-    m.fMax = quasiStaticLimit(g, in.unit);
+    m.pair = s.frame.pair;
+    m.fMax = quasiStaticLimit(s.frame, in.unit);
     m.error = s.statics.error;
     m.surfaceError = metalLoss ? s.surfaceError : 0;
     for (std::size_t k = 0; k < kMetals; ++k) {
         const double area = s.frame.area[k] * in.unit * in.unit;
         m.rDc[k] = area > 0 && !std::isinf(in.metal[k].sigma) ? s.frame.count[k] / (in.metal[k].sigma * area) : 0;
     }
-    const std::vector<const LineParameters*> statics =
-        m.pair ? std::vector<const LineParameters*>{&s.statics.even, &s.statics.odd}
-               : std::vector<const LineParameters*>{&s.statics.single};
-    for (std::size_t n = 0; n < statics.size() && n < s.modes.size(); ++n) {
+    for (std::size_t n = 0; n < s.statics.capacitance.size() && n < s.modes.size(); ++n) {
         LineModel::Mode mode;
-        mode.c = statics[n]->c;
-        mode.cAir = statics[n]->cAir;
+        mode.c = s.statics.capacitance[n].c;
+        mode.cAir = s.statics.capacitance[n].cAir;
         for (std::size_t k = 0; k < kMetals; ++k)
             mode.surface[k] = s.modes[n].surface[k] / in.unit;
         for (std::size_t l = 0; l < s.modes[n].filling.size() && l < in.tand.size(); ++l)

@@ -100,14 +100,12 @@ struct LineModel {
     double surfaceError = 0; // estimated relative error of the conductor loss's surface integrals
 };
 
-// The largest transverse dimension of the cross-section (its unit) and the
-// frequency at which it reaches a tenth of the wavelength in the densest
-// dielectric.
-double crossSection(const Geometry& g);
-double quasiStaticLimit(const Geometry& g, double unit);
+// The frequency at which the frame's largest transverse dimension reaches
+// a tenth of the wavelength in its densest dielectric.
+double quasiStaticLimit(const LossFrame& frame, double unit);
 
 // Fails (with the reason) for inputs the model refuses.
-LineModel lineModel(const Geometry& g, const LossSolution& s, const LossInputs& in, std::string& failure);
+LineModel lineModel(const LossSolution& s, const LossInputs& in, std::string& failure);
 
 // The reason the frequency cannot be answered (empty when it can).
 std::string invalidFrequency(const LineModel& m, double f);

@@ -35,7 +35,7 @@ LineModel solvedModel(const Geometry& g, double tand)
     in.metal[0].sigma = in.metal[1].sigma = 5.8e7;
     in.tand = {tand};
     std::string failure;
-    LineModel m = lineModel(g, solveLosses(g), in, failure);
+    LineModel m = lineModel(solveLosses(g), in, failure);
     EXPECT_EQ(failure, "");
     return m;
 }

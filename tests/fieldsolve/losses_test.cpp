@@ -25,7 +25,7 @@ LineModel model(const Geometry& g, double sigma, double tand, LossSolution* solu
     const LossSolution s = solveLosses(g);
     EXPECT_TRUE(s.statics.ok) << s.statics.failure;
     std::string failure;
-    LineModel m = lineModel(g, s, in, failure);
+    LineModel m = lineModel(s, in, failure);
     EXPECT_EQ(failure, "");
     if (solution)
         *solution = s;
@@ -157,7 +157,7 @@ TEST(FieldLosses, LayerShareIsTheCapacitanceDerivative)
         hi.er += step;
         const Solution a = solve(lo), b = solve(hi);
         const double derivative = (b.single.c - a.single.c) / (2 * step);
-        const double share = er * derivative / s.statics.single.c;
+        const double share = er * derivative / s.statics.capacitance[0].c;
         EXPECT_NEAR(s.modes[0].filling.at(0) / share, 1, 4 * s.statics.error + 1e-4) << w << " " << h;
     }
 }
@@ -248,7 +248,7 @@ TEST(FieldLosses, RoughnessScalesTheSkinEffectPart)
             m.nodule = 20e-6;
         }
         std::string failure;
-        return lineModel(g, s, in, failure);
+        return lineModel(s, in, failure);
     };
     const LineModel smooth = withRoughness(Roughness::None), hj = withRoughness(Roughness::Hammerstad),
                     huray = withRoughness(Roughness::Huray);
@@ -276,21 +276,21 @@ TEST(FieldLosses, RefusesWhatTheModelCannotAnswer)
     std::string failure;
     LossInputs in;
     in.metal[0].sigma = 0;
-    lineModel(g, s, in, failure);
+    lineModel(s, in, failure);
     EXPECT_NE(failure.find("σ"), std::string::npos);
     in = {};
     in.tand = {-1e-3};
-    lineModel(g, s, in, failure);
+    lineModel(s, in, failure);
     EXPECT_NE(failure.find("tanδ"), std::string::npos);
     in = {};
     in.metal[1].rq = -1e-6;
-    lineModel(g, s, in, failure);
+    lineModel(s, in, failure);
     EXPECT_NE(failure.find("rugosidade"), std::string::npos);
     // A strip of no thickness has no finite conductor loss.
     Geometry flat = g;
     flat.t = 0;
     in = {};
     in.metal[0].sigma = kCopper;
-    lineModel(flat, solveLosses(flat), in, failure);
+    lineModel(solveLosses(flat), in, failure);
     EXPECT_NE(failure.find("espessura"), std::string::npos);
 }
