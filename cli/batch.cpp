@@ -3,6 +3,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <new>
 
 #include <unistd.h>
 
@@ -14,6 +15,7 @@ namespace {
 
 const std::string overlongLine = "linha longa demais: o limite é de " + std::to_string(batchLineBound) + " bytes ("
                                  + std::to_string(batchLineBound >> 20) + " MiB); a linha foi ignorada";
+const char* const noMemory = "memória insuficiente para esta linha; a linha foi ignorada";
 
 } // namespace
 
@@ -23,7 +25,7 @@ std::string batchLine(std::string_view line)
         line.remove_suffix(1);
     const json::Parsed parsed = json::parse(line);
     if (!parsed.ok)
-        return errorJson("JSON inválido: " + parsed.error);
+        return errorJson((parsed.tooLarge ? "linha recusada: " : "JSON inválido: ") + parsed.error);
     const json::Value& v = parsed.value;
     if (v.kind != json::Value::Kind::Object)
         return errorJson("a linha não é um objeto JSON");
@@ -74,18 +76,46 @@ std::string batchLine(std::string_view line)
     return outcomeJson(*d, fields, compute(*d, fields));
 }
 
-int runBatch(int inputFd, std::FILE* out)
+int runBatch(int inputFd, std::FILE* out) { return runLines(inputFd, out, batchLine); }
+
+int runLines(int inputFd, std::FILE* out, std::string (*lineAnswer)(std::string_view line))
 {
     // Each byte is looked at once: a newline is searched for only in what
     // has just been read, and a line that outgrows the bound is dropped as
     // it comes (its error line goes out when its end is reached), so no
-    // line costs more than the bound in memory and time stays linear.
+    // line costs more than the bound in memory and time stays linear. A line
+    // whose memory cannot be had is dropped the same way: that line gets an
+    // error and the lines after it are answered.
     std::string line, output;
-    bool overlong = false;
+    enum class Dropped { No, Overlong, NoMemory } dropped = Dropped::No;
+    auto drop = [&](Dropped why) {
+        dropped = why;
+        std::string().swap(line);
+    };
     auto answer = [&](std::string_view text) {
-        output += overlong ? errorJson(overlongLine) : batchLine(text);
+        std::string reply;
+        if (dropped == Dropped::Overlong) {
+            reply = errorJson(overlongLine);
+        } else if (dropped == Dropped::NoMemory) {
+            reply = errorJson(noMemory);
+        } else {
+            try {
+                reply = lineAnswer(text);
+            } catch (const std::bad_alloc&) {
+                std::string().swap(line);
+                reply = errorJson(noMemory);
+            }
+        }
+        output += reply;
         output += '\n';
-        overlong = false;
+        dropped = Dropped::No;
+    };
+    auto keep = [&](const char* from, const char* to) {
+        try {
+            line.append(from, to);
+        } catch (const std::bad_alloc&) {
+            drop(Dropped::NoMemory);
+        }
     };
     std::vector<char> buf(1 << 16);
     for (;;) {
@@ -103,18 +133,16 @@ int runBatch(int inputFd, std::FILE* out)
         while (p < end) {
             const char* nl = static_cast<const char*>(std::memchr(p, '\n', std::size_t(end - p)));
             const char* stop = nl ? nl : end;
-            if (!overlong && line.size() + std::size_t(stop - p) > batchLineBound) {
-                overlong = true;
-                std::string().swap(line);
-            }
+            if (dropped == Dropped::No && line.size() + std::size_t(stop - p) > batchLineBound)
+                drop(Dropped::Overlong);
             if (!nl) {
-                if (!overlong)
-                    line.append(p, end);
+                if (dropped == Dropped::No)
+                    keep(p, end);
                 break;
             }
-            if (overlong || !line.empty()) {
-                if (!overlong)
-                    line.append(p, nl);
+            if (dropped != Dropped::No || !line.empty()) {
+                if (dropped == Dropped::No)
+                    keep(p, nl);
                 answer(line);
                 line.clear();
             } else {
@@ -128,7 +156,7 @@ int runBatch(int inputFd, std::FILE* out)
             return FileError;
         output.clear();
     }
-    if (overlong || !line.empty())
+    if (dropped != Dropped::No || !line.empty())
         answer(line);
     return writeOut(out, output) ? Ok : FileError;
 }

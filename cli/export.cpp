@@ -57,8 +57,7 @@ Run exportForm(const std::vector<std::string>& argsIn)
         return problem({Message, why}, false);
     if (band.points > 1 && !(band.to > band.from))
         return problem({Message, "frequência final deve ser maior que a inicial"}, false);
-    const bool pair = line.geometry.structure == fieldsolve::Structure::CoupledMicrostrip ||
-                      line.geometry.structure == fieldsolve::Structure::CoupledStripline;
+    const bool pair = line.design && line.design->info().pair;
     if (touchstonePath && !endsWith(*touchstonePath, pair ? ".s4p" : ".s2p"))
         return problem({Message, std::string("o arquivo Touchstone de ") + (pair ? "um par termina em .s4p" : "uma linha termina em .s2p") +
                                      ": " + *touchstonePath},

@@ -15,36 +15,9 @@ namespace tarvel::cli {
 
 namespace {
 
-using fieldsolve::Geometry;
-using fieldsolve::Structure;
 
-constexpr double kMm = 1e-3;
-constexpr double kMil = 25.4e-6;
+constexpr double kMm = 1e-3; // the lengths of a design, in metres
 constexpr double kMicron = 1e-6;
-
-// A structure's parameters: the geometry's, by name, and which loss
-// tangents it reads.
-struct Template {
-    const char* name;
-    Structure structure;
-    std::vector<std::string> lengths;      // in the unit of lengths
-    std::vector<std::string> permittivity; // one, or er1 and er2
-};
-
-const std::vector<Template>& templates()
-{
-    static const std::vector<Template> all = {
-        {"microstrip", Structure::Microstrip, {"W", "h", "t"}, {"er"}},
-        {"stripline", Structure::Stripline, {"W", "t", "h1", "h2"}, {"er1", "er2"}},
-        {"cpw", Structure::Cpw, {"W", "S", "h", "t"}, {"er"}},
-        {"cps", Structure::Cps, {"W", "S", "h", "t"}, {"er"}},
-        {"coupled-microstrip", Structure::CoupledMicrostrip, {"W", "S", "h", "t"}, {"er"}},
-        {"coupled-stripline", Structure::CoupledStripline, {"W", "S", "t", "h1", "h2"}, {"er1", "er2"}},
-        {"coax", Structure::Coax, {"d", "D"}, {"er"}},
-        {"two-wire", Structure::TwoWire, {"d", "D"}, {"er"}},
-    };
-    return all;
-}
 
 bool readNumber(const std::string& text, double& v)
 {
@@ -70,94 +43,46 @@ std::string number(double v)
     return s.str();
 }
 
-std::optional<Problem> readLine(const std::vector<std::string>& args, std::size_t from, LineArgs& out)
+bool lossParameter(const std::string& name)
 {
-    if (from >= args.size())
-        return Problem{Usage, "falta a estrutura: microstrip, stripline, cpw, cps, coupled-microstrip, "
-                              "coupled-stripline, coax ou two-wire"};
-    const Template* t = nullptr;
-    for (const Template& c : templates())
-        if (args[from] == c.name)
-            t = &c;
-    if (!t)
-        return Problem{Usage, "estrutura desconhecida: " + args[from]};
-    out.structure = t->name;
-    std::map<std::string, std::string> given;
-    for (std::size_t k = from + 1; k < args.size(); ++k) {
-        const std::string& a = args[k];
-        const auto eq = a.find('=');
-        if (eq == std::string::npos || eq == 0)
-            return Problem{Usage, "argumento malformado (esperado nome=valor): " + a};
-        if (!given.emplace(a.substr(0, eq), a.substr(eq + 1)).second)
-            return Problem{Usage, "parâmetro repetido: " + a.substr(0, eq)};
-    }
-    const bool two = t->permittivity.size() == 2;
-    std::vector<std::string> known = t->lengths;
-    known.insert(known.end(), t->permittivity.begin(), t->permittivity.end());
-    for (const char* k : {"sigma", "rq", "roughness", "rnod", "sr", "unit"})
-        known.push_back(k);
-    if (two) {
-        known.push_back("tand1");
-        known.push_back("tand2");
-    } else {
-        known.push_back("tand");
-    }
-    for (const auto& [name, value] : given)
-        if (std::find(known.begin(), known.end(), name) == known.end())
-            return Problem{Usage, "parâmetro desconhecido para " + out.structure + ": " + name};
-    double unit = kMm;
-    if (given.count("unit")) {
-        if (given["unit"] == "mil")
-            unit = kMil;
-        else if (given["unit"] != "mm")
-            return refusal("unidade desconhecida: " + given["unit"] + " (mm ou mil)");
-    }
+    for (const char* k : {"tand", "tand1", "tand2", "ctand", "sigma", "rq", "roughness", "rnod", "sr"})
+        if (name == k)
+            return true;
+    return false;
+}
+
+std::optional<Problem> readLosses(const Texts& texts, LineArgs& out)
+{
+    // The loss tangents this structure reads.
+    std::vector<std::string> tands =
+        out.design ? fieldsolve::templateTandNames(out.design->kind) : std::vector<std::string>{"tand"};
     std::map<std::string, double> v;
-    for (const auto& [name, text] : given) {
-        if (name == "unit" || name == "roughness")
+    std::string roughness = "none";
+    for (const auto& [name, text] : texts) {
+        if (name.rfind("tand", 0) == 0 || name == "ctand") {
+            if (std::find(tands.begin(), tands.end(), name) == tands.end())
+                return Problem{Usage, "parâmetro desconhecido para " + out.structure + ": " + name};
+        }
+        if (v.count(name) || (name == "roughness" && roughness != "none"))
+            return Problem{Usage, "parâmetro repetido: " + name};
+        if (name == "roughness") {
+            roughness = text;
             continue;
+        }
         double x = 0;
         if (!readNumber(text, x))
             return refusal("valor inválido para " + name + ": " + text);
         v[name] = x;
     }
-    for (const std::string& name : t->lengths)
-        if (!v.count(name))
-            return Problem{Usage, "falta o parâmetro " + name + " de " + out.structure};
-    for (const std::string& name : t->permittivity)
-        if (!v.count(name))
-            return Problem{Usage, "falta o parâmetro " + name + " de " + out.structure};
-    Geometry& g = out.geometry;
-    g.structure = t->structure;
-    auto at = [&](const char* name) { return v.count(name) ? v[name] : 0.0; };
-    if (two) {
-        // A strip between two layers: symmetric only (the same layer on
-        // either side), b = h1 + t + h2.
-        if (at("h1") != at("h2") || at("er1") != at("er2"))
-            return refusal("camadas diferentes acima e abaixo da fita (h1 ≠ h2 ou er1 ≠ er2) ainda não são resolvidas "
-                           "nesta forma de uso");
-        g.h = at("h1") + at("t") + at("h2");
-        g.er = at("er1");
-    } else {
-        g.h = at("h");
-        g.er = at("er");
-    }
-    g.w = at("W");
-    g.s = at("S");
-    g.t = at("t");
-    g.d = at("d");
-    g.D = at("D");
-    if (const std::string why = fieldsolve::invalidGeometry(g); !why.empty())
-        return refusal(why);
+    auto at = [&](const std::string& name) { return v.count(name) ? v[name] : 0.0; };
     fieldsolve::LossInputs& in = out.losses;
-    in.unit = unit;
-    if (two) {
-        // The two halves of a symmetric stripline hold equal shares of the
-        // energy.
-        for (const char* name : {"tand1", "tand2"})
-            if (at(name) < 0)
-                return refusal(std::string("tangente de perdas ") + name + " não pode ser negativa");
-        in.tand = {(at("tand1") + at("tand2")) / 2};
+    for (const std::string& t : tands)
+        if (at(t) < 0)
+            return refusal("tangente de perdas " + t + " não pode ser negativa (tanδ < 0)");
+    in.tand.clear();
+    if (out.design) {
+        for (const std::string& name : fieldsolve::designTandNames(*out.design))
+            in.tand.push_back(at(name));
     } else {
         in.tand = {at("tand")};
     }
@@ -168,7 +93,6 @@ std::optional<Problem> readLine(const std::vector<std::string>& args, std::size_
     if (v.count("rnod"))
         metal.nodule = v["rnod"] * kMicron;
     metal.ratio = at("sr");
-    const std::string roughness = given.count("roughness") ? given["roughness"] : "none";
     if (roughness == "hammerstad")
         metal.roughness = fieldsolve::Roughness::Hammerstad;
     else if (roughness == "huray")
@@ -179,6 +103,72 @@ std::optional<Problem> readLine(const std::vector<std::string>& args, std::size_
     if (const std::string why = fieldsolve::invalidLossInputs(in); !why.empty())
         return refusal(why);
     return std::nullopt;
+}
+
+std::optional<Problem> readLine(const std::vector<std::string>& args, std::size_t from, LineArgs& out)
+{
+    if (from >= args.size()) {
+        std::string names;
+        for (const fieldsolve::TemplateInfo& t : fieldsolve::templates())
+            names += t.name + ", ";
+        return Problem{Usage, "falta a estrutura: " + names + "coax ou two-wire"};
+    }
+    out.structure = args[from];
+    Texts shape, losses;
+    fieldsolve::Unit unit = fieldsolve::Unit::Mm;
+    for (std::size_t k = from + 1; k < args.size(); ++k) {
+        const std::string& a = args[k];
+        const auto eq = a.find('=');
+        if (eq == std::string::npos || eq == 0)
+            return Problem{Usage, "argumento malformado (esperado nome=valor): " + a};
+        const std::string name = a.substr(0, eq), text = a.substr(eq + 1);
+        if (name == "unit") {
+            const auto u = fieldsolve::unitNamed(text);
+            if (!u)
+                return refusal("O campo unit tem de ser mm ou mil: \"" + text + "\".");
+            unit = *u;
+        } else {
+            (lossParameter(name) ? losses : shape).emplace_back(name, text);
+        }
+    }
+    out.losses.unit = kMm;
+    if (const fieldsolve::TemplateInfo* info = fieldsolve::templateNamed(out.structure)) {
+        fieldsolve::Design d;
+        std::string why = fieldsolve::readDesign(info->kind, unit, shape, d);
+        if (why.empty())
+            why = fieldsolve::checkDesign(d);
+        if (!why.empty())
+            return refusal(why);
+        out.design = d;
+        return readLosses(losses, out);
+    }
+    fieldsolve::Geometry& g = out.geometry;
+    if (out.structure == "coax")
+        g.structure = fieldsolve::Structure::Coax;
+    else if (out.structure == "two-wire")
+        g.structure = fieldsolve::Structure::TwoWire;
+    else
+        return Problem{Usage, "estrutura desconhecida: " + out.structure};
+    std::map<std::string, double> v;
+    for (const auto& [name, text] : shape) {
+        if (name != "d" && name != "D" && name != "er")
+            return Problem{Usage, "parâmetro desconhecido para " + out.structure + ": " + name};
+        double x = 0;
+        if (!readNumber(text, x))
+            return refusal("valor inválido para " + name + ": " + text);
+        if (!v.emplace(name, x).second)
+            return Problem{Usage, "parâmetro repetido: " + name};
+    }
+    for (const char* name : {"d", "D", "er"})
+        if (!v.count(name))
+            return Problem{Usage, std::string("falta o parâmetro ") + name + " de " + out.structure};
+    const double scale = unit == fieldsolve::Unit::Mil ? fieldsolve::kMmPerMil : 1.0;
+    g.d = v["d"] * scale;
+    g.D = v["D"] * scale;
+    g.er = v["er"];
+    if (const std::string why = fieldsolve::invalidGeometry(g); !why.empty())
+        return refusal(why);
+    return readLosses(losses, out);
 }
 
 std::optional<std::string> takeOption(std::vector<std::string>& args, const std::string& name,
@@ -234,12 +224,18 @@ std::optional<Problem> readBand(std::vector<std::string>& args, Band& out)
 std::optional<Problem> solveLine(const LineArgs& line, const std::vector<double>& frequencies, SolvedLine& out)
 {
     // What the model refuses is refused before the field is solved.
+    const fieldsolve::LossFrame frame =
+        line.design ? fieldsolve::designLossFrame(*line.design) : fieldsolve::lossFrame(line.geometry);
+    if (!frame.unsupported.empty())
+        return refusal(frame.unsupported);
     fieldsolve::LineModel limits;
-    limits.fMax = fieldsolve::quasiStaticLimit(fieldsolve::lossFrame(line.geometry), line.losses.unit);
+    limits.fMax = fieldsolve::quasiStaticLimit(frame, line.losses.unit);
     for (double f : frequencies)
         if (const std::string why = fieldsolve::invalidFrequency(limits, f); !why.empty())
             return refusal(why);
-    const fieldsolve::LossSolution s = fieldsolve::solveLosses(line.geometry);
+    const fieldsolve::LossSolution s =
+        line.design ? fieldsolve::solveLosses(fieldsolve::designSection(*line.design), frame)
+                    : fieldsolve::solveLosses(line.geometry);
     out.statics = s.statics;
     if (!s.statics.ok)
         return Problem{NotReached, "solução de campo não alcançada: " + s.statics.failure};
@@ -274,7 +270,7 @@ std::vector<std::pair<std::string, double>> modeValues(const fieldsolve::ModeAt&
         {"alpha_dB_per_m", kDbPerNeper * a.alpha()},
         {"alpha_dB_per_cm", kDbPerNeper * a.alpha() / 100},
         {"beta_rad_per_m", a.beta()},
-        {"eeff", a.eeff},
+        {"eeff_f", a.eeff},
         {"delay_ps_per_m", a.delay * 1e12}};
 }
 
@@ -298,20 +294,33 @@ std::string matrixJson(const fieldsolve::Matrix2& m, double scale)
 
 } // namespace
 
+std::vector<std::pair<std::string, std::string>> frequencyPairs(const fieldsolve::LineAt& at)
+{
+    std::vector<std::pair<std::string, std::string>> p;
+    if (at.modes.size() == 1) {
+        for (const auto& [key, value] : modeValues(at.modes[0])) {
+            if (key == "Zc_re")
+                p.emplace_back("Zc", "[" + number(at.modes[0].zc.real()) + ", " + number(at.modes[0].zc.imag()) + "]");
+            else if (key != "Zc_im")
+                p.emplace_back(key, number(value));
+        }
+        return p;
+    }
+    p = {{"R_ohm_per_m", matrixJson(at.r, 1)},
+         {"L_nH_per_m", matrixJson(at.l, 1e9)},
+         {"G_S_per_m", matrixJson(at.g, 1)},
+         {"C_pF_per_m", matrixJson(at.c, 1e12)},
+         {"even", modeJson(at.modes[0])},
+         {"odd", modeJson(at.modes[1])}};
+    return p;
+}
+
 std::string lineAtJson(const fieldsolve::LineAt& at)
 {
-    if (at.modes.size() == 1) {
-        std::string mode = modeJson(at.modes[0]);
-        return "{\"f_Hz\":" + number(at.f) + "," + mode.substr(1);
-    }
     json::ObjectWriter w;
     w.raw("f_Hz", number(at.f));
-    w.raw("R_ohm_per_m", matrixJson(at.r, 1));
-    w.raw("L_nH_per_m", matrixJson(at.l, 1e9));
-    w.raw("G_S_per_m", matrixJson(at.g, 1));
-    w.raw("C_pF_per_m", matrixJson(at.c, 1e12));
-    w.raw("even", modeJson(at.modes[0]));
-    w.raw("odd", modeJson(at.modes[1]));
+    for (const auto& [key, value] : frequencyPairs(at))
+        w.raw(key, value);
     return w.finish();
 }
 

@@ -7,23 +7,35 @@
 #include <string>
 #include <vector>
 
+#include "fieldsolve/design_losses.h"
 #include "fieldsolve/rlgc.h"
 #include "shared.h"
 
 namespace tarvel::cli {
 
-// A line and its losses as the arguments give them.
+// A line and its losses as the arguments give them: one of the field
+// designer's templates (the structures of the field verb), or a coaxial or
+// two-wire line.
 struct LineArgs {
-    std::string structure; // as given (microstrip, coupled-stripline, ...)
-    fieldsolve::Geometry geometry;
+    std::string structure; // as given (microstrip, coupled-stripline, coax, ...)
+    std::optional<fieldsolve::Design> design;
+    fieldsolve::Geometry geometry; // coax and two-wire
     fieldsolve::LossInputs losses;
 };
 
-// Reads STRUCTURE nome=valor ...: lengths in mm (unit=mil: mils), the
-// permittivities, the loss tangents (tand, or tand1 and tand2 beside er1
-// and er2), the metal's sigma (S/m), rq (um rms), roughness=none|
-// hammerstad|huray with huray's rnod (um) and sr. Exit 2 with the reason
-// for a value that cannot be, 64 for a name the structure does not know.
+// The loss parameters of a line, by name, taken out of name=text pairs:
+// the loss tangents (tand, tand1, tand2, ctand), sigma (S/m), rq (um rms),
+// roughness=none|hammerstad|huray, huray's rnod (um) and sr.
+bool lossParameter(const std::string& name);
+
+// Reads the loss parameters for the design (its layers' loss tangents by
+// their names) or the geometry, into `out.losses`: exit 2 with the reason
+// for a value that cannot be, 64 for a name the structure does not read.
+std::optional<Problem> readLosses(const Texts& texts, LineArgs& out);
+
+// Reads STRUCTURE nome=valor ...: a template of the field verb with its
+// parameters (lengths in mm, unit=mil: mils), or coax d D er, two-wire d D
+// er; then the loss parameters.
 std::optional<Problem> readLine(const std::vector<std::string>& args, std::size_t from, LineArgs& out);
 
 // --from F1 --to F2 --points N [--log]; other options are left in `rest`.
@@ -55,6 +67,10 @@ std::string notReachedNotice(const fieldsolve::SectionSolution& s);
 
 // One frequency's results.
 std::string lineAtJson(const fieldsolve::LineAt& at);
+// The keys of one frequency as (key, JSON value): a line's R, L (with the
+// internal inductance), G, C, Zc, attenuation, beta, eeff and delay; a
+// pair's R, L, G, C matrices and an object per mode.
+std::vector<std::pair<std::string, std::string>> frequencyPairs(const fieldsolve::LineAt& at);
 std::vector<std::string> csvHeader(bool pair);
 std::vector<std::string> csvRow(const fieldsolve::LineAt& at);
 // A number as the frequency verbs write it (C locale, 10 significant digits).

@@ -300,20 +300,20 @@ LossSolution solveLosses(const Section& section, const LossFrame& frame, double 
                     s[k] = current > 0 ? air.surface[k] / (current * current) : 0;
             }
             level.surface.push_back(s);
+            // Of a homogeneous section the field in air is the field with
+            // its dielectric, and its energy splits between the layers (of
+            // one permittivity, maybe not of one loss tangent) alike.
             std::vector<double> filling;
-            if (m.withDielectric) {
-                const FieldShares d = fieldShares(m.dielectric(n), out.frame);
-                double total = 0;
-                for (double e : d.energy)
-                    total += e;
-                for (std::size_t l = 0; l + 1 < d.energy.size(); ++l)
-                    filling.push_back(total > 0 ? d.energy[l] / total : 0);
-            } else {
-                // A homogeneous section: all of the energy is in its one
-                // dielectric (a layer of the problem or, in the conformal
-                // planes, the permittivity that multiplies the air's).
+            const FieldShares d = fieldShares(m.dielectric(n), out.frame);
+            double total = 0;
+            for (double e : d.energy)
+                total += e;
+            for (std::size_t l = 0; l + 1 < d.energy.size(); ++l)
+                filling.push_back(total > 0 ? d.energy[l] / total : 0);
+            // The conformal planes have no layer: their permittivity
+            // multiplies the air's, one dielectric filling the line.
+            if (filling.empty())
                 filling.assign(1, 1.0);
-            }
             level.filling.push_back(filling);
         }
         levels.push_back(level);

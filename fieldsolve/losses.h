@@ -71,6 +71,8 @@ struct LossFrame {
     // densest dielectric's permittivity: where the quasi-static model ends.
     double size = 0;
     double erMax = 1;
+    // Why the losses of the section are not found (empty when they are).
+    std::string unsupported;
 };
 
 LossFrame lossFrame(const Geometry& g);
@@ -96,8 +98,8 @@ struct ModeLosses {
     // metre per ohm of surface resistance.
     std::array<double, kMetals> surface{};
     // The share of the electric energy in each dielectric layer, in the
-    // order of the problem's layers (what is left is in air); a homogeneous
-    // section has one share, 1, of its one dielectric.
+    // order of the problem's layers (what is left is in air); a line in a
+    // conformal plane has one share, 1, of its one dielectric.
     std::vector<double> filling;
 };
 

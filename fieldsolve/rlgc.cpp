@@ -76,6 +76,8 @@ LineModel lineModel(const LossSolution& s, const LossInputs& in, std::string& fa
 {
     LineModel m;
     failure = invalidLossInputs(in);
+    if (failure.empty())
+        failure = s.frame.unsupported;
     if (failure.empty() && !s.statics.ok)
         failure = s.statics.failure;
     if (!failure.empty())

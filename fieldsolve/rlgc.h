@@ -30,11 +30,13 @@
 #include <vector>
 
 #include "losses.h"
+#include "models/physics.h"
 
 namespace tarvel::fieldsolve {
 
-constexpr double kMu0 = kEta0 / kLight;
-constexpr double kEps0 = 1 / (kEta0 * kLight);
+// The vacuum of the field solver.
+constexpr double kLight = physics::si::c;
+constexpr double kMu0 = physics::si::mu0;
 
 enum class Roughness { None, Hammerstad, Huray };
 

@@ -262,7 +262,7 @@ LineParameters lineParameters(const Capacitance& c)
     LineParameters lp;
     lp.c = c.c;
     lp.cAir = c.cAir;
-    lp.z0 = kEta0 / std::sqrt(c.relative * c.relativeAir);
+    lp.z0 = physics::si::eta0 / std::sqrt(c.relative * c.relativeAir);
     lp.eeff = c.relative / c.relativeAir;
     return lp;
 }
@@ -410,7 +410,7 @@ SectionSolution solveSection(const Section& section, double tolerance, const Mes
     }
     out.converged = out.error <= tolerance;
     for (const Pair& p : best)
-        out.capacitance.push_back({p.c * 8.8541878128e-12, p.air * 8.8541878128e-12, p.c, p.air});
+        out.capacitance.push_back({p.c * physics::si::eps0, p.air * physics::si::eps0, p.c, p.air});
     out.ok = true;
     out.seconds = threadSeconds() - start;
     return out;

@@ -27,6 +27,7 @@
 #include <vector>
 
 #include "field.h"
+#include "models/physics.h"
 
 namespace tarvel::fieldsolve {
 
@@ -180,10 +181,6 @@ struct LineParameters {
 
 // Z0 and eeff of a line whose signal conductor has this capacitance.
 LineParameters lineParameters(const Capacitance& c);
-
-// Speed of light and the impedance of free space.
-constexpr double kLight = 299792458.0;
-constexpr double kEta0 = 376.730313461770655;
 
 // The solution of a geometry, as that of its section.
 struct Solution {
