@@ -207,3 +207,43 @@ TEST(FrequencyCli, BadInputIsRefusedAndLeavesNoFile)
     EXPECT_EQ(wrong.exit, 2);
     EXPECT_NE(wrong.err.find(".s2p"), std::string::npos);
 }
+
+// field --freq: the analysis and the line at the frequency from one solve;
+// L with the internal inductance replaces the static one; a pair's matrices
+// and modes; loss parameters without --freq and an asymmetric pair refused.
+TEST(FrequencyCli, FieldAtAFrequency)
+{
+    const std::vector<std::string> strip = {"field", "microstrip", "W=1.1", "h=0.6", "t=0.035", "er=3.66"};
+    const auto statics = calc(with(strip, {"--json"}));
+    const auto lossy = calc(with(strip, {"tand=0.004", "sigma=5.8e7", "--freq", "1e9", "--json"}));
+    ASSERT_EQ(lossy.exit, 0) << lossy.err;
+    const auto a = tarvel::json::parse(statics.out), b = tarvel::json::parse(lossy.out);
+    ASSERT_TRUE(a.ok && b.ok) << lossy.out;
+    EXPECT_EQ(num(a.value.find("Z0")), num(b.value.find("Z0")));
+    EXPECT_EQ(num(b.value.find("solves")), 1);
+    for (const char* key : {"R_ohm_per_m", "G_S_per_m", "alpha_c_dB_per_m", "alpha_d_dB_per_m", "alpha_dB_per_m",
+                            "beta_rad_per_m", "Zc"})
+        EXPECT_TRUE(b.value.find(key)) << key;
+    EXPECT_GT(num(b.value.find("L_nH_per_m")), num(a.value.find("L_nH_per_m")) * 1.001);
+    EXPECT_NEAR(num(b.value.find("alpha_dB_per_m")),
+                num(b.value.find("alpha_c_dB_per_m")) + num(b.value.find("alpha_d_dB_per_m")), 1e-3);
+    const auto pair = calc({"field", "coupled-microstrip", "W=0.5", "S=0.25", "h=0.6", "t=0.035", "er=3.66", "c1=0.02",
+                            "c2=0.02", "cer=3.5", "tand=0.004", "ctand=0.02", "sigma=5.8e7", "--freq", "5e9", "--json"});
+    ASSERT_EQ(pair.exit, 0) << pair.err;
+    const auto p = tarvel::json::parse(pair.out);
+    ASSERT_TRUE(p.ok);
+    ASSERT_TRUE(p.value.find("even") && p.value.find("odd"));
+    EXPECT_EQ(p.value.find("R_ohm_per_m")->items.size(), 2u);
+    EXPECT_GT(num(p.value.find("odd")->find("alpha_c_dB_per_m")), num(p.value.find("even")->find("alpha_c_dB_per_m")));
+    const auto noFreq = calc(with(strip, {"sigma=5.8e7"}));
+    EXPECT_EQ(noFreq.exit, 64);
+    EXPECT_NE(noFreq.err.find("--freq"), std::string::npos);
+    const auto badF = calc(with(strip, {"--freq", "-1"}));
+    EXPECT_EQ(badF.exit, 2);
+    const auto beyond = calc(with(strip, {"--freq", "2e10"}));
+    EXPECT_EQ(beyond.exit, 2);
+    EXPECT_NE(beyond.err.find("limite"), std::string::npos);
+    const auto broadside = calc({"field", "broadside-stripline", "offset=0.2", "sigma=5.8e7", "--freq", "1e9"});
+    EXPECT_EQ(broadside.exit, 2);
+    EXPECT_NE(broadside.err.find("assimétrico"), std::string::npos);
+}

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include "fieldsolve/design_losses.h"
 #include "fieldsolve/rlgc.h"
 
 using namespace tarvel::fieldsolve;
@@ -293,4 +294,88 @@ TEST(FieldLosses, RefusesWhatTheModelCannotAnswer)
     in.metal[0].sigma = kCopper;
     lineModel(solveLosses(flat), in, failure);
     EXPECT_NE(failure.find("espessura"), std::string::npos);
+}
+
+namespace {
+
+Design design(Template kind, std::vector<std::pair<std::string, double>> values)
+{
+    Design d = exampleDesign(kind);
+    for (const auto& [name, v] : values)
+        d.set(name, v);
+    EXPECT_EQ(checkDesign(d), "");
+    return d;
+}
+
+// R / Rs per mode (summed over the metals) and the model's estimate.
+std::vector<double> surfaceOf(const LossSolution& s)
+{
+    std::vector<double> out;
+    for (const ModeLosses& m : s.modes)
+        out.push_back(m.surface[0] + m.surface[1]);
+    return out;
+}
+
+} // namespace
+
+// The designer's templates solve other parts of the same lines (a whole
+// stripline's height, a CPW's grounds as they draw them): their frames must
+// give the same surface integrals as the window structures' frames.
+TEST(FieldLosses, DesignerTemplatesAgreeWithTheLineStructures)
+{
+    struct Case {
+        Design d;
+        Geometry g;
+    } cases[] = {
+        {design(Template::Microstrip, {{"W", 1.0}, {"h", 0.5}, {"t", 0.035}, {"er", 4.4}}),
+         planar(Structure::Microstrip, 1.0, 0, 0.5, 0.035, 4.4)},
+        {design(Template::Stripline, {{"W", 0.6}, {"t", 0.035}, {"h1", 0.4}, {"h2", 0.4}, {"er1", 3.0}, {"er2", 3.0}}),
+         planar(Structure::Stripline, 0.6, 0, 0.835, 0.035, 3.0)},
+        {design(Template::Cpw, {{"W", 0.5}, {"S", 0.2}, {"h", 0.5}, {"t", 0.0175}, {"er", 3.55}}),
+         planar(Structure::Cpw, 0.5, 0.2, 0.5, 0.0175, 3.55)},
+        {design(Template::Cps, {{"W", 0.4}, {"S", 0.2}, {"h", 0.5}, {"t", 0.0175}, {"er", 3.55}}),
+         planar(Structure::Cps, 0.4, 0.2, 0.5, 0.0175, 3.55)},
+        {design(Template::CoupledMicrostrip, {{"W", 0.4}, {"S", 0.3}, {"h", 0.5}, {"t", 0.035}, {"er", 4.4}}),
+         planar(Structure::CoupledMicrostrip, 0.4, 0.3, 0.5, 0.035, 4.4)},
+    };
+    for (const Case& c : cases) {
+        const LossSolution a = solveLosses(designSection(c.d), designLossFrame(c.d)), b = solveLosses(c.g);
+        ASSERT_TRUE(a.statics.ok && b.statics.ok) << c.d.info().name;
+        const std::vector<double> sa = surfaceOf(a), sb = surfaceOf(b);
+        ASSERT_EQ(sa.size(), sb.size());
+        for (std::size_t m = 0; m < sa.size(); ++m)
+            EXPECT_NEAR(sa[m] / sb[m], 1, 2 * (a.surfaceError + b.surfaceError) + 2e-3)
+                << c.d.info().name << " mode " << m << ": " << sa[m] << " against " << sb[m];
+        EXPECT_EQ(designLossFrame(c.d).area[0], c.g.w * c.g.t);
+    }
+}
+
+// A mask's own loss tangent: its layers' shares are what is left of the
+// substrate's, and a mask of the substrate's tangent is a uniform one.
+TEST(FieldLosses, SolderMaskLayersCarryTheirShare)
+{
+    const Design d = design(Template::Microstrip,
+                            {{"W", 1.0}, {"h", 0.5}, {"t", 0.035}, {"er", 4.4}, {"c1", 0.02}, {"c2", 0.02}, {"cer", 3.5}});
+    const std::vector<std::string> names = designTandNames(d);
+    ASSERT_GE(names.size(), 2u);
+    EXPECT_EQ(names[0], "tand");
+    for (std::size_t l = 1; l < names.size(); ++l)
+        EXPECT_EQ(names[l], "ctand");
+    const LossSolution s = solveLosses(designSection(d), designLossFrame(d));
+    ASSERT_TRUE(s.statics.ok);
+    double mask = 0;
+    for (std::size_t l = 1; l < s.modes[0].filling.size(); ++l)
+        mask += s.modes[0].filling[l];
+    EXPECT_GT(mask, 0.005);
+    EXPECT_LT(mask + s.modes[0].filling[0], 1);
+    LossInputs in;
+    in.tand.assign(names.size(), 0.01);
+    std::string failure;
+    const LineModel m = lineModel(s, in, failure);
+    EXPECT_EQ(failure, "");
+    EXPECT_NEAR(m.modes[0].tand / (0.01 * (mask + s.modes[0].filling[0])), 1, 1e-12);
+    // An asymmetric broadside pair has no frame yet, and says so.
+    Design broadside = exampleDesign(Template::BroadsideStripline);
+    broadside.set("offset", 0.2);
+    EXPECT_NE(designLossFrame(broadside).unsupported, "");
 }
