@@ -79,28 +79,39 @@ FORMAS DE USO
       resolvida uma só vez: por ponto (Hz), R (ohm/m), L (nH/m, com a
       indutância interna), G (S/m), C (pF/m), Zc complexa (ohm), atenuação
       total e suas partes no condutor e no dielétrico (dB/m; e dB/cm), beta
-      (rad/m), eeff de beta e atraso de grupo (ps/m); de um par, as matrizes
+      (rad/m), eeff_f (de beta) e atraso de grupo (ps/m); de um par, as matrizes
       2x2 e os dois modos (par e ímpar). N até 100000, espaçados em
       frequência ou, com --log, em escala logarítmica. Sem --csv nem --json,
       colunas separadas por espaço sob uma linha de comentário com o erro
       estimado e o limite do modelo.
-      Estruturas e parâmetros (comprimentos em mm; unit=mil lê mils):
-        microstrip W h t er              stripline W t h1 h2 er1 er2
-        cpw W S h t er                   cps W S h t er
-        coupled-microstrip W S h t er    coupled-stripline W S t h1 h2 er1 er2
-        coax d D er                      two-wire d D er
-      (na stripline, por ora, h1 = h2 e er1 = er2.) Perdas, todas opcionais:
-        tand (de er), tand1 e tand2 (de er1 e er2)  tangente de perdas
+      Estruturas: as de field, com os mesmos parâmetros (microstrip,
+      embedded-microstrip, stripline, cpw, gcpw, cps, coupled-microstrip,
+      coupled-stripline, broadside-stripline; comprimentos em mm, unit=mil
+      lê mils), e coax d D er e two-wire d D er. Perdas, todas opcionais:
+        tand     tangente de perdas de er
+        tand1, tand2  de er1 e er2 (stripline); tand2 de er2 (embedded)
+        ctand    da máscara de solda (cer)
         sigma    condutividade do metal em S/m (sem sigma: metal perfeito)
         rq       rugosidade rms em µm (Hammerstad e Jensen)
         roughness=none|hammerstad|huray   modelo da rugosidade
         rnod, sr raio das esferas em µm (0.5) e razão de superfície (Huray)
+      Um par assimétrico (broadside com h1 ≠ h2 ou deslocado) ainda não
+      tem perdas.
       Abaixo da profundidade de penetração a resistência tende à de
       corrente contínua, 1/(sigma A), nunca menos. Acima de um décimo do
       comprimento de onda no dielétrico a seção deixa de ser quase-estática:
       frequências além disso são recusadas com o limite.
       Exemplo:  tarvel-calc sweep microstrip W=1.1 h=0.6 t=0.035 er=3.66 tand=0.004 \
                     sigma=5.8e7 rq=0.5 roughness=hammerstad --from 0.1e9 --to 10e9 --points 200 --log --csv
+
+  tarvel-calc field ESTRUTURA nome=valor ... --freq F [--json]
+      A análise de field e, da mesma solução de campo, a linha em F (Hz)
+      com as perdas dadas como em sweep: R_ohm_per_m, L_nH_per_m (com a
+      indutância interna), G_S_per_m, alpha_c_dB_per_m, alpha_d_dB_per_m,
+      alpha_dB_per_m, alpha_dB_per_cm, beta_rad_per_m, Zc [re, im], eeff_f
+      (de beta), delay_ps_per_m e R_error_percent; de um par, as matrizes
+      2x2 e um objeto "even" e um "odd" com as chaves de cada modo.
+      Exemplo:  tarvel-calc field microstrip W=1.1 h=0.6 t=0.035 er=3.66 tand=0.004 sigma=5.8e7 --freq 1e9
 
   tarvel-calc export ESTRUTURA nome=valor ... --length L --from F1 --to F2 --points N [--log] [--zref Z] --touchstone ARQUIVO|--spice ARQUIVO
       Grava uma linha de L metros para um simulador de circuitos: parâmetros
