@@ -74,8 +74,8 @@ FORMAS DE USO
       Exemplo:  tarvel-calc check TForm4 frequencia=1 Combobox2=4.4 \
                     Combobox1=57600000 Tanperda=0.02 largura=3 ComboBox4=1.6 ComboBox3=0.035
 
-  tarvel-calc sweep ESTRUTURA nome=valor ... --from F1 --to F2 --points N [--log] [--csv|--json]
-      A linha contra a frequência pela solução de campo 2-D quase-estática,
+  tarvel-calc sweep ESTRUTURA nome=valor ... FAIXA [--csv|--json]
+      FAIXA é --from F1 --to F2 --points N [--log]. A linha contra a frequência pela solução de campo 2-D quase-estática,
       resolvida uma só vez: por ponto (Hz), R (ohm/m), L (nH/m, com a
       indutância interna), G (S/m), C (pF/m), Zc complexa (ohm), atenuação
       total e suas partes no condutor e no dielétrico (dB/m; e dB/cm), beta
@@ -113,8 +113,10 @@ FORMAS DE USO
       2x2 e um objeto "even" e um "odd" com as chaves de cada modo.
       Exemplo:  tarvel-calc field microstrip W=1.1 h=0.6 t=0.035 er=3.66 tand=0.004 sigma=5.8e7 --freq 1e9
 
-  tarvel-calc export ESTRUTURA nome=valor ... --length L --from F1 --to F2 --points N [--log] [--zref Z] --touchstone ARQUIVO|--spice ARQUIVO
-      Grava uma linha de L metros para um simulador de circuitos: parâmetros
+  tarvel-calc export ESTRUTURA nome=valor ... --length L FAIXA SAÍDA
+      SAÍDA é --touchstone ARQUIVO ou --spice ARQUIVO, e --zref Z opcional;
+      FAIXA como em sweep. Grava uma linha de L metros para um simulador de
+      circuitos: parâmetros
       S em Touchstone 1.1 (.s2p; .s4p de um par, portas 1 e 2 nas pontas da
       linha 1, 3 e 4 nas da linha 2) com impedância de referência Z (50 ohm),
       ou um subcircuito SPICE: uma escada de seções R, L, G, C (40 por

@@ -4,6 +4,7 @@
 // inductance of a round wire; the energy split by layers against the
 // derivative of the capacitance; the closed forms where they are trusted.
 #include <cmath>
+#include <thread>
 #include <tuple>
 
 #include <gtest/gtest.h>
@@ -378,4 +379,25 @@ TEST(FieldLosses, SolderMaskLayersCarryTheirShare)
     Design broadside = exampleDesign(Template::BroadsideStripline);
     broadside.set("offset", 0.2);
     EXPECT_NE(designLossFrame(broadside).unsupported, "");
+}
+
+// The losses' solve runs on worker threads (the designer window's): two at
+// once give what each gives alone, to the last bit.
+TEST(FieldLosses, TwoThreadsAtOnceGiveTheSameLosses)
+{
+    const Geometry a = planar(Structure::Microstrip, 0.8, 0, 0.5, 0.035, 4.4);
+    const Geometry b = planar(Structure::CoupledStripline, 0.3, 0.2, 1.0, 0.035, 3.0);
+    const LossSolution alone[2] = {solveLosses(a), solveLosses(b)};
+    LossSolution together[2];
+    std::thread other([&] { together[1] = solveLosses(b); });
+    together[0] = solveLosses(a);
+    other.join();
+    for (int k = 0; k < 2; ++k) {
+        ASSERT_EQ(together[k].modes.size(), alone[k].modes.size());
+        for (std::size_t m = 0; m < alone[k].modes.size(); ++m) {
+            EXPECT_EQ(together[k].modes[m].surface, alone[k].modes[m].surface);
+            EXPECT_EQ(together[k].modes[m].filling, alone[k].modes[m].filling);
+            EXPECT_EQ(together[k].statics.capacitance[m].c, alone[k].statics.capacitance[m].c);
+        }
+    }
 }
