@@ -67,8 +67,14 @@ Analysis analyse(const Design& design, double tolerance, const std::atomic<bool>
     a.failure = checkDesign(design);
     if (!a.failure.empty())
         return a;
+    return analysisOf(design, solveSection(designSection(design), tolerance, {}, cancel));
+}
+
+Analysis analysisOf(const Design& design, const SectionSolution& s)
+{
+    Analysis a;
+    a.pair = design.info().pair;
     const Excitations how = excitationsOf(design);
-    const SectionSolution s = solveSection(designSection(design), tolerance, {}, cancel);
     a.solves = 1;
     a.ok = s.ok;
     a.converged = s.converged;

@@ -12,6 +12,9 @@ packages=(build-essential cmake qt6-base-dev libgl1-mesa-dev libgtest-dev libben
 # without threads is not safe from two threads: with it the solver takes
 # turns at the factorisation.
 packages+=(libsuitesparse-dev libopenblas0-pthread)
+# The circuit simulator that runs the exported SPICE subcircuits in a test
+# (the test is skipped without it).
+packages+=(ngspice)
 # The toolkit's own dialogs (file, print, message box buttons) in Portuguese.
 packages+=(qt6-translations-l10n)
 # Installing and packaging: the Debian package's dependencies (dpkg-dev), the
