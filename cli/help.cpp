@@ -95,8 +95,9 @@ CÓDIGOS DE SAÍDA
   2   uma verificação recusou as entradas: "message: <texto exato>"
   3   falha aritmética: "fault: <texto padrão>" (em check, com o campo
       resolvido quando a seção existe)
-  4   check: solução de campo não alcançada (o limite da malha chegou antes
-      do erro pedido); os melhores valores são mostrados com um aviso
+  4   check: solução de campo não alcançada: o limite da malha chegou antes
+      do erro pedido (os melhores valores são mostrados, com um aviso) ou
+      antes de qualquer estimativa (o motivo é dito)
   64  uso incorreto: janela ou campo desconhecido, argumento malformado
 )";
     return text;
