@@ -150,8 +150,9 @@ CÓDIGOS DE SAÍDA
       comprimento) ou um arquivo que não pôde ser gravado
   3   falha aritmética: "fault: <texto padrão>" (em check, com o campo
       resolvido quando a seção existe)
-  4   solução de campo não alcançada: a malha chegou ao limite antes do erro
-      pedido (os valores são a melhor extrapolação, com um aviso)
+  4   solução de campo não alcançada: o limite da malha chegou antes do
+      erro pedido (os melhores valores são mostrados, com um aviso) ou
+      antes de qualquer estimativa (o motivo é dito)
   64  uso incorreto: janela ou campo desconhecido, argumento malformado
 )";
     return text;

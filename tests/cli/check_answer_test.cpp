@@ -48,6 +48,7 @@ fieldsolve::WindowCheck solvedCheck(double z0Field, double error, bool withFormu
         c.plan.fault = faultText(Fault::Invalid);
     c.solution.ok = true;
     c.solution.error = error;
+    c.solution.converged = error <= 5e-4;
     c.solution.nodes = 1000;
     c.solution.levels = 3;
     fieldsolve::Compared z0{"Z0", "Ohms", withFormula, withFormula ? 50.0 : 0.0, z0Field, 0};
@@ -101,6 +102,12 @@ TEST(CheckAnswer, SaysWhatHappenedInItsExitCodeAndNeverPrintsNonNumbers)
     fieldsolve::WindowCheck noNumber = solvedCheck(std::nan(""), 1e-4, true);
     fieldsolve::WindowCheck huge = solvedCheck(1e308, 1e-4, true);
     huge.plan.geometry.er = 1e308;
+    fieldsolve::WindowCheck noEstimate = solvedCheck(49, 0, true);
+    noEstimate.solution.ok = false;
+    noEstimate.solution.converged = false;
+    noEstimate.solution.failure = "limite de nós da malha";
+    fieldsolve::WindowCheck faultedNoEstimate = noEstimate;
+    faultedNoEstimate.plan.fault = faultText(Fault::Overflow);
     const std::vector<Case> cases = {
         {"reached", solvedCheck(49, 1e-4, true), cli::Ok, {"+2.041 %"}, {"\"converged\":true"}},
         {"stopped at the mesh limit", solvedCheck(49, 2e-3, true), cli::NotReached,
@@ -109,7 +116,9 @@ TEST(CheckAnswer, SaysWhatHappenedInItsExitCodeAndNeverPrintsNonNumbers)
          {"Invalid floating point operation", "49.0000"},
          {"\"fault\":\"Invalid floating point operation\"", "\"formula\":null", "\"field\":49.000000"}},
         {"faulted and stopped", solvedCheck(49, 2e-3, false), cli::Fault, {"não alcançada"}, {"\"converged\":false"}},
-        {"field no number", noNumber, cli::Fault, {}, {"\"error\":"}},
+        {"field no number", noNumber, cli::NotReached, {}, {"\"error\":"}},
+        {"no estimate before the limit", noEstimate, cli::NotReached, {}, {"\"error\":", "limite de nós"}},
+        {"faulted, no estimate", faultedNoEstimate, cli::Fault, {}, {"\"error\":"}},
         {"huge values", huge, cli::Ok, {"1.0000e+308"}, {"1.000000e+308"}},
     };
     const WindowDescription& d = windowOf("TForm6");

@@ -191,3 +191,20 @@ TEST(Check, AFaultedFormulaStillGetsTheFieldOfItsSection)
     EXPECT_NE(text.out.find(std::string("fault: ") + faultText(Fault::Invalid)), std::string::npos) << text.out;
     EXPECT_NE(text.out.find("\nZ0 (Ohms) "), std::string::npos) << text.out;
 }
+
+// Metal of 0.01 um on a millimetre line: the mesh's node limit comes before
+// the tolerance, so the best values are given with a notice, exit 4 and
+// "converged": false, not an arithmetic fault.
+TEST(Check, AFieldStoppedAtTheMeshLimitIsNotReachedNotAFault)
+{
+    const std::vector<std::string> thin = {"Frequencia=1", "ComboBox2=9.8", "ComboBox1=57600000", "Tanperda=0.001",
+                                           "Largura=1",    "Sep=0.5",       "ComboBox4=1",        "ComboBox3=0.00001"};
+    const cli::Run r = check("TForm11", thin, true);
+    EXPECT_EQ(r.exit, cli::NotReached) << r.out << r.err;
+    const json::Parsed p = json::parse(r.out);
+    ASSERT_TRUE(p.ok) << r.out;
+    EXPECT_EQ(p.value.find("converged")->kind, json::Value::Kind::Bool);
+    EXPECT_FALSE(p.value.find("converged")->boolean);
+    EXPECT_GT(number(p.value.find("error_percent")), 0.05);
+    EXPECT_NEAR(number(p.value.find("checks")->items[0].find("field")), 54.7, 0.5);
+}
