@@ -270,11 +270,12 @@ TEST(SectionSolver, AnotherThreadCancelsASolve)
 }
 
 // Metal far thinner than the rest of the section (0.01 um on millimetre
-// lines) makes meshes too large for the node limit before the estimate
-// settles: the answer is the best extrapolation with the estimate it
-// reached, not a failure, and it agrees within that estimate with the same
-// line of no thickness, which the metal's thickness hardly moves.
-TEST(SectionLimits, VeryThinMetalGivesItsBestEstimate)
+// lines) used to make meshes too large for the node limit: it converges,
+// and agrees within the estimates with the same line of no thickness (from
+// which 1e-5 of the smallest feature moves Z0 by some 2e-5). Thicker metal
+// draws more charge: Z0 falls as the metal thickens, from thin metal to
+// metal meshed as usual.
+TEST(SectionLimits, VeryThinMetalConverges)
 {
     using S = Structure;
     const Geometry cases[] = {withStructure(S::Cpw, 1, 0.5, 1, 1e-5, 9.8),
@@ -287,12 +288,20 @@ TEST(SectionLimits, VeryThinMetalGivesItsBestEstimate)
         const std::string what = std::to_string(int(g.structure));
         ASSERT_TRUE(thin.ok) << what << ": " << thin.failure;
         ASSERT_TRUE(reference.ok) << what << ": " << reference.failure;
-        EXPECT_GE(thin.levels, 3) << what;
-        EXPECT_TRUE(std::isfinite(thin.error) && thin.error > 0) << what;
-        EXPECT_EQ(thin.converged, thin.error <= kTolerance) << what;
+        EXPECT_TRUE(thin.converged) << what << ": " << thin.error;
         const double within = thin.error + reference.error;
         EXPECT_NEAR(thin.single.z0 / reference.single.z0, 1, within) << what;
         EXPECT_NEAR(thin.single.eeff / reference.single.eeff, 1, within) << what;
+    }
+    double thinner = 0, allowance = 0;
+    for (double t : {1e-6, 1e-4, 2e-3}) {
+        const Solution s = solve(withStructure(S::Cpw, 1, 0.5, 1, t, 9.8));
+        ASSERT_TRUE(s.ok && s.converged) << t << ": " << s.failure << " " << s.error;
+        if (thinner > 0) {
+            EXPECT_LT(s.single.z0, thinner * (1 + allowance + s.error)) << t;
+        }
+        thinner = s.single.z0;
+        allowance = s.error;
     }
 }
 
