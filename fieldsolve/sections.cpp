@@ -34,6 +34,7 @@ constexpr double kMaxPermittivity = 1e6;
 constexpr double kMinLength = 1e-9;
 constexpr double kMaxLength = 1e9;
 const char* const kBadPermittivity = "permissividade relativa fora da faixa";
+const char* const kUnsolved = "o sistema linear não foi resolvido";
 const char* const kUnrepresentable = "resultado fora do que um número representa";
 
 // A bound as a message shows it: 1000000, 1e-09.
@@ -418,7 +419,7 @@ SectionSolution solveSection(const Section& section, double tolerance, const Mes
         for (std::size_t m = 0; m < count; ++m) {
             const Pair& p = ps[m];
             if (!(p.c > 0 && p.air > 0)) {
-                out.failure = "o sistema linear não foi resolvido";
+                out.failure = kUnsolved;
                 return out;
             }
             history[m].push_back(p);
@@ -479,6 +480,10 @@ SectionSolution solveSection(const Section& section, double tolerance, const Mes
         for (std::size_t m = 0; m < count; ++m) {
             const Pair full = history[m][1];
             const Pair& half = halves[m];
+            if (!(half.c > 0 && half.air > 0)) {
+                out.failure = kUnsolved;
+                return out;
+            }
             const double ec = (full.c - half.c) / 3 / full.c;
             const double ea = (full.air - half.air) / 3 / full.air;
             boxWorst = std::max(boxWorst, 0.5 * (std::fabs(ec) + std::fabs(ea)));

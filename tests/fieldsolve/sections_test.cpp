@@ -209,25 +209,6 @@ TEST(SectionSolver, ThePairsMatrixFromThreeExcitationsGivesItsModes)
     EXPECT_NEAR(oddLine.z0 / modes.odd.z0, 1, tolerance);
 }
 
-// A section must say what to solve: no excitations, a factor that is not a
-// positive number, or a filling below vacuum are refused.
-TEST(SectionSolver, AnIncompleteSectionIsRefused)
-{
-    Section none;
-    EXPECT_FALSE(solveSection(none).ok);
-    Section zero = wholePair({{1, 0}});
-    zero.excitations[0].factor = 0;
-    Section filled = wholePair({{1, 0}});
-    filled.homogeneous = true;
-    filled.er = 0.5;
-    for (const Section* s : {&none, &zero, &filled}) {
-        const SectionSolution sol = solveSection(*s);
-        EXPECT_FALSE(sol.ok);
-        EXPECT_FALSE(sol.failure.empty());
-        EXPECT_TRUE(sol.capacitance.empty());
-    }
-}
-
 // The caller's flag stops a solve on another thread at its next mesh. The
 // section's problem waits on the solving thread until the other thread has
 // raised the flag, so the flag is raised while the first mesh is solved.
@@ -302,20 +283,5 @@ TEST(SectionLimits, VeryThinMetalConverges)
         }
         thinner = s.single.z0;
         allowance = s.error;
-    }
-}
-
-// Copper 10 um thick on millimetre lines is common: it converges.
-TEST(SectionLimits, TenMicrometreCopperConverges)
-{
-    using S = Structure;
-    const Geometry cases[] = {withStructure(S::Microstrip, 3, 0, 1.6, 0.01, 4.4),
-                              withStructure(S::Cpw, 1, 0.2, 1.6, 0.01, 4.4),
-                              withStructure(S::Stripline, 1, 0, 1.6, 0.01, 2.2),
-                              withStructure(S::CoupledMicrostrip, 1, 0.2, 0.8, 0.01, 3.5)};
-    for (const Geometry& g : cases) {
-        const Solution s = solve(g);
-        EXPECT_TRUE(s.ok && s.converged) << int(g.structure) << ": " << s.failure << " " << s.error;
-        EXPECT_LE(s.error, kTolerance) << int(g.structure);
     }
 }
