@@ -95,6 +95,10 @@ struct Capacitance {
     double relativeAir = 0; // cAir over eps0
 };
 
+// Metal thinner than a thousandth of the smallest other feature of the
+// section is meshed as metal a thousandth as thick would be, so that its
+// meshes stay within the node limit; the estimate covers it as any other.
+//
 // A solve refines until its estimated error is within the tolerance or a
 // limit of the mesh stops it: no more than six meshes, and no mesh of more
 // than 400000 nodes. A limit reached after the three meshes an estimate
@@ -107,7 +111,8 @@ struct SectionSolution {
     std::string failure;                  // why there is no solution (Portuguese)
     std::vector<Capacitance> capacitance; // one per excitation, in their order
     double error = 0;    // estimated relative error: the mean of the errors of C and C_air of the
-                         // worst excitation, plus the box's share; 0 only for an exact section
+                         // worst excitation (that of its Z0 = 1/(c sqrt(C C_air))), plus the box's
+                         // share; 0 only for an exact section
     double boxError = 0; // the part of it due to the distant box
     double seconds = 0;  // processor time of the solution
     std::size_t nodes = 0; // nodes of the finest mesh
@@ -119,8 +124,8 @@ struct SectionSolution {
 // `tolerance` or a limit of the mesh is reached. The mesh options' `far`
 // left at 0 becomes thirty times the section's `farSize`. When `cancel` is
 // given and becomes true the solve stops at its next mesh and returns with
-// `cancelled` set and no solution. Safe to call from several threads at
-// once for different sections.
+// `cancelled` set and no solution. The solver keeps no state between
+// calls; the excitations' problems are called on the calling thread.
 //
 // `visit`, when given, sees the fields of every mesh of the refinement (not
 // the box's estimate), for quantities extrapolated over the meshes as the

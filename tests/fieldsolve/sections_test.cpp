@@ -209,25 +209,6 @@ TEST(SectionSolver, ThePairsMatrixFromThreeExcitationsGivesItsModes)
     EXPECT_NEAR(oddLine.z0 / modes.odd.z0, 1, tolerance);
 }
 
-// A section must say what to solve: no excitations, a factor that is not a
-// positive number, or a filling below vacuum are refused.
-TEST(SectionSolver, AnIncompleteSectionIsRefused)
-{
-    Section none;
-    EXPECT_FALSE(solveSection(none).ok);
-    Section zero = wholePair({{1, 0}});
-    zero.excitations[0].factor = 0;
-    Section filled = wholePair({{1, 0}});
-    filled.homogeneous = true;
-    filled.er = 0.5;
-    for (const Section* s : {&none, &zero, &filled}) {
-        const SectionSolution sol = solveSection(*s);
-        EXPECT_FALSE(sol.ok);
-        EXPECT_FALSE(sol.failure.empty());
-        EXPECT_TRUE(sol.capacitance.empty());
-    }
-}
-
 // The caller's flag stops a solve on another thread at its next mesh. The
 // section's problem waits on the solving thread until the other thread has
 // raised the flag, so the flag is raised while the first mesh is solved.
@@ -270,11 +251,12 @@ TEST(SectionSolver, AnotherThreadCancelsASolve)
 }
 
 // Metal far thinner than the rest of the section (0.01 um on millimetre
-// lines) makes meshes too large for the node limit before the estimate
-// settles: the answer is the best extrapolation with the estimate it
-// reached, not a failure, and it agrees within that estimate with the same
-// line of no thickness, which the metal's thickness hardly moves.
-TEST(SectionLimits, VeryThinMetalGivesItsBestEstimate)
+// lines) used to make meshes too large for the node limit: it converges,
+// and agrees within the estimates with the same line of no thickness (from
+// which 1e-5 of the smallest feature moves Z0 by some 2e-5). Thicker metal
+// draws more charge: Z0 falls as the metal thickens, from thin metal to
+// metal meshed as usual.
+TEST(SectionLimits, VeryThinMetalConverges)
 {
     using S = Structure;
     const Geometry cases[] = {withStructure(S::Cpw, 1, 0.5, 1, 1e-5, 9.8),
@@ -287,26 +269,19 @@ TEST(SectionLimits, VeryThinMetalGivesItsBestEstimate)
         const std::string what = std::to_string(int(g.structure));
         ASSERT_TRUE(thin.ok) << what << ": " << thin.failure;
         ASSERT_TRUE(reference.ok) << what << ": " << reference.failure;
-        EXPECT_GE(thin.levels, 3) << what;
-        EXPECT_TRUE(std::isfinite(thin.error) && thin.error > 0) << what;
-        EXPECT_EQ(thin.converged, thin.error <= kTolerance) << what;
+        EXPECT_TRUE(thin.converged) << what << ": " << thin.error;
         const double within = thin.error + reference.error;
         EXPECT_NEAR(thin.single.z0 / reference.single.z0, 1, within) << what;
         EXPECT_NEAR(thin.single.eeff / reference.single.eeff, 1, within) << what;
     }
-}
-
-// Copper 10 um thick on millimetre lines is common: it converges.
-TEST(SectionLimits, TenMicrometreCopperConverges)
-{
-    using S = Structure;
-    const Geometry cases[] = {withStructure(S::Microstrip, 3, 0, 1.6, 0.01, 4.4),
-                              withStructure(S::Cpw, 1, 0.2, 1.6, 0.01, 4.4),
-                              withStructure(S::Stripline, 1, 0, 1.6, 0.01, 2.2),
-                              withStructure(S::CoupledMicrostrip, 1, 0.2, 0.8, 0.01, 3.5)};
-    for (const Geometry& g : cases) {
-        const Solution s = solve(g);
-        EXPECT_TRUE(s.ok && s.converged) << int(g.structure) << ": " << s.failure << " " << s.error;
-        EXPECT_LE(s.error, kTolerance) << int(g.structure);
+    double thinner = 0, allowance = 0;
+    for (double t : {1e-6, 1e-4, 2e-3}) {
+        const Solution s = solve(withStructure(S::Cpw, 1, 0.5, 1, t, 9.8));
+        ASSERT_TRUE(s.ok && s.converged) << t << ": " << s.failure << " " << s.error;
+        if (thinner > 0) {
+            EXPECT_LT(s.single.z0, thinner * (1 + allowance + s.error)) << t;
+        }
+        thinner = s.single.z0;
+        allowance = s.error;
     }
 }
