@@ -130,7 +130,8 @@ Analysis analyse(const Design& design, double tolerance, const std::atomic<bool>
         const double v = kC / std::sqrt(er);
         const double z11 = v * a.lMatrix[0][0], z22 = v * a.lMatrix[1][1], z12 = v * a.lMatrix[0][1];
         a.zdiff = z11 + z22 - 2 * z12;
-        a.zcm = (z11 + z22 + 2 * z12) / 4;
+        // Both strips at one voltage: Y = Z^-1 = (c^2 / v) C_air, summed.
+        a.zcm = v / (kC * kC * (cAir[0][0] + cAir[1][1] + 2 * cAir[0][1]));
         a.z0o = a.zdiff / 2;
         a.z0e = 2 * a.zcm;
         a.eeffE = a.eeffO = er;
