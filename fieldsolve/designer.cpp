@@ -18,6 +18,9 @@ constexpr double kRoughTolerance = 3e-3;
 // Close enough to the target (relative) to solve at the design tolerance.
 constexpr double kNear = 5e-3;
 constexpr int kMaxSolves = 40;
+// How far a varied dimension may go from the held ones, either way: a
+// hundred substrate heights apart, a pair is two lines to 1e-4.
+constexpr double kRange = 100;
 
 double threadSeconds()
 {
@@ -206,8 +209,8 @@ public:
            const std::atomic<bool>* cancel, const Progress& progress)
         : design_(start), targets_(targets), vary_(vary), cancel_(cancel), progress_(progress)
     {
-        // The varied dimensions stay within a thousand times the held
-        // lengths either way, as the mesh resolves them.
+        // The varied dimensions stay within kRange times the held lengths
+        // either way.
         double small = HUGE_VAL, big = 0;
         const TemplateInfo& info = start.info();
         for (std::size_t i = 0; i < info.parameters.size(); ++i) {
@@ -221,8 +224,8 @@ public:
         }
         if (big == 0)
             small = big = start[vary.front()];
-        lo_ = std::log(big / 1000);
-        hi_ = std::log(small * 1000);
+        lo_ = std::log(big / kRange);
+        hi_ = std::log(small * kRange);
     }
 
     struct Point {
@@ -350,6 +353,9 @@ Synthesis synthesise(const Design& start, const std::vector<Target>& targets, co
                 const double a = std::min(ua, ub), b = std::max(ua, ub);
                 if (!(next > a && next < b) || !std::isfinite(next))
                     next = (a + b) / 2;
+            } else if (prev.ok && (next > search.hi_ || next < search.lo_)) {
+                // The secant itself says the target lies past the range:
+                // straight to its end, to see.
             } else {
                 next = std::clamp(next, p.u[0] - 1.5, p.u[0] + 1.5);
             }
