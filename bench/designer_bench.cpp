@@ -35,7 +35,10 @@ int main(int argc, char** argv)
         std::vector<Task> tasks;
         const bool spaced = info.index("S") >= 0;
         if (!info.pair) {
-            tasks.push_back({"Z0=50 W", {{Quantity::Z0, info.kind == Template::Cps ? 100.0 : 50.0}}, {"W"}});
+            if (info.kind == Template::Cps)
+                tasks.push_back({"Z0=100 W", {{Quantity::Z0, 100}}, {"W"}});
+            else
+                tasks.push_back({"Z0=50 W", {{Quantity::Z0, 50}}, {"W"}});
         } else {
             tasks.push_back({"Zdiff=100 W", {{Quantity::Zdiff, 100}}, {"W"}});
             if (spaced) {

@@ -18,6 +18,16 @@ constexpr double kRoughTolerance = 3e-3;
 // Close enough to the target (relative) to solve at the design tolerance.
 constexpr double kNear = 5e-3;
 constexpr int kMaxSolves = 40;
+// The meshes of those early steps: coarser at the edges, growing faster.
+MeshOptions roughMesh()
+{
+    MeshOptions m;
+    m.edge = 0.35;
+    m.flatEdge = 0.02;
+    m.other = 0.6;
+    m.growth = 1.9;
+    return m;
+}
 // How far a varied dimension may go from the held ones, either way: a
 // hundred substrate heights apart, a pair is two lines to 1e-4.
 constexpr double kRange = 100;
@@ -63,7 +73,20 @@ double valueOf(const Analysis& a, Quantity q)
     return 0;
 }
 
+namespace {
+
+Analysis analyseOn(const Design& design, double tolerance, const MeshOptions& mesh, const std::atomic<bool>* cancel);
+
+} // namespace
+
 Analysis analyse(const Design& design, double tolerance, const std::atomic<bool>* cancel)
+{
+    return analyseOn(design, tolerance, {}, cancel);
+}
+
+namespace {
+
+Analysis analyseOn(const Design& design, double tolerance, const MeshOptions& mesh, const std::atomic<bool>* cancel)
 {
     Analysis a;
     a.pair = design.info().pair;
@@ -71,7 +94,7 @@ Analysis analyse(const Design& design, double tolerance, const std::atomic<bool>
     if (!a.failure.empty())
         return a;
     const Excitations how = excitationsOf(design);
-    const SectionSolution s = solveSection(designSection(design), tolerance, {}, cancel);
+    const SectionSolution s = solveSection(designSection(design), tolerance, mesh, cancel);
     a.solves = 1;
     a.ok = s.ok;
     a.converged = s.converged;
@@ -142,6 +165,8 @@ Analysis analyse(const Design& design, double tolerance, const std::atomic<bool>
     a.k = (a.z0e - a.z0o) / (a.z0e + a.z0o);
     return a;
 }
+
+} // namespace
 
 std::string checkSynthesis(const Design& design, const std::vector<Target>& targets,
                            const std::vector<std::string>& vary)
@@ -250,7 +275,7 @@ public:
         Design d = design_;
         for (std::size_t i = 0; i < u.size(); ++i)
             d.set(vary_[i], std::exp(u[i]));
-        p.a = analyse(d, precise ? kDesignTolerance : kRoughTolerance, cancel_);
+        p.a = precise ? analyse(d, kDesignTolerance, cancel_) : analyseOn(d, kRoughTolerance, roughMesh(), cancel_);
         solves_ += p.a.solves;
         if (progress_ && p.a.solves)
             progress_(solves_);
@@ -270,6 +295,55 @@ public:
     const std::atomic<bool>* cancel_;
     const Progress& progress_;
 };
+
+// K(k') / K(k).
+double ellipticRatio(double k)
+{
+    return std::comp_ellint_1(std::sqrt(1 - k * k)) / std::comp_ellint_1(k);
+}
+
+// Z0 of a single line from a closed form (thin metal, the mask and second
+// layers left out), NaN when the template has none: the start of a
+// synthesis, and the slope of its first step.
+double closedFormZ0(const Design& d)
+{
+    const double eta0 = physics::si::eta0;
+    const double W = d["W"];
+    switch (d.kind) {
+    case Template::Microstrip:
+    case Template::EmbeddedMicrostrip: {
+        // Wheeler's logarithm with Hammerstad's fit, and the usual eeff.
+        const double u = W / d["h"], er = d["er"];
+        const double f = 6 + (2 * M_PI - 6) * std::exp(-std::pow(30.666 / u, 0.7528));
+        const double z1 = eta0 / (2 * M_PI) * std::log(f / u + std::sqrt(1 + 4 / (u * u)));
+        const double eeff = (er + 1) / 2 + (er - 1) / 2 / std::sqrt(1 + 12 / u);
+        return z1 / std::sqrt(eeff);
+    }
+    case Template::Stripline: {
+        // The centred strip of no thickness, in the layers' mean.
+        const double b = d["h1"] + d["t"] + d["h2"];
+        const double er = (d["er1"] * d["h1"] + d["er2"] * d["h2"]) / (d["h1"] + d["h2"]);
+        const double k = 1 / std::cosh(M_PI * W / (2 * b));
+        return eta0 / (4 * std::sqrt(er)) / ellipticRatio(k);
+    }
+    case Template::Cpw:
+    case Template::Gcpw: {
+        const double k = W / (W + 2 * d["S"]), er = d["er"];
+        if (d.kind == Template::Cpw)
+            return eta0 / (4 * std::sqrt((er + 1) / 2)) * ellipticRatio(k);
+        const double h = d["h"];
+        const double k3 = std::tanh(M_PI * W / (4 * h)) / std::tanh(M_PI * (W + 2 * d["S"]) / (4 * h));
+        const double air = 1 / ellipticRatio(k), back = 1 / ellipticRatio(k3);
+        const double eeff = (air + er * back) / (air + back);
+        return eta0 / (2 * std::sqrt(eeff)) / (air + back);
+    }
+    case Template::Cps: {
+        const double k = d["S"] / (d["S"] + 2 * W);
+        return eta0 / std::sqrt((d["er"] + 1) / 2) / ellipticRatio(k);
+    }
+    default: return NAN;
+    }
+}
 
 // Which way a quantity moves as a dimension grows, as a first guess of
 // d ln Z / d ln x: wider strips lower the impedance, wider gaps and taller
@@ -300,6 +374,28 @@ Synthesis synthesise(const Design& start, const std::vector<Target>& targets, co
     std::vector<double> u;
     for (const std::string& name : vary)
         u.push_back(std::clamp(std::log(start[name]), search.lo_, search.hi_));
+    // A single line starts where its closed form meets the target, and
+    // takes the closed form's slope for its first step.
+    double formSlope = NAN;
+    if (n == 1 && targets[0].quantity == Quantity::Z0 && std::isfinite(closedFormZ0(start))) {
+        Design probe = start;
+        const auto form = [&](double x) {
+            probe.set(vary[0], std::exp(x));
+            return std::log(closedFormZ0(probe) / targets[0].value);
+        };
+        double a = search.lo_, b = search.hi_, fa = form(a), fb = form(b);
+        if (std::isfinite(fa) && std::isfinite(fb) && (fa < 0) != (fb < 0)) {
+            for (int i = 0; i < 60; ++i) {
+                const double m = (a + b) / 2, fm = form(m);
+                if ((fm < 0) == (fa < 0))
+                    a = m, fa = fm;
+                else
+                    b = m;
+            }
+            u[0] = (a + b) / 2;
+            formSlope = (form(u[0] + 0.01) - form(u[0] - 0.01)) / 0.02;
+        }
+    }
     const double accept = std::log1p(kTargetTolerance);
 
     Search::Point best;
@@ -345,7 +441,7 @@ Synthesis synthesise(const Design& start, const std::vector<Target>& targets, co
                         ub = p.u[0];
                 }
             }
-            double slope = slopeGuess(vary[0]);
+            double slope = std::isfinite(formSlope) && formSlope != 0 ? formSlope : slopeGuess(vary[0]);
             if (prev.ok && p.u[0] != prev.u[0])
                 slope = (f - prev.f[0]) / (p.u[0] - prev.u[0]);
             double next = p.u[0] - f / (slope != 0 ? slope : slopeGuess(vary[0]));
