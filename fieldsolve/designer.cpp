@@ -258,6 +258,7 @@ public:
         std::vector<double> f; // log of each quantity over its target
         Analysis a;
         bool ok = false;
+        bool precise = false; // solved at the design tolerance
         double worst() const
         {
             double w = 0;
@@ -280,6 +281,7 @@ public:
         if (progress_ && p.a.solves)
             progress_(solves_);
         p.ok = p.a.ok;
+        p.precise = precise;
         if (p.ok)
             for (const Target& t : targets_)
                 p.f.push_back(std::log(valueOf(p.a, t.quantity) / t.value));
@@ -399,8 +401,11 @@ Synthesis synthesise(const Design& start, const std::vector<Target>& targets, co
     const double accept = std::log1p(kTargetTolerance);
 
     Search::Point best;
+    // The best point: one solved at the design tolerance within the
+    // target first, else the nearest.
+    auto rank = [&](const Search::Point& q) { return q.precise && q.worst() <= accept ? 0 : 1; };
     auto better = [&](const Search::Point& p) {
-        if (p.ok && (!best.ok || p.worst() < best.worst() || (p.a.converged && p.worst() <= accept)))
+        if (p.ok && (!best.ok || rank(p) < rank(best) || (rank(p) == rank(best) && p.worst() < best.worst())))
             best = p;
     };
     bool precise = false;
@@ -537,13 +542,16 @@ Synthesis synthesise(const Design& start, const std::vector<Target>& targets, co
         out.seconds = threadSeconds() - t0;
         return out;
     }
-    // The answer at the design tolerance.
-    if (best.ok && !best.a.converged && best.a.error > kRoughTolerance / 2) {
-        best = search.at(best.u, true);
-        out.solves = search.solves_;
-    } else if (best.ok && best.worst() > accept) {
+    // The answer is solved at the design tolerance.
+    if (best.ok && !best.precise) {
         const Search::Point finer = search.at(best.u, true);
         out.solves = search.solves_;
+        if (finer.a.cancelled) {
+            out.cancelled = true;
+            out.failure = "cancelada";
+            out.seconds = threadSeconds() - t0;
+            return out;
+        }
         if (finer.ok)
             best = finer;
     }

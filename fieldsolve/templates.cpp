@@ -526,9 +526,8 @@ Section designSection(const Design& d)
 Problem designDrawing(const Design& d, bool odd, double margin)
 {
     const Layout l = layout(d, margin);
-    Problem pb = whole(l, odd ? -1 : 1, 1);
-    if (!d.info().pair && d.kind == Template::Cps)
-        pb = whole(l, -1, 1);
+    // A balanced line (CPS, or a pair's odd mode) has its left strip at -1.
+    Problem pb = whole(l, odd || d.kind == Template::Cps ? -1 : 1, 1);
     // The planes that are walls of the solved section.
     const double plate = std::max(d["t"] > 0 ? d["t"] : 0.0, 0.04 * (l.plates > 0 ? l.plates : l.size));
     if (d.kind == Template::Microstrip || d.kind == Template::EmbeddedMicrostrip

@@ -287,6 +287,34 @@ TEST(Designer, BadInputIsRefusedNamingTheField)
     }
 }
 
+// The drawing of every template holds its strips at +1 (a pair's odd mode
+// one at -1) inside the drawn domain, and the planes it is solved against.
+TEST(Designer, DrawingsHoldTheStripsAndTheirPlanes)
+{
+    for (const TemplateInfo& info : templates()) {
+        const Design d = exampleDesign(info.kind);
+        const bool balanced = info.pair || info.kind == Template::Cps;
+        const Problem pb = designDrawing(d, balanced, 3);
+        int plus = 0, minus = 0, planes = 0;
+        for (const Conductor& c : pb.conductors) {
+            if (c.potential == 1 || c.potential == -1) {
+                (c.potential == 1 ? plus : minus) += 1;
+                EXPECT_TRUE(pb.domain.contains({c.box.x0, c.box.y0}) && pb.domain.contains({c.box.x1, c.box.y1}))
+                    << info.name;
+                EXPECT_NEAR(c.box.x1 - c.box.x0, d["W"], 1e-12) << info.name;
+            } else if (std::isinf(c.box.x0) && std::isinf(c.box.x1)) {
+                ++planes;
+            }
+        }
+        EXPECT_EQ(plus, 1) << info.name;
+        EXPECT_EQ(minus, balanced ? 1 : 0) << info.name;
+        const bool stripline = info.kind == Template::Stripline || info.kind == Template::CoupledStripline
+                               || info.kind == Template::BroadsideStripline;
+        const bool open = info.kind == Template::Cpw || info.kind == Template::Cps;
+        EXPECT_EQ(planes, stripline ? 2 : open ? 0 : 1) << info.name;
+    }
+}
+
 TEST(Designer, MilsAreReadAsMils)
 {
     Design mm, mil;
