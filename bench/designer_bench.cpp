@@ -4,6 +4,7 @@
 // Zdiff varying S and Z0e with Z0o varying W and S), with what it reached.
 //   designer_bench [template ...]
 #include <cstdio>
+#include <ctime>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -14,7 +15,9 @@ using namespace tarvel::fieldsolve;
 
 int main(int argc, char** argv)
 {
-    std::printf("%-22s %-16s %8s %7s %10s %s\n", "template", "task", "CPU s", "solves", "error %", "reached");
+    std::printf("%-22s %-18s %7s %9s %6s %8s %s\n", "template", "task", "CPU s", "process s", "solves", "error %",
+                "reached");
+    const auto processSeconds = [] { return double(std::clock()) / CLOCKS_PER_SEC; };
     for (const TemplateInfo& info : templates()) {
         if (argc > 1) {
             bool wanted = false;
@@ -24,9 +27,10 @@ int main(int argc, char** argv)
                 continue;
         }
         const Design d = exampleDesign(info.kind);
+        double before = processSeconds();
         const Analysis a = analyse(d);
-        std::printf("%-22s %-16s %8.3f %7d %10.4f %s\n", info.name.c_str(), "analysis", a.seconds, a.solves,
-                    100 * a.error, a.ok ? "" : a.failure.c_str());
+        std::printf("%-22s %-18s %7.3f %9.3f %6d %8.4f %s\n", info.name.c_str(), "analysis", a.seconds,
+                    processSeconds() - before, a.solves, 100 * a.error, a.ok ? "" : a.failure.c_str());
         struct Task {
             const char* name;
             std::vector<Target> targets;
@@ -47,7 +51,9 @@ int main(int argc, char** argv)
             }
         }
         for (const Task& t : tasks) {
+            before = processSeconds();
             const Synthesis s = synthesise(d, t.targets, t.vary);
+            const double process = processSeconds() - before;
             std::string reached;
             for (std::size_t i = 0; i < s.reached.size(); ++i)
                 reached += (i ? ", " : "") + std::string(quantityName(t.targets[i].quantity)) + " "
@@ -56,8 +62,8 @@ int main(int argc, char** argv)
                 reached += "  " + v + " = " + std::to_string(s.design[v]) + " mm";
             if (!s.ok)
                 reached += "  (" + s.failure + ")";
-            std::printf("%-22s %-16s %8.3f %7d %10.4f %s\n", info.name.c_str(), t.name, s.seconds, s.solves,
-                        100 * s.analysis.error, reached.c_str());
+            std::printf("%-22s %-18s %7.3f %9.3f %6d %8.4f %s\n", info.name.c_str(), t.name, s.seconds, process,
+                        s.solves, 100 * s.analysis.error, reached.c_str());
         }
     }
     return 0;

@@ -124,7 +124,7 @@ TEST(Designer, LimitsWhereOneTemplateBecomesAnother)
         {"grounded CPW far from its back metal",
          design(Template::Gcpw, {{"W", 0.5}, {"S", 0.2}, {"h", 40}, {"t", 0.0175}, {"er", 3.55}, {"G", 60}}),
          design(Template::Cpw, {{"W", 0.5}, {"S", 0.2}, {"h", 40}, {"t", 0.0175}, {"er", 3.55}}), Quantity::Z0,
-         1e-3},
+         2e-4},
     };
     for (const Case& c : cases) {
         const Analysis a = solved(c.a), b = solved(c.b);
