@@ -16,6 +16,7 @@
 #include "gallery_drawings.h"
 #include "gallery_own.h"
 #include "framework/ui/navigation.h"
+#include "models/all_windows.h"
 
 namespace tarvel::ui {
 
@@ -263,18 +264,10 @@ const QStringList& TForm9::legend(int tab)
 
 int TForm9::tabForWindow(int n)
 {
-    switch (n) {
-    case 2: case 16: return 0;
-    case 3: case 15: return 1;
-    case 4: case 6: case 17: case 18: return 2;
-    case 5: case 7: case 19: case 22: return 3;
-    case 8: return 4;
-    case 11: case 12: return 5;
-    case 13: case 14: return 6;
-    case 26: case 29: return 7;
-    case 20: case 27: return 8;
-    default: return -1;
-    }
+    for (const WindowDescription* d : allWindows())
+        if (d->number == n && d->section.read)
+            return galleryTab(d->section.kind);
+    return -1;
 }
 
 TForm9::TForm9(QWidget* parent) : QMainWindow(parent)
@@ -330,7 +323,7 @@ void TForm9::showSection(const WindowDescription& d, const FieldTexts& fields, Q
     const fieldsolve::CheckPlan plan = fieldsolve::planCheck(d, fields);
     if (plan.kind != fieldsolve::CheckPlan::Kind::Ready)
         return;
-    const int tab = int(plan.geometry.structure);
+    const int tab = galleryTab(plan.section);
     QWidget* page = TabbedNotebook1->widget(tab);
     if (!page)
         return;

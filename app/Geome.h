@@ -24,8 +24,9 @@ public:
     static const QStringList& tabCaptions();
     // The legend lines of a tab, in the order the page lists them.
     static const QStringList& legend(int tab);
-    // The tab that shows the structure of calculator window n, or -1 for a
-    // window without one (the main window).
+    // The tab that shows the structure of calculator window n (the kind of
+    // the section its binding names), or -1 for a window without one (the
+    // main window).
     static int tabForWindow(int n);
 
     // Shows in the field views of the caller's tab the caller's own cross-

@@ -104,6 +104,9 @@ QString captionOf(const fieldsolve::WindowCheck& c, Mode mode)
         return {};
     const fieldsolve::LineParameters& lp = mode == Mode::Single ? s.single : mode == Mode::Even ? s.even : s.odd;
     QString text = coupled ? QString::fromUtf8(mode == Mode::Even ? "Par: " : "Ímpar: ") : QString();
+    if (!zr->hasFormula)
+        return text + QString::fromUtf8("Campo %1 Ω, εef %2\nFórmula: ").arg(number(lp.z0, 2), number(lp.eeff, 3)) +
+               QString::fromStdString(c.formulaFault());
     text += QString::fromUtf8("Campo %1 Ω, εef %2\nFórmula %3 Ω")
                 .arg(number(lp.z0, 2), number(lp.eeff, 3), number(zr->formula, 2));
     if (er)

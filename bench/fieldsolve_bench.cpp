@@ -2,9 +2,10 @@
 // each structure over the geometries of the tutorial's tables: narrow to
 // wide, er 2.2 to 10.2, 1/2 oz and 2 oz copper. Not a test: run it by hand
 // and read the processor time per check, the estimate reached, the finest
-// mesh and, at the end, the peak resident memory of the process. With
-// --values it prints instead every result of every geometry to the last
-// digit, one line each, to compare two builds of the solver with diff.
+// mesh, Z0 and eeff (of both modes of a coupled line) and, at the end, the
+// peak resident memory of the process. With --values it prints instead
+// every result of every geometry to the last digit, one line each, to
+// compare two builds of the solver with diff.
 #include <sys/resource.h>
 
 #include <cstdio>
@@ -85,6 +86,14 @@ void Check(benchmark::State& state, Structure s)
     state.counters["nodes"] = double(sol.nodes);
     state.counters["meshes"] = sol.levels;
     state.counters["ok"] = sol.ok;
+    // The results themselves, to compare two builds of the solver.
+    const auto& lp = sol.coupled ? sol.even : sol.single;
+    state.counters["z0"] = lp.z0;
+    state.counters["eeff"] = lp.eeff;
+    if (sol.coupled) {
+        state.counters["z0odd"] = sol.odd.z0;
+        state.counters["eeffodd"] = sol.odd.eeff;
+    }
     state.SetLabel("W=" + std::to_string(g.w) + " S=" + std::to_string(g.s) + " H=" + std::to_string(g.h) +
                    " t=" + std::to_string(g.t) + " er=" + std::to_string(g.er));
 }

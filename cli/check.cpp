@@ -1,5 +1,8 @@
+#include "check.h"
+
 #include "shared.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -21,11 +24,25 @@ std::string fixed(double v, int decimals)
     return buf;
 }
 
+// A number with `decimals` decimals, or in powers of ten where that would
+// make a long row of digits (a huge value; with `small`, also one that its
+// decimals would show as zero); a value that is no number shows as a dash.
+std::string readable(double v, int decimals, bool small = false)
+{
+    if (!std::isfinite(v))
+        return "\u2014";
+    const double a = std::fabs(v);
+    if (a < 1e9 && (!small || a == 0 || a >= 1e-3))
+        return fixed(v, decimals);
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.*e", decimals, v);
+    return buf;
+}
+
 std::string signedPercent(double v)
 {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%+.3f %%", v);
-    return buf;
+    const std::string r = readable(v, 3);
+    return (v >= 0 ? "+" : "") + r + " %";
 }
 
 // The lengths that describe a structure's cross-section, in mm.
@@ -50,13 +67,40 @@ std::vector<std::pair<std::string, double>> geometryLines(const Geometry& g)
     return {};
 }
 
-bool homogeneous(Structure s)
+// The width of a text as shown: its UTF-8 code points.
+std::size_t shownWidth(const std::string& text)
 {
-    return s == Structure::TwoWire || s == Structure::Coax || s == Structure::Stripline ||
-           s == Structure::CoupledStripline;
+    std::size_t n = 0;
+    for (unsigned char c : text)
+        n += (c & 0xC0) != 0x80;
+    return n;
 }
 
-std::string jsonNumber(double v) { return std::isfinite(v) ? fixed(v, 6) : "null"; }
+// A row of the comparison table: the first column left-aligned in 18
+// characters, the others right-aligned in 12, counted as shown.
+std::string tableLine(const std::vector<std::string>& cells)
+{
+    std::string line;
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+        const std::size_t width = i == 0 ? 18 : 12;
+        const std::string pad(width - std::min(width, shownWidth(cells[i])), ' ');
+        line += i == 0 ? cells[i] + pad : " " + pad + cells[i];
+    }
+    return line + "\n";
+}
+
+std::string jsonNumber(double v) { return std::isfinite(v) ? readable(v, 6) : "null"; }
+
+// Whether the field solve reached its tolerance before the mesh's limit.
+bool reached(const fieldsolve::Solution& s) { return s.error <= 5e-4; }
+
+bool finiteField(const fieldsolve::WindowCheck& c)
+{
+    for (const auto& row : c.rows)
+        if (!std::isfinite(row.field))
+            return false;
+    return true;
+}
 
 } // namespace
 
@@ -70,7 +114,6 @@ Run checkForm(const std::vector<std::string>& argsIn)
     if (!d)
         return r;
     const CheckPlan plan = fieldsolve::planCheck(*d, fields);
-    const std::string title = d->className + " (" + d->unit + ")";
     if (plan.kind != CheckPlan::Kind::Ready) {
         r.exit = plan.kind == CheckPlan::Kind::Fault ? Fault : Message;
         const char* key = plan.kind == CheckPlan::Kind::Fault ? "fault" : "message";
@@ -80,18 +123,28 @@ Run checkForm(const std::vector<std::string>& argsIn)
             r.out = std::string(key) + ": " + plan.message + "\n";
         return r;
     }
-    const fieldsolve::WindowCheck c = fieldsolve::runCheck(plan);
+    return checkAnswer(*d, fieldsolve::runCheck(plan), asJson);
+}
+
+Run checkAnswer(const WindowDescription& d, const fieldsolve::WindowCheck& c, bool asJson)
+{
+    Run r;
+    const CheckPlan& plan = c.plan;
     const Structure s = plan.geometry.structure;
-    if (!c.solution.ok) {
+    const std::string title = d.className + " (" + d.unit + ")";
+    if (!c.solution.ok || !finiteField(c)) {
         r.exit = Fault;
-        const std::string text = "a solução de campo falhou: " + c.solution.failure;
+        const std::string text = "a solução de campo falhou: " +
+                                 (c.solution.ok ? std::string("valores não finitos") : c.solution.failure);
         if (asJson)
-            r.out = json::ObjectWriter().string("window", d->className).string("error", text).finish() + "\n";
+            r.out = json::ObjectWriter().string("window", d.className).string("error", text).finish() + "\n";
         else
             r.err = "tarvel-calc: " + text + "\n";
         return r;
     }
     const fieldsolve::Solution& sol = c.solution;
+    // A faulted formula outranks a field that stopped short of its tolerance.
+    r.exit = !c.formulaFault().empty() ? Fault : reached(sol) ? Ok : NotReached;
     if (asJson) {
         json::ObjectWriter geometry;
         for (const auto& [name, v] : geometryLines(plan.geometry))
@@ -100,13 +153,16 @@ Run checkForm(const std::vector<std::string>& argsIn)
         for (const auto& row : c.rows) {
             json::ObjectWriter w;
             w.string("quantity", row.name).string("unit", row.unit);
-            w.raw("formula", jsonNumber(row.formula)).raw("field", jsonNumber(row.field));
-            w.raw("difference_percent", jsonNumber(row.differencePercent));
+            w.raw("formula", row.hasFormula ? jsonNumber(row.formula) : "null").raw("field", jsonNumber(row.field));
+            w.raw("difference_percent", row.hasFormula ? jsonNumber(row.differencePercent) : "null");
             rows += (rows.size() > 1 ? "," : "") + w.finish();
         }
         json::ObjectWriter w;
-        w.string("window", d->className).string("structure", fieldsolve::structureName(s));
+        w.string("window", d.className).string("structure", fieldsolve::structureName(s));
+        if (!c.formulaFault().empty())
+            w.string("fault", c.formulaFault());
         w.raw("geometry", geometry.finish()).raw("checks", rows + "]");
+        w.raw("converged", reached(sol) ? "true" : "false");
         w.raw("error_percent", jsonNumber(100 * sol.error)).raw("box_error_percent", jsonNumber(100 * sol.boxError));
         w.raw("seconds", jsonNumber(sol.seconds)).raw("nodes", std::to_string(sol.nodes));
         w.raw("meshes", std::to_string(sol.levels));
@@ -117,24 +173,26 @@ Run checkForm(const std::vector<std::string>& argsIn)
     o += "Janela: " + title + " - " + fieldsolve::structureName(s) + "\n";
     o += "Geometria (mm):";
     for (const auto& [name, v] : geometryLines(plan.geometry))
-        o += "  " + name + " = " + fixed(v, 4);
+        o += "  " + name + " = " + readable(v, 4, true);
     o += "\n";
-    char line[160];
-    std::snprintf(line, sizeof line, "%-18s %12s %12s %12s\n", "Grandeza", "Fórmula", "Campo", "Diferença");
-    o += line;
+    o += tableLine({"Grandeza", "Fórmula", "Campo", "Diferença"});
+    const std::string none = "\u2014";
     for (const auto& row : c.rows) {
         const std::string name = row.unit.empty() ? row.name : row.name + " (" + row.unit + ")";
-        std::snprintf(line, sizeof line, "%-18s %12s %12s %12s\n", name.c_str(), fixed(row.formula, 4).c_str(),
-                      fixed(row.field, 4).c_str(), signedPercent(row.differencePercent).c_str());
-        o += line;
+        o += tableLine({name, row.hasFormula ? readable(row.formula, 4) : none, readable(row.field, 4),
+                        row.hasFormula ? signedPercent(row.differencePercent) : none});
     }
-    if (homogeneous(s))
+    if (!c.formulaFault().empty())
+        o += "fault: " + c.formulaFault() + "\nA fórmula da janela parou nessa falha; o campo resolve a seção "
+             "assim mesmo.\n";
+    if (homogeneousSection(plan.section))
         o += "eeff = er: o dielétrico preenche toda a seção.\n";
     o += "Diferença = (fórmula - campo) / campo.\n";
-    o += "Erro estimado da solução de campo: " + fixed(100 * sol.error, 4) + " % (da caixa aberta: " +
-         fixed(100 * sol.boxError, 4) + " %)\n";
-    if (sol.error > 5e-4)
-        o += "Aviso: a malha chegou ao seu limite antes de o erro estimado ficar abaixo de 0.05 %.\n";
+    o += "Erro estimado da solução de campo: " + readable(100 * sol.error, 4) + " % (da caixa aberta: " +
+         readable(100 * sol.boxError, 4) + " %)\n";
+    if (!reached(sol))
+        o += "Aviso: a malha chegou ao seu limite antes de o erro estimado ficar abaixo de 0.05 %.\n"
+             "Solução de campo não alcançada: os valores acima são a melhor estimativa.\n";
     o += "Tempo da solução: " + fixed(sol.seconds, 3) + " s; malha mais fina: " + std::to_string(sol.nodes) +
          " nós; " + std::to_string(sol.levels) + " malhas\n";
     return r;

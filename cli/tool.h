@@ -15,7 +15,7 @@ enum Exit : int {
     FileError = 1,  // refused extension, unreadable or short file, failed write
     Message = 2,    // a check refused the inputs
     Fault = 3,      // an arithmetic fault stopped the model
-    NotReached = 4, // a field solve ended at a limit of its mesh before its tolerance
+    NotReached = 4, // the field solve ended at its limit before its tolerance (values are its best)
     Usage = 64,     // unknown window or control, malformed command line
 };
 

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <ctime>
+#include <utility>
 #include <vector>
 
 namespace tarvel::fieldsolve {
@@ -10,10 +12,6 @@ namespace tarvel::fieldsolve {
 namespace {
 
 constexpr double kPi = 3.14159265358979323846;
-// The distant box of an open line lies this many sizes of the structure
-// away. The mesh grows geometrically away from the line, so a far box
-// costs only a few more mesh lines.
-constexpr double kBoxFactor = 1000;
 // Beyond this many sizes of the structure the field of an open line holds
 // so little of its energy (some 0.1 %, falling as the inverse square of the
 // distance) that cells there need not shrink with the rest of the mesh: it
@@ -22,6 +20,30 @@ constexpr double kFarSizes = 30;
 // Finest mesh allowed, in nodes: bounds the memory and time of one solve.
 constexpr std::size_t kMaxNodes = 400000;
 constexpr int kMaxLevel = 5;
+
+// The largest relative permittivity accepted: more than any material a
+// line is made of (ceramics reach some 1e5). The solution itself holds far
+// beyond it: a microstrip's eeff/er and Z0 sqrt(er) stay within ten digits
+// of their limits up to er = 1e300; what breaks first is a capacitance
+// overflowing near 1e308.
+constexpr double kMaxPermittivity = 1e6;
+// The lengths accepted, in the geometry's unit (the windows use mm: a
+// picometre to a thousand kilometres). The solution is the same at any
+// scale; its distant box overflows only beyond 1e300.
+constexpr double kMinLength = 1e-9;
+constexpr double kMaxLength = 1e9;
+const char* const kBadPermittivity = "permissividade relativa fora da faixa";
+const char* const kUnrepresentable = "resultado fora do que um número representa";
+
+// A bound as a message shows it: 1000000, 1e-09.
+std::string plain(double x)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%.15g", x);
+    return text;
+}
+
+std::string tooLargePermittivity() { return "permissividade relativa acima de " + plain(kMaxPermittivity); }
 
 bool coupled(Structure s) { return s == Structure::CoupledMicrostrip || s == Structure::CoupledStripline; }
 
@@ -97,7 +119,18 @@ std::string invalidGeometry(const Geometry& g)
     if (!hasQuasiStaticCheck(g.structure))
         return "sem modo TEM";
     if (!(positive(g.er) && g.er >= 1))
-        return "permissividade relativa fora da faixa";
+        return kBadPermittivity;
+    if (g.er > kMaxPermittivity)
+        return tooLargePermittivity();
+    // Each length the structure uses, by its name.
+    std::vector<std::pair<const char*, double>> lengths;
+    if (g.structure == Structure::Coax || g.structure == Structure::TwoWire)
+        lengths = {{"diâmetro", g.d}, {g.structure == Structure::Coax ? "diâmetro externo" : "espaçamento", g.D}};
+    else
+        lengths = {{"largura", g.w}, {"altura", g.h}, {"espessura", g.t}, {"separação", g.s}};
+    for (const auto& [name, x] : lengths)
+        if (std::isfinite(x) && x > 0 && !(x >= kMinLength && x <= kMaxLength))
+            return std::string(name) + " fora da faixa de " + plain(kMinLength) + " a " + plain(kMaxLength);
     switch (g.structure) {
     case Structure::Coax:
         if (!positive(g.d) || !positive(g.D) || !(g.D > g.d))
@@ -249,7 +282,9 @@ std::string invalidSection(const Section& section)
         if (!e.problem || !(std::isfinite(e.factor) && e.factor > 0))
             return "excitação da seção inválida";
     if (section.homogeneous && !(std::isfinite(section.er) && section.er >= 1))
-        return "permissividade relativa fora da faixa";
+        return kBadPermittivity;
+    if (section.homogeneous && section.er > kMaxPermittivity)
+        return tooLargePermittivity();
     if (!(std::isfinite(section.farSize) && section.farSize >= 0))
         return "tamanho da seção inválido";
     return {};
@@ -268,7 +303,7 @@ LineParameters lineParameters(const Capacitance& c)
 }
 
 SectionSolution solveSection(const Section& section, double tolerance, const MeshOptions& meshOptions,
-                             const std::atomic<bool>* cancel)
+                             const std::atomic<bool>* cancel, const MeshVisitor& visit)
 {
     SectionSolution out;
     const double start = threadSeconds();
@@ -282,7 +317,7 @@ SectionSolution solveSection(const Section& section, double tolerance, const Mes
     };
     // Every excitation on one mesh, sharing one analysis of the system's
     // pattern; an empty pair for a failed solve.
-    auto solveOn = [&](double box, int level, std::size_t* nodes) -> std::vector<Pair> {
+    auto solveOn = [&](double box, int level, std::size_t* nodes, bool visited) -> std::vector<Pair> {
         std::vector<Problem> pbs;
         for (const Excitation& e : section.excitations)
             pbs.push_back(e.problem(box));
@@ -295,6 +330,8 @@ SectionSolution solveSection(const Section& section, double tolerance, const Mes
         const bool both = !section.homogeneous;
         const std::vector<Field> fields = Field::solveAll(pbs, mesh, both, true);
         const std::size_t per = both ? 2 : 1;
+        if (visited && visit)
+            visit(MeshFields{level, both, &fields});
         std::vector<Pair> out(count);
         for (std::size_t m = 0; m < count; ++m) {
             const Field& air = fields[m * per + per - 1];
@@ -334,7 +371,7 @@ SectionSolution solveSection(const Section& section, double tolerance, const Mes
         if (level > 0 && out.nodes * 4 > kMaxNodes)
             break;
         std::size_t nodes = 0;
-        const std::vector<Pair> ps = solveOn(kBoxSizes, level, &nodes);
+        const std::vector<Pair> ps = solveOn(kBoxSizes, level, &nodes, true);
         for (std::size_t m = 0; m < count; ++m) {
             const Pair& p = ps[m];
             if (!(p.c > 0 && p.air > 0)) {
@@ -395,7 +432,7 @@ SectionSolution solveSection(const Section& section, double tolerance, const Mes
         if (stopped())
             return out;
         double boxWorst = 0;
-        const std::vector<Pair> halves = solveOn(kBoxSizes / 2, 1, nullptr);
+        const std::vector<Pair> halves = solveOn(kBoxSizes / 2, 1, nullptr, false);
         for (std::size_t m = 0; m < count; ++m) {
             const Pair full = history[m][1];
             const Pair& half = halves[m];
@@ -407,6 +444,11 @@ SectionSolution solveSection(const Section& section, double tolerance, const Mes
         out.error += boxWorst;
     }
     out.converged = out.error <= tolerance;
+    for (const Pair& p : best)
+        if (!(std::isfinite(p.c) && std::isfinite(p.air) && p.c > 0 && p.air > 0)) {
+            out.failure = kUnrepresentable;
+            return out;
+        }
     for (const Pair& p : best)
         out.capacitance.push_back({p.c * physics::si::eps0, p.air * physics::si::eps0, p.c, p.air});
     out.ok = true;
@@ -431,14 +473,15 @@ Section section(const Geometry& g)
     return out;
 }
 
-Solution solve(const Geometry& g, double tolerance, const MeshOptions& meshOptions, const std::atomic<bool>* cancel)
+Solution solve(const Geometry& g, double tolerance, const MeshOptions& meshOptions, const std::atomic<bool>* cancel,
+               const MeshVisitor& visit)
 {
     Solution out;
     out.failure = invalidGeometry(g);
     if (!out.failure.empty())
         return out;
     out.coupled = coupled(g.structure);
-    const SectionSolution s = solveSection(section(g), tolerance, meshOptions, cancel);
+    const SectionSolution s = solveSection(section(g), tolerance, meshOptions, cancel, visit);
     out.ok = s.ok;
     out.converged = s.converged;
     out.failure = s.failure;
@@ -456,6 +499,11 @@ Solution solve(const Geometry& g, double tolerance, const MeshOptions& meshOptio
     } else {
         out.single = lineParameters(s.capacitance[0]);
     }
+    for (const LineParameters* p : {&out.single, &out.even, &out.odd})
+        if (!(std::isfinite(p->z0) && std::isfinite(p->eeff) && std::isfinite(p->c) && std::isfinite(p->cAir))) {
+            out.ok = out.converged = false;
+            out.failure = kUnrepresentable;
+        }
     return out;
 }
 

@@ -523,6 +523,8 @@ Section designSection(const Design& d)
     return s;
 }
 
+bool solvedBelowMidPlane(const Design& d) { return excitationsOf(d) != Excitations::Matrix && layout(d, 1).midPlane > 0; }
+
 Problem designDrawing(const Design& d, bool odd, double margin)
 {
     const Layout l = layout(d, margin);

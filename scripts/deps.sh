@@ -5,9 +5,16 @@ set -euo pipefail
 packages=(build-essential cmake qt6-base-dev libgl1-mesa-dev libgtest-dev libbenchmark-dev libeigen3-dev
           fonts-urw-base35 fonts-dejavu-core poppler-utils xvfb xauth imagemagick clang libclang-rt-14-dev
           time python3)
-# The field solver's sparse Cholesky factorisation, and a single-threaded
-# optimised BLAS for its dense blocks (several times faster than the reference one).
-packages+=(libsuitesparse-dev libopenblas0-serial)
+# The field solver's sparse Cholesky factorisation, and an optimised BLAS for
+# its dense blocks (several times faster than the reference one): the
+# threaded build, which locks its work buffers, so that solves may run side by
+# side in one process (the solver holds it at one thread per call). The build
+# without threads is not safe from two threads: with it the solver takes
+# turns at the factorisation.
+packages+=(libsuitesparse-dev libopenblas0-pthread)
+# The circuit simulator that runs the exported SPICE subcircuits in a test
+# (the test is skipped without it).
+packages+=(ngspice)
 # The toolkit's own dialogs (file, print, message box buttons) in Portuguese.
 packages+=(qt6-translations-l10n)
 # Installing and packaging: the Debian package's dependencies (dpkg-dev), the

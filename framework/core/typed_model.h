@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "inputs.h"
+#include "line_section.h"
 #include "outcome.h"
 #include "window_description.h"
 
@@ -86,6 +87,9 @@ struct Binding {
     const Checks<In>* checks = nullptr; // the model's table, for the fields' messages
     std::vector<std::pair<const char*, Real In::*>> inputs;
     std::vector<std::pair<const char*, Real Out::*>> results; // in the order the results are given
+    // The line cross-section the window describes, read from the model's
+    // inputs (after the rules below) and results.
+    SectionOf<In, Out> section = {};
     // Controls whose picked entries are listed in micrometres while the
     // model and a typed text are in millimetres.
     std::vector<const char*> micrometres = {};
@@ -118,6 +122,17 @@ struct Binding {
         return out;
     }
 
+    // The window's section for the given controls; the model runs again
+    // for its results only when it succeeded on them (`solved`).
+    SectionReading sectionOf(const Inputs& controls, bool solved) const
+    {
+        const In in = read(controls);
+        if (!solved)
+            return section.read(in, nullptr);
+        const Solved<Out> s = model(in);
+        return section.read(in, s.stopped ? nullptr : &s.values);
+    }
+
     // The check message of a control: the first check of the input it feeds.
     std::string messageOf(const std::string& control) const
     {
@@ -140,11 +155,15 @@ struct Binding {
     }
 
     // Gives the window its model (the window's function that calls this
-    // binding) and each of its inputs the message of its check.
+    // binding), its section and each of its inputs the message of its check.
+    // The binding must live as long as the description (both are static).
     void into(WindowDescription& w, Model windowModel) const
     {
         messagesInto(w.inputs);
         w.model = windowModel;
+        w.section.kind = section.kind;
+        if (section.read)
+            w.section.read = [this](const Inputs& controls, bool solved) { return sectionOf(controls, solved); };
     }
 };
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "fault_guard.h"
+#include "line_section.h"
 
 namespace tarvel {
 
@@ -97,7 +98,7 @@ struct WindowDescription {
     bool mainToFront = false;
     bool calcEnabledAtStart = true;
     bool calcShortcut = true;   // Ctrl+C on "&Calcular"
-    int galleryTab = 0;
+    WindowSection section; // the line cross-section it describes; its kind picks the gallery tab
     // Toolbar buttons for open, save, new, compute, gallery, print, close.
     std::vector<std::string> toolbarNames = {"SpeedButton1", "SpeedButton2", "SpeedButton3", "SpeedButton4",
                                              "SpeedButton5", "SpeedButton6", "SpeedButton7"};

@@ -85,7 +85,7 @@ void CalculatorWindow::galleryShown(QWidget* gallery) const
 
 void CalculatorWindow::Geometria1Click()
 {
-    galleryShown(Navigation::instance().open(Aux::Gallery, this, d_.number, d_.galleryTab));
+    galleryShown(Navigation::instance().open(Aux::Gallery, this, d_.number, galleryTab(d_.section.kind)));
 }
 void CalculatorWindow::Tutorial1Click() { Navigation::instance().open(Aux::Tutorial, this, d_.number); }
 void CalculatorWindow::Sobre1Click() { Navigation::instance().open(Aux::About, this, d_.number); }

@@ -6,7 +6,7 @@
 namespace tarvel::coplanar {
 namespace {
 
-const Binding<Board, BoardLine> binding = rows::binding<cpsAna>();
+const Binding<Board, BoardLine> binding = rows::binding<cpsAna>(SectionKind::Cps);
 
 } // namespace
 
@@ -16,7 +16,7 @@ const WindowDescription& cpsAnaWindow()
 {
     static const WindowDescription d =
         rows::window({13, "TForm13", "CPSAna", "Análise de Linha de Transmissão Coplanar Strips - CPS",
-                      {&menu::analysisCps, menu::nonConducting, "SubstratoNoCondutor3"}, 6, "psa",
+                      {&menu::analysisCps, menu::nonConducting, "SubstratoNoCondutor3"}, "psa",
                       "Análise de Linha de Transmissão Coplanar Strips (CPS) para Substrato não Condutor"},
                      cpsAna, binding, cpsAnalysis, catalogue::dielectricRowsB(), rows::stripsLabels,
                      {rows::stripsSeparationLine});

@@ -6,7 +6,7 @@
 namespace tarvel::coplanar {
 namespace {
 
-const Binding<Board, BoardLine> binding = rows::binding<cpsCon>();
+const Binding<Board, BoardLine> binding = rows::binding<cpsCon>(SectionKind::Cps);
 
 } // namespace
 
@@ -17,7 +17,7 @@ const WindowDescription& cpsConWindow()
     // The report leaves the unit off the substrate conductivity.
     static const WindowDescription d =
         rows::window({14, "TForm14", "CPSCon", "Análise de Linha de Transmissão Coplanar Strips - CPS",
-                      {&menu::analysisCps, menu::conducting, "SubstratoCondutor5"}, 6, "psc",
+                      {&menu::analysisCps, menu::conducting, "SubstratoCondutor5"}, "psc",
                       "Análise de Linha de Transmissão Coplanar Strips (CPS) para Substrato Condutor"},
                      cpsCon, binding, cpsConductingAnalysis, catalogue::dielectricRowsC(), rows::stripsLabels,
                      {{"Condsubs", "Condutividade do dielétrico:"}, rows::stripsSeparationLine});

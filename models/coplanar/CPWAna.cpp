@@ -7,7 +7,7 @@
 namespace tarvel::coplanar {
 namespace {
 
-const Binding<Board, BoardLine> binding = rows::binding<cpwAna>();
+const Binding<Board, BoardLine> binding = rows::binding<cpwAna>(SectionKind::Cpw);
 
 } // namespace
 
@@ -18,7 +18,7 @@ const WindowDescription& cpwAnaWindow()
     static const WindowDescription d = [] {
         WindowDescription w = rows::window(
             {11, "TForm11", "CPWAna", "Análise de Linha de Transmissão Coplanar WaveGuide - CPW",
-             {&menu::analysisCpw, menu::nonConducting, "SubstratoCondutor3"}, 5, "cpw",
+             {&menu::analysisCpw, menu::nonConducting, "SubstratoCondutor3"}, "cpw",
              "Análise de Linha de Transmissão Coplanar WaveGuide (CPW) para Substrato não Condutor"},
             cpwAna, binding, cpwAnalysis, catalogue::dielectricRowsB(), rows::waveguideLabels);
         // A key in the dielectric box activates the window too.

@@ -9,7 +9,7 @@
 namespace tarvel::coplanar {
 namespace {
 
-const Binding<Board, BoardLine> binding = rows::binding<cpwCon>();
+const Binding<Board, BoardLine> binding = rows::binding<cpwCon>(SectionKind::Cpw);
 
 } // namespace
 
@@ -21,7 +21,7 @@ const WindowDescription& cpwConWindow()
         // This window lists gallium arsenide with trailing blanks.
         WindowDescription w = rows::window(
             {12, "TForm12", "CPWCon", "Análise de Linha de Transmissão Coplanar Waveguide - CPW",
-             {&menu::analysisCpw, menu::conducting, "SubstratoCondutor4"}, 5, "cpc",
+             {&menu::analysisCpw, menu::conducting, "SubstratoCondutor4"}, "cpc",
              "Análise de Linha de Transmissão Coplanar WaveGuide (CPW) para Substrato Condutor"},
             cpwCon, binding, cpwConductingAnalysis,
             catalogue::dielectricRowsC().respelled({{10, "13.0 - Gallium arsenide(GaAs)     "}}),

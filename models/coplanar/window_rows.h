@@ -23,9 +23,9 @@ inline const char* lossField(Dielectric d) { return d == Dielectric::LossTangent
 
 // The controls of window variant V on the board, and its results in the
 // order the chain gives them. A picked copper thickness is listed in
-// micrometres.
+// micrometres. The board is a waveguide (Cpw) or a strip pair (Cps).
 template <const Variant& V>
-Binding<Board, BoardLine> binding()
+Binding<Board, BoardLine> binding(SectionKind kind)
 {
     return {analyseAs<V>,
             V.checks,
@@ -35,6 +35,11 @@ Binding<Board, BoardLine> binding()
             {{"Impcarac", &BoardLine::Z0}, {"Resistividade", &BoardLine::Rs}, {"Efetiva", &BoardLine::eeff},
              {"AtenCond", &BoardLine::alphaC}, {"Atendiel", &BoardLine::alphaD}, {"AtenTotal", &BoardLine::alphaT},
              {"Qcond", &BoardLine::Qc}, {"Qdiel", &BoardLine::Qd}, {"Qtotal", &BoardLine::Qt}},
+            {kind,
+             [](const Board& in, const BoardLine* out) {
+                 return SectionReading{planarSection(in.W, in.S, in.h, in.t, in.er),
+                                       {given(out, &BoardLine::Z0), given(out, &BoardLine::eeff)}};
+             }},
             {"ComboBox3"}};
 }
 
@@ -103,7 +108,6 @@ struct Identity {
     const char* unit;
     const char* caption;
     MenuItem menu;
-    int galleryTab;
     const char* extension; // of its project files, named after the unit
     const char* reportTitle;
 };
@@ -127,7 +131,6 @@ inline WindowDescription window(const Identity& id, const Variant& v, const Bind
     w.closesGallery = false;
     w.mainToFront = true;
     w.calcEnabledAtStart = true;
-    w.galleryTab = id.galleryTab;
     w.project = {id.extension, std::string(id.unit) + "1." + id.extension,
                  describe::fieldsOf(w.inputs, {3, 5, 3, 5, 3, 3, 3, 3}), false};
     w.report = {id.reportTitle, 1000, reportLines(w, amends)};

@@ -17,6 +17,12 @@ const Binding<Pair, CoupledLine> binding = {
      {"AtenCondodd", &CoupledLine::alphaCO}, {"AtenDiel", &CoupledLine::alphaDE},
      {"Atendielodd", &CoupledLine::alphaDO}, {"Atentotal", &CoupledLine::alphaTE},
      {"Atentotalodd", &CoupledLine::alphaTO}},
+    {SectionKind::CoupledMicrostrip,
+     [](const Pair& in, const CoupledLine* out) {
+         return SectionReading{planarSection(in.W, in.S, in.h, in.t, in.er),
+                               {given(out, &CoupledLine::Z0e), given(out, &CoupledLine::eeffE),
+                                given(out, &CoupledLine::Z0o), given(out, &CoupledLine::eeffO)}};
+     }},
     {"ComboBox3"},
 };
 
@@ -60,7 +66,6 @@ const WindowDescription& acMSMpAnWindow()
         w.mainToFront = true;
         w.calcEnabledAtStart = true;
         w.calcShortcut = false;
-        w.galleryTab = 7;
         w.project = {"apa", "AcMSMpAn1.apa", fieldsOf(w.inputs, {2, 2, 0, 5, 2, 2, 2, 2}), true};
         // The report spells three captions without the window's stray blanks.
         w.report = {w.caption, 1100,

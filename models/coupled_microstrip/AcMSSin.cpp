@@ -17,6 +17,14 @@ const Binding<Wanted, PairDesign> binding = {
      {"Efetivoimpar", &PairDesign::eeffO}, {"AtconMp", &PairDesign::alphaCE}, {"AtdielMp", &PairDesign::alphaDE},
      {"AtentotalMp", &PairDesign::alphaTE}, {"AtconMi", &PairDesign::alphaCO}, {"AtdielMi", &PairDesign::alphaDO},
      {"AtentotalMi", &PairDesign::alphaTO}},
+    // The strips found, beside the impedances asked.
+    {SectionKind::CoupledMicrostrip,
+     [](const Wanted& in, const PairDesign* out) {
+         if (!out)
+             return SectionReading{};
+         return SectionReading{planarSection(out->W, out->S, in.h, in.t, in.er),
+                               {double(in.Z0e), double(out->eeffE), double(in.Z0o), double(out->eeffO)}};
+     }},
     {"ComboBox3"},
 };
 
@@ -58,7 +66,6 @@ const WindowDescription& acMSSinWindow()
         w.mainToFront = false;
         w.calcEnabledAtStart = false;
         w.calcShortcut = true;
-        w.galleryTab = 7;
         w.project = {"ams", "AcMSSin1.ams", fieldsOf(w.inputs, {3, 5, 3, 5, 3, 3, 3, 3}), false};
         // The report prints the width, the gap and the permittivities as the
         // window does, then the losses of the even mode before the odd.

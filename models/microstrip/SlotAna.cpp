@@ -12,6 +12,11 @@ const Binding<SlotCut, Slot> binding = {
     &slotChecks,
     {{"Frequencia", &SlotCut::f}, {"ComboBox2", &SlotCut::er}, {"ComboBox1", &SlotCut::h}, {"Largura", &SlotCut::W}},
     {{"Impcarac", &Slot::Z0}, {"Efetiva", &Slot::eeff}, {"CompCorte", &Slot::hc}, {"guiado", &Slot::lambdaS}},
+    {SectionKind::Slotline,
+     [](const SlotCut& in, const Slot* out) {
+         return SectionReading{planarSection(0, in.W, in.h, 0, in.er),
+                               {given(out, &Slot::Z0), given(out, &Slot::eeff)}};
+     }},
 };
 
 } // namespace
@@ -44,7 +49,6 @@ const WindowDescription& slotAnaWindow()
         w.closesGallery = true;
         w.mainToFront = true;
         w.calcEnabledAtStart = true;
-        w.galleryTab = 4;
         w.project = {"slt", "SlotAna1.slt", fieldsOf(w.inputs, {3, 5, 3, 5}), false};
         // The report prints the subscript in line.
         w.report = {w.caption, 1000, reportOf(w, {{"CompCorte", "Valor de corte para o modo TE10 na SlotLine:"}})};

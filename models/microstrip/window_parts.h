@@ -3,6 +3,7 @@
 // with the few control names and texts in which the windows differ.
 #pragma once
 #include <string>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -73,7 +74,6 @@ inline void analysisFlags(WindowDescription& w)
     w.closesGallery = true;
     w.mainToFront = true;
     w.calcEnabledAtStart = true;
-    w.galleryTab = 2;
 }
 
 // ... and the two synthesis windows.
@@ -81,7 +81,6 @@ inline void synthesisFlags(WindowDescription& w)
 {
     w.keyFields = {"Impedancia"};
     w.calcEnabledAtStart = false;
-    w.galleryTab = 2;
 }
 
 // A file that keeps the fields in the order of the window.
@@ -154,6 +153,18 @@ template <typename In>
 Binding<In, Line> chainBinding(Solved<Line> (*model)(const In&), const Checks<In>& checks, const Fields& f,
                                Real In::*own, const ResultTexts& t, bool foilsListed)
 {
+    // The strip read (an analysis) or found (a synthesis, beside the
+    // impedance asked).
+    SectionOf<In, Line> section = {SectionKind::Microstrip, [](const In& in, const Line* out) {
+                                       if constexpr (std::is_same_v<In, Strip>)
+                                           return SectionReading{planarSection(in.W, 0, in.h, in.t, in.er),
+                                                                 {given(out, &Line::Z0), given(out, &Line::eeff)}};
+                                       else if (!out)
+                                           return SectionReading{};
+                                       else
+                                           return SectionReading{planarSection(out->W, 0, in.h, in.t, in.er),
+                                                                 {double(in.Z0), double(out->eeff)}};
+                                   }};
     return {model,
             &checks,
             {{f.width ? f.width : f.impedance, own},
@@ -164,6 +175,7 @@ Binding<In, Line> chainBinding(Solved<Line> (*model)(const In&), const Checks<In
              {f.height, &In::h},
              {f.thickness, &In::t}},
             resultControls(t),
+            section,
             foilsListed ? std::vector<const char*>{f.thickness} : std::vector<const char*>{}};
 }
 

@@ -18,6 +18,11 @@ const Binding<CoupledPair, CoupledLine> binding = {
     describe::joined<rows::Shown<CoupledLine>>(
         {{{"Impcarac", &CoupledLine::Z0e}, {"impcararcodd", &CoupledLine::Z0o}, {"Compguiado", &CoupledLine::lambdaG}},
          rows::modeLosses(losses)}),
+    {SectionKind::CoupledStripline,
+     [](const CoupledPair& in, const CoupledLine* out) {
+         return SectionReading{planarSection(in.W, in.S, in.b, in.t, in.er),
+                               {given(out, &CoupledLine::Z0e), std::nullopt, given(out, &CoupledLine::Z0o)}};
+     }},
     rows::pickedInMicrometres,
 };
 
@@ -50,7 +55,6 @@ const WindowDescription& acSLMpAnWindow()
         w.keyFields = {"Frequencia"};
         w.calcShortcut = false;
         w.closesGallery = true;
-        w.galleryTab = 8;
         w.project = {"asa", "AcSLMpAn1.asa", fieldsOf(w.inputs, {2, 2, 0, 5, 1, 1, 2, 2}), true};
         std::vector<ReportAmend> amends = rows::modeImpedanceAmends("Impcarac", "impcararcodd");
         amends.push_back({"Compguiado", rows::guidedWavelength});

@@ -16,6 +16,14 @@ const Binding<CoupledWanted, CoupledLine> binding = {
     describe::joined<rows::Shown<CoupledLine>>(
         {{{"LargReal", &CoupledLine::W}, {"SepReal", &CoupledLine::S}, {"complambs", &CoupledLine::lambdaG}},
          rows::modeLosses(common::synthesisLosses)}),
+    // The strips found, beside the impedances asked.
+    {SectionKind::CoupledStripline,
+     [](const CoupledWanted& in, const CoupledLine* out) {
+         if (!out)
+             return SectionReading{};
+         return SectionReading{planarSection(out->W, out->S, in.b, in.t, in.er),
+                               {double(in.Z0e), std::nullopt, double(in.Z0o)}};
+     }},
     rows::pickedInMicrometres,
 };
 
@@ -39,7 +47,6 @@ const WindowDescription& acSLSinWindow()
         w.keyFields = {"ImpModoPar"};
         w.calcEnabledAtStart = false;
         w.closesGallery = true;
-        w.galleryTab = 8;
         w.project = {"acs", "AcSLSin1.acs", fieldsOf(w.inputs, {3, 5, 3, 5, 3, 3, 3, 3}), false};
         std::vector<ReportAmend> amends = rows::modeImpedanceAmends("ImpModoPar", "ImpModoimpar");
         amends.push_back({"SepReal", "Separação real entre as fitas condutoras (mm):"});

@@ -92,6 +92,18 @@ Binding<In, StripLine> singleBinding(Solved<StripLine> (*model)(const In&), cons
     } else {
         inputs.push_back({"Impcarac", &In::Z0});
     }
+    // The strip read or found, between plates b apart, beside the impedance
+    // found or asked.
+    SectionOf<In, StripLine> section = {SectionKind::Stripline, [](const In& in, const StripLine* out) {
+                                            if constexpr (analysis)
+                                                return SectionReading{planarSection(in.W, 0, in.b, in.t, in.er),
+                                                                      {given(out, &StripLine::Z0)}};
+                                            else if (!out)
+                                                return SectionReading{};
+                                            else
+                                                return SectionReading{planarSection(out->W, 0, in.b, in.t, in.er),
+                                                                      {double(in.Z0)}};
+                                        }};
     return {model,
             &checks,
             inputs,
@@ -99,6 +111,7 @@ Binding<In, StripLine> singleBinding(Solved<StripLine> (*model)(const In&), cons
              {"CompStrip", &StripLine::lambdaG}, {"Encfimlinha", &StripLine::dl}, {"AtenCond", &StripLine::alphaC},
              {"Atendiel", &StripLine::alphaD}, {"AtenTotal", &StripLine::alphaT}, {"Qcond", &StripLine::Qc},
              {"Qdiel", &StripLine::Qd}, {"Qtotal", &StripLine::Qt}},
+            section,
             pickedInMicrometres};
 }
 
@@ -163,7 +176,6 @@ inline void singleWindow(WindowDescription& w, const Single& s, const char* exte
                          std::string title)
 {
     w.resultGroups = {"Resultados:", label::qualityHeading};
-    w.galleryTab = 3;
     if (s.synthesis) {
         w.keyFields = {"Impcarac"};
         w.calcEnabledAtStart = false;

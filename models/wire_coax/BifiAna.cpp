@@ -15,6 +15,10 @@ const Binding<Pair, PairLine> binding = {
     {{"impedancia", &PairLine::Z0}, {"indutancia", &PairLine::L}, {"capacitancia", &PairLine::C},
      {"Resistividade", &PairLine::Rs}, {"resistencia", &PairLine::R}, {"condutancia", &PairLine::G},
      {"AtenCond", &PairLine::alphaC}, {"AtenDiel", &PairLine::alphaD}, {"Atentotal", &PairLine::alphaT}},
+    {SectionKind::TwoWire,
+     [](const Pair& in, const PairLine* out) {
+         return SectionReading{roundSection(in.d, in.S, in.er), {given(out, &PairLine::Z0)}};
+     }},
 };
 
 } // namespace
@@ -37,7 +41,6 @@ const WindowDescription& bifiAnaWindow()
                                         rows::attenuationResults(true)});
         w.keyFields = {"Frequencia"};
         w.calcEnabledAtStart = false;
-        w.galleryTab = 0;
         w.project = {"bfl", "BifiAna1.bfl", fieldsOf(w.inputs, {2, 2, 0, 5, 2, 2}), true};
         w.report = {w.caption, 1150, reportOf(w, {rows::resistanceLine(rows::twoWireNames)})};
         binding.into(w, analysis);

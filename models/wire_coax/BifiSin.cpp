@@ -15,6 +15,11 @@ const Binding<PairWanted, PairDesign> binding = {
     {{"Espaco", &PairDesign::S}, {"diametro", &PairDesign::d}, {"indutancia", &PairDesign::L},
      {"capacitancia", &PairDesign::C}, {"Resistividade", &PairDesign::Rs}, {"resistencia", &PairDesign::R},
      {"condutancia", &PairDesign::G}, {"AtenDiel", &PairDesign::alphaD}, {"AtenCond", &PairDesign::alphaC}},
+    // The wires found, beside the impedance asked.
+    {SectionKind::TwoWire,
+     [](const PairWanted& in, const PairDesign* out) {
+         return out ? SectionReading{roundSection(out->d, out->S, in.er), {double(in.Z0)}} : SectionReading{};
+     }},
 };
 
 // This window lists three of the dielectrics with wider gaps.
@@ -45,7 +50,6 @@ const WindowDescription& bifiSinWindow()
                                         rows::attenuationResults(false)});
         w.keyFields = {"impedan"};
         w.calcEnabledAtStart = false;
-        w.galleryTab = 0;
         w.project = {"bfs", "BifiSin1.bfs", fieldsOf(w.inputs, {3, 5, 3, 5, 3, 3}), false};
         w.report = {w.caption, 1150, reportOf(w, {rows::resistanceLine(rows::twoWireNames)})};
         binding.into(w, synthesis);

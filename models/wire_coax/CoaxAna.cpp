@@ -39,6 +39,10 @@ const Binding<Cable, CableLine> binding = {
      {"Capacitancia", &CableLine::C}, {"Resistividade", &CableLine::Rs}, {"Resistencia", &CableLine::R},
      {"Velocidade", &CableLine::v}, {"Potencia", &CableLine::Pmax}, {"AtenCond", &CableLine::alphaC},
      {"AtenDiel", &CableLine::alphaD}, {"Condutancia", &CableLine::G}, {"Atentotal", &CableLine::alphaT}},
+    {SectionKind::Coax,
+     [](const Cable& in, const CableLine* out) {
+         return SectionReading{roundSection(in.d2a, in.d2b, in.er), {given(out, &CableLine::Z0)}};
+     }},
     {},
     // A picked cable names its own dielectric; its blank entry reads 0.
     [](const Inputs& controls, Cable& in) {
@@ -71,7 +75,6 @@ const WindowDescription& coaxAnaWindow()
         w.closesGallery = true;
         w.mainToFront = true;
         w.calcEnabledAtStart = true;
-        w.galleryTab = 1;
         w.project = {"cxl", "CoaxAna1.cxl",
                      {{"Frequencia", 3}, {"ComboBox2", 5}, {"Rigidez", 5}, {"ComboBox1", 3}, {"TanPerda", 5},
                       {"Diaext", 3}, {"Diaint", 3}, {"ComboBox3", 3}},

@@ -17,6 +17,11 @@ const Binding<CableWanted, CableDesign> binding = {
      {"Indutancia", &CableDesign::L}, {"Capacitancia", &CableDesign::C}, {"Resistividade", &CableDesign::Rs},
      {"Resistencia", &CableDesign::R}, {"Velocidade", &CableDesign::v}, {"Potencia", &CableDesign::Pmax},
      {"AtenCond", &CableDesign::alphaC}, {"AtenDiel", &CableDesign::alphaD}, {"Condutancia", &CableDesign::G}},
+    // The cable found, beside the impedance asked.
+    {SectionKind::Coax,
+     [](const CableWanted& in, const CableDesign* out) {
+         return out ? SectionReading{roundSection(out->d2a, out->d2b, in.er), {double(in.Z0)}} : SectionReading{};
+     }},
 };
 
 } // namespace
@@ -42,7 +47,6 @@ const WindowDescription& coaxSinWindow()
                                         rows::coaxResults("Potência máxima de pico ( x10   Watts):", false)});
         w.keyFields = {"impedancia"};
         w.calcEnabledAtStart = false;
-        w.galleryTab = 1;
         w.project = {"cxs", "CoaxSin1.cxs", fieldsOf(w.inputs, {3, 5, 3, 5, 3, 3, 3}), false};
         w.report = {w.caption, 1100, reportOf(w, rows::coaxReportAmends())};
         binding.into(w, synthesis);

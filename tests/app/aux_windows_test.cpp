@@ -105,7 +105,18 @@ TEST_F(AuxWindows, EachCallerSelectsTheTabOfItsStructure)
 TEST_F(AuxWindows, WindowDescriptionsAskForTheirStructuresTab)
 {
     for (const tarvel::WindowDescription* d : tarvel::allWindows())
-        EXPECT_EQ(d->galleryTab, TForm9::tabForWindow(d->number)) << "window " << d->number;
+        EXPECT_EQ(galleryTab(d->section.kind), TForm9::tabForWindow(d->number)) << "window " << d->number;
+}
+
+// The kinds of section are in the order of the gallery's tabs: each kind's
+// tab carries its name.
+TEST_F(AuxWindows, EachKindOfSectionHasTheTabOfItsName)
+{
+    ASSERT_EQ(TForm9::tabCaptions().size(), tarvel::kSectionKinds);
+    for (int k = 0; k < tarvel::kSectionKinds; ++k) {
+        const auto kind = static_cast<tarvel::SectionKind>(k);
+        EXPECT_EQ(TForm9::tabCaptions()[tarvel::galleryTab(kind)], QString::fromUtf8(tarvel::sectionName(kind)));
+    }
 }
 
 TEST_F(AuxWindows, MainWindowKeepsTheTabAndANewGalleryStartsAtTheFirst)

@@ -535,3 +535,24 @@ TEST(Calc, AnUnwritableOutputIsAFailure)
 }
 
 } // namespace
+
+// The files the tests hand to tarvel-calc live in one folder of this
+// process, and the folder goes with everything in it when it is let go (at
+// exit, for the process's own), so that runs leave nothing behind.
+TEST(Calc, TestFilesLiveInAFolderThatGoesAway)
+{
+    const std::string own = tempPath("probe");
+    EXPECT_EQ(own.rfind(tempFolder() + "/", 0), 0u);
+    EXPECT_TRUE(std::filesystem::is_directory(tempFolder()));
+    EXPECT_NE(tempFolder().find(std::to_string(::getpid())), std::string::npos);
+
+    const std::string path = ::testing::TempDir() + "tarvel_cli_folder_probe_" + std::to_string(::getpid());
+    {
+        const TempFolder folder(path);
+        std::ofstream(path + "/a.bfl") << "x";
+        std::filesystem::create_directories(path + "/inner");
+        std::ofstream(path + "/inner/b.bfl") << "y";
+        ASSERT_TRUE(std::filesystem::exists(path + "/inner/b.bfl"));
+    }
+    EXPECT_FALSE(std::filesystem::exists(path));
+}

@@ -165,3 +165,29 @@ TEST(Check, SlotlineRefusedInputsAndUnknownWindowsSaySo)
     EXPECT_EQ(check("TForm4", {"nada=1"}, false).exit, cli::Usage);
     EXPECT_EQ(cli::run({"check"}).exit, cli::Usage);
 }
+
+// A CPS whose finite-height factor turns the formula's eeff0 negative: the
+// window's model faults, but its inputs describe a section, and the field
+// answers for it; the formula's column is empty and the fault is said.
+TEST(Check, AFaultedFormulaStillGetsTheFieldOfItsSection)
+{
+    const std::vector<std::string> cps = {"Frequencia=1", "ComboBox2=10.2", "ComboBox1=57600000", "Tanperda=0.001",
+                                          "Largura=0.5",  "Sep=2.0",        "ComboBox4=0.5",      "ComboBox3=0.01"};
+    const cli::Run r = check("TForm13", cps, true);
+    EXPECT_EQ(r.exit, cli::Fault) << r.out << r.err;
+    const json::Parsed p = json::parse(r.out);
+    ASSERT_TRUE(p.ok) << r.out;
+    ASSERT_TRUE(p.value.find("fault")) << r.out;
+    EXPECT_EQ(p.value.find("fault")->text, faultText(Fault::Invalid));
+    const json::Value* rows = p.value.find("checks");
+    ASSERT_TRUE(rows && rows->items.size() == 2) << r.out;
+    for (const json::Value& row : rows->items) {
+        EXPECT_EQ(row.find("formula")->kind, json::Value::Kind::Null) << r.out;
+        EXPECT_GT(number(row.find("field")), 1) << r.out;
+    }
+    EXPECT_NEAR(number(rows->items[0].find("field")), 197, 2);
+    const cli::Run text = check("TForm13", cps, false);
+    EXPECT_EQ(text.exit, cli::Fault);
+    EXPECT_NE(text.out.find(std::string("fault: ") + faultText(Fault::Invalid)), std::string::npos) << text.out;
+    EXPECT_NE(text.out.find("\nZ0 (Ohms) "), std::string::npos) << text.out;
+}

@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -34,11 +35,34 @@ inline std::string shellQuote(const std::string& s)
     return q + "'";
 }
 
-// Per process, since CTest runs the tests of this executable side by side.
-inline std::string tempPath(const std::string& name)
+// A folder of this process's own (CTest runs the tests of this executable
+// side by side), removed with everything in it when the process exits.
+class TempFolder {
+public:
+    explicit TempFolder(std::string path) : path_(std::move(path))
+    {
+        std::filesystem::create_directories(path_);
+    }
+    ~TempFolder()
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+    const std::string& path() const { return path_; }
+
+private:
+    std::string path_;
+};
+
+inline const std::string& tempFolder()
 {
-    return ::testing::TempDir() + "tarvel_cli_" + std::to_string(::getpid()) + "_" + name;
+    static const TempFolder folder(::testing::TempDir() + "tarvel_cli_" + std::to_string(::getpid()));
+    return folder.path();
 }
+
+inline std::string tempPath(const std::string& name) { return tempFolder() + "/" + name; }
 
 inline std::string slurp(const std::string& path)
 {

@@ -44,6 +44,7 @@ const Binding<Box, Sizes> boxBinding = {
     &boxChecks,
     {{"F", &Box::f}, {"T", &Box::t}, {"H", &Box::h}},
     {{"Ratio", &Sizes::ratio}, {"Area", &Sizes::area}},
+    {}, // no line section
     {"T"},
     [](const Inputs& controls, Box& b) {
         if (controls.isPicked("H"))

@@ -195,7 +195,7 @@ void describeWindow(std::ostream& out, const WindowDescription& d)
             << "] lowered [" << r.lowered << "] label " << r.labelName << "\n";
     list("keys", d.keyFields);
     out << "flags gallery " << d.closesGallery << " front " << d.mainToFront << " enabled " << d.calcEnabledAtStart
-        << " shortcut " << d.calcShortcut << " tab " << d.galleryTab << " tutorial " << d.tutorialCommand << "\n";
+        << " shortcut " << d.calcShortcut << " tab " << galleryTab(d.section.kind) << " tutorial " << d.tutorialCommand << "\n";
     list("toolbar", d.toolbarNames);
     out << "project " << d.project.extension << " " << d.project.defaultName << " compute "
         << d.project.computeAfterOpen << "\n";

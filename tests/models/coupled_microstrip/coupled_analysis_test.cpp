@@ -186,7 +186,7 @@ TEST(CoupledWindows, DescriptionsAsTheUserSeesThem)
         EXPECT_EQ(d.calcShortcut, c.shortcut) << d.className;
         EXPECT_EQ(d.mainToFront, c.mainToFront) << d.className;
         EXPECT_TRUE(d.closesGallery);
-        EXPECT_EQ(d.galleryTab, 7);
+        EXPECT_EQ(galleryTab(d.section.kind), 7);
         EXPECT_EQ(d.project.extension, c.ext);
         EXPECT_EQ(d.project.computeAfterOpen, c.computeAfterOpen);
         // Every stored field and every reported control is one of the window's.

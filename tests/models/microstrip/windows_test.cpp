@@ -45,7 +45,7 @@ TEST(MicrostripWindows, TableRows)
         EXPECT_EQ(d->closesGallery, c.closesGallery);
         EXPECT_EQ(d->mainToFront, c.closesGallery);
         EXPECT_EQ(d->calcEnabledAtStart, c.calcAtStart);
-        EXPECT_EQ(d->galleryTab, c.tab);
+        EXPECT_EQ(galleryTab(d->section.kind), c.tab);
         EXPECT_EQ(d->project.extension, c.extension);
         EXPECT_EQ(d->project.defaultName, c.defaultName);
         EXPECT_FALSE(d->project.computeAfterOpen);

@@ -425,7 +425,7 @@ TEST(StriplineWindows, Descriptions)
         EXPECT_EQ(c.d.calcEnabledAtStart, c.calcAtStart);
         EXPECT_EQ(c.d.calcShortcut, c.shortcut);
         EXPECT_EQ(c.d.project.computeAfterOpen, c.computeAfterOpen);
-        EXPECT_EQ(c.d.galleryTab, c.tab);
+        EXPECT_EQ(galleryTab(c.d.section.kind), c.tab);
         EXPECT_EQ(c.d.report.lines.size(), c.reportLines);
         const auto items = layoutReport(c.d.report, [](const std::string&) { return std::string("x"); });
         ASSERT_FALSE(items.empty());

@@ -1,0 +1,93 @@
+// Field solves side by side in one process: each thread's results equal
+// those of the same solves run one after the other, to the last bit.
+#include <cstring>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "fieldsolve/sections.h"
+
+using namespace tarvel::fieldsolve;
+
+namespace {
+
+Geometry geometry(Structure s, double w, double gap, double h, double t, double er)
+{
+    Geometry g;
+    g.structure = s;
+    g.w = w;
+    g.s = gap;
+    g.h = h;
+    g.t = t;
+    g.er = er;
+    return g;
+}
+
+// Structures whose systems differ in size and kind: one mode or two, with
+// and without a dielectric, open or shielded.
+const std::vector<Geometry>& geometries()
+{
+    static const std::vector<Geometry> all{
+        geometry(Structure::Microstrip, 1.5, 0, 0.787, 0.035, 2.2),
+        geometry(Structure::CoupledMicrostrip, 0.6, 0.3, 0.635, 0.07, 10.2),
+        geometry(Structure::Cpw, 1.0, 0.2, 1.57, 0.0175, 4.4),
+        geometry(Structure::Stripline, 0.8, 0, 1.57, 0.035, 2.2),
+        geometry(Structure::Cps, 0.5, 0.3, 0.254, 0.035, 10.2),
+    };
+    return all;
+}
+
+bool same(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+
+// Empty when the two solutions agree bit for bit, else what differs.
+std::string difference(const Solution& a, const Solution& b)
+{
+    if (a.ok != b.ok)
+        return "ok " + std::to_string(a.ok) + " against " + std::to_string(b.ok) + " (" + b.failure + ")";
+    if (a.nodes != b.nodes || a.levels != b.levels)
+        return "meshes differ";
+    if (!same(a.error, b.error) || !same(a.boxError, b.boxError))
+        return "estimates differ";
+    for (auto lp : {&LineParameters::z0, &LineParameters::eeff, &LineParameters::c, &LineParameters::cAir})
+        for (auto mode : {&Solution::single, &Solution::even, &Solution::odd})
+            if (!same(a.*mode.*lp, b.*mode.*lp))
+                return "line parameters differ: " + std::to_string((a.*mode).*lp) + " against " +
+                       std::to_string((b.*mode).*lp);
+    return {};
+}
+
+} // namespace
+
+TEST(FieldConcurrency, SolvesSideBySideEqualTheSerialOnesBitForBit)
+{
+    const std::vector<Geometry>& gs = geometries();
+    std::vector<Solution> serial;
+    for (const Geometry& g : gs) {
+        serial.push_back(solve(g));
+        ASSERT_TRUE(serial.back().ok) << serial.back().failure;
+    }
+    for (const unsigned threads : {2u, 4u}) {
+        constexpr int kRounds = 1;
+        // Each thread starts at another geometry, so that different
+        // structures run at the same moment.
+        std::vector<std::vector<std::string>> faults(threads);
+        std::vector<std::thread> pool;
+        for (unsigned t = 0; t < threads; ++t)
+            pool.emplace_back([&, t] {
+                for (int r = 0; r < kRounds; ++r)
+                    for (std::size_t k = 0; k < gs.size(); ++k) {
+                        const std::size_t n = (k + t) % gs.size();
+                        const std::string d = difference(serial[n], solve(gs[n]));
+                        if (!d.empty())
+                            faults[t].push_back("geometry " + std::to_string(n) + ": " + d);
+                    }
+            });
+        for (std::thread& th : pool)
+            th.join();
+        for (unsigned t = 0; t < threads; ++t)
+            EXPECT_TRUE(faults[t].empty()) << threads << " threads, thread " << t << ": " << faults[t].size()
+                                           << " faults, first " << faults[t].front();
+    }
+}
