@@ -77,8 +77,11 @@ LossFrame designLossFrame(const Design& d)
     }
     // The solved part: half of the line (a quarter of a broadside pair),
     // the signal strip at 1 V its conductor 0; a pair's mode is per strip.
+    // Where a horizontal mirror halves the part again (a centred
+    // stripline), the upper plane is the lower one's image.
     const bool quarter = d.kind == Template::BroadsideStripline;
-    const double copies = f.pair ? (quarter ? 2 : 1) : 2;
+    const bool mid = solvedBelowMidPlane(d);
+    const double copies = (f.pair ? (quarter ? 2 : 1) : 2) * (mid ? 2 : 1);
     f.currentShare = copies;
     f.surfaces = {{0, W::Left, Metal::Signal, copies}};
     switch (d.kind) {
@@ -89,7 +92,8 @@ LossFrame designLossFrame(const Design& d)
     case Template::Stripline:
     case Template::CoupledStripline:
         f.surfaces.push_back({-1, W::Bottom, Metal::Return, copies});
-        f.surfaces.push_back({-1, W::Top, Metal::Return, copies});
+        if (!mid)
+            f.surfaces.push_back({-1, W::Top, Metal::Return, copies});
         break;
     case Template::Gcpw: f.surfaces.push_back({-1, W::Bottom, Metal::Return, copies}); [[fallthrough]];
     case Template::Cpw: f.surfaces.push_back({1, W::Left, Metal::Return, copies}); break;

@@ -18,6 +18,19 @@ constexpr double kRoughTolerance = 3e-3;
 // Close enough to the target (relative) to solve at the design tolerance.
 constexpr double kNear = 5e-3;
 constexpr int kMaxSolves = 40;
+// The meshes of those early steps: coarser at the edges, growing faster.
+MeshOptions roughMesh()
+{
+    MeshOptions m;
+    m.edge = 0.35;
+    m.flatEdge = 0.02;
+    m.other = 0.6;
+    m.growth = 1.9;
+    return m;
+}
+// How far a varied dimension may go from the held ones, either way: a
+// hundred substrate heights apart, a pair is two lines to 1e-4.
+constexpr double kRange = 100;
 
 double threadSeconds()
 {
@@ -60,15 +73,30 @@ double valueOf(const Analysis& a, Quantity q)
     return 0;
 }
 
+namespace {
+
+Analysis analyseOn(const Design& design, double tolerance, const MeshOptions& mesh, const std::atomic<bool>* cancel);
+
+} // namespace
+
 Analysis analyse(const Design& design, double tolerance, const std::atomic<bool>* cancel)
+{
+    return analyseOn(design, tolerance, {}, cancel);
+}
+
+namespace {
+
+Analysis analyseOn(const Design& design, double tolerance, const MeshOptions& mesh, const std::atomic<bool>* cancel)
 {
     Analysis a;
     a.pair = design.info().pair;
     a.failure = checkDesign(design);
     if (!a.failure.empty())
         return a;
-    return analysisOf(design, solveSection(designSection(design), tolerance, {}, cancel));
+    return analysisOf(design, solveSection(designSection(design), tolerance, mesh, cancel));
 }
+
+} // namespace
 
 Analysis analysisOf(const Design& design, const SectionSolution& s)
 {
@@ -136,7 +164,8 @@ Analysis analysisOf(const Design& design, const SectionSolution& s)
         const double v = kC / std::sqrt(er);
         const double z11 = v * a.lMatrix[0][0], z22 = v * a.lMatrix[1][1], z12 = v * a.lMatrix[0][1];
         a.zdiff = z11 + z22 - 2 * z12;
-        a.zcm = (z11 + z22 + 2 * z12) / 4;
+        // Both strips at one voltage: Y = Z^-1 = (c^2 / v) C_air, summed.
+        a.zcm = v / (kC * kC * (cAir[0][0] + cAir[1][1] + 2 * cAir[0][1]));
         a.z0o = a.zdiff / 2;
         a.z0e = 2 * a.zcm;
         a.eeffE = a.eeffO = er;
@@ -211,8 +240,8 @@ public:
            const std::atomic<bool>* cancel, const Progress& progress)
         : design_(start), targets_(targets), vary_(vary), cancel_(cancel), progress_(progress)
     {
-        // The varied dimensions stay within a thousand times the held
-        // lengths either way, as the mesh resolves them.
+        // The varied dimensions stay within kRange times the held lengths
+        // either way.
         double small = HUGE_VAL, big = 0;
         const TemplateInfo& info = start.info();
         for (std::size_t i = 0; i < info.parameters.size(); ++i) {
@@ -226,8 +255,8 @@ public:
         }
         if (big == 0)
             small = big = start[vary.front()];
-        lo_ = std::log(big / 1000);
-        hi_ = std::log(small * 1000);
+        lo_ = std::log(big / kRange);
+        hi_ = std::log(small * kRange);
     }
 
     struct Point {
@@ -235,6 +264,7 @@ public:
         std::vector<double> f; // log of each quantity over its target
         Analysis a;
         bool ok = false;
+        bool precise = false; // solved at the design tolerance
         double worst() const
         {
             double w = 0;
@@ -252,11 +282,12 @@ public:
         Design d = design_;
         for (std::size_t i = 0; i < u.size(); ++i)
             d.set(vary_[i], std::exp(u[i]));
-        p.a = analyse(d, precise ? kDesignTolerance : kRoughTolerance, cancel_);
+        p.a = precise ? analyse(d, kDesignTolerance, cancel_) : analyseOn(d, kRoughTolerance, roughMesh(), cancel_);
         solves_ += p.a.solves;
         if (progress_ && p.a.solves)
             progress_(solves_);
         p.ok = p.a.ok;
+        p.precise = precise;
         if (p.ok)
             for (const Target& t : targets_)
                 p.f.push_back(std::log(valueOf(p.a, t.quantity) / t.value));
@@ -272,6 +303,55 @@ public:
     const std::atomic<bool>* cancel_;
     const Progress& progress_;
 };
+
+// K(k') / K(k).
+double ellipticRatio(double k)
+{
+    return std::comp_ellint_1(std::sqrt(1 - k * k)) / std::comp_ellint_1(k);
+}
+
+// Z0 of a single line from a closed form (thin metal, the mask and second
+// layers left out), NaN when the template has none: the start of a
+// synthesis, and the slope of its first step.
+double closedFormZ0(const Design& d)
+{
+    const double eta0 = physics::si::eta0;
+    const double W = d["W"];
+    switch (d.kind) {
+    case Template::Microstrip:
+    case Template::EmbeddedMicrostrip: {
+        // Wheeler's logarithm with Hammerstad's fit, and the usual eeff.
+        const double u = W / d["h"], er = d["er"];
+        const double f = 6 + (2 * M_PI - 6) * std::exp(-std::pow(30.666 / u, 0.7528));
+        const double z1 = eta0 / (2 * M_PI) * std::log(f / u + std::sqrt(1 + 4 / (u * u)));
+        const double eeff = (er + 1) / 2 + (er - 1) / 2 / std::sqrt(1 + 12 / u);
+        return z1 / std::sqrt(eeff);
+    }
+    case Template::Stripline: {
+        // The centred strip of no thickness, in the layers' mean.
+        const double b = d["h1"] + d["t"] + d["h2"];
+        const double er = (d["er1"] * d["h1"] + d["er2"] * d["h2"]) / (d["h1"] + d["h2"]);
+        const double k = 1 / std::cosh(M_PI * W / (2 * b));
+        return eta0 / (4 * std::sqrt(er)) / ellipticRatio(k);
+    }
+    case Template::Cpw:
+    case Template::Gcpw: {
+        const double k = W / (W + 2 * d["S"]), er = d["er"];
+        if (d.kind == Template::Cpw)
+            return eta0 / (4 * std::sqrt((er + 1) / 2)) * ellipticRatio(k);
+        const double h = d["h"];
+        const double k3 = std::tanh(M_PI * W / (4 * h)) / std::tanh(M_PI * (W + 2 * d["S"]) / (4 * h));
+        const double air = 1 / ellipticRatio(k), back = 1 / ellipticRatio(k3);
+        const double eeff = (air + er * back) / (air + back);
+        return eta0 / (2 * std::sqrt(eeff)) / (air + back);
+    }
+    case Template::Cps: {
+        const double k = d["S"] / (d["S"] + 2 * W);
+        return eta0 / std::sqrt((d["er"] + 1) / 2) / ellipticRatio(k);
+    }
+    default: return NAN;
+    }
+}
 
 // Which way a quantity moves as a dimension grows, as a first guess of
 // d ln Z / d ln x: wider strips lower the impedance, wider gaps and taller
@@ -302,11 +382,36 @@ Synthesis synthesise(const Design& start, const std::vector<Target>& targets, co
     std::vector<double> u;
     for (const std::string& name : vary)
         u.push_back(std::clamp(std::log(start[name]), search.lo_, search.hi_));
+    // A single line starts where its closed form meets the target, and
+    // takes the closed form's slope for its first step.
+    double formSlope = NAN;
+    if (n == 1 && targets[0].quantity == Quantity::Z0 && std::isfinite(closedFormZ0(start))) {
+        Design probe = start;
+        const auto form = [&](double x) {
+            probe.set(vary[0], std::exp(x));
+            return std::log(closedFormZ0(probe) / targets[0].value);
+        };
+        double a = search.lo_, b = search.hi_, fa = form(a), fb = form(b);
+        if (std::isfinite(fa) && std::isfinite(fb) && (fa < 0) != (fb < 0)) {
+            for (int i = 0; i < 60; ++i) {
+                const double m = (a + b) / 2, fm = form(m);
+                if ((fm < 0) == (fa < 0))
+                    a = m, fa = fm;
+                else
+                    b = m;
+            }
+            u[0] = (a + b) / 2;
+            formSlope = (form(u[0] + 0.01) - form(u[0] - 0.01)) / 0.02;
+        }
+    }
     const double accept = std::log1p(kTargetTolerance);
 
     Search::Point best;
+    // The best point: one solved at the design tolerance within the
+    // target first, else the nearest.
+    auto rank = [&](const Search::Point& q) { return q.precise && q.worst() <= accept ? 0 : 1; };
     auto better = [&](const Search::Point& p) {
-        if (p.ok && (!best.ok || p.worst() < best.worst() || (p.a.converged && p.worst() <= accept)))
+        if (p.ok && (!best.ok || rank(p) < rank(best) || (rank(p) == rank(best) && p.worst() < best.worst())))
             best = p;
     };
     bool precise = false;
@@ -347,7 +452,7 @@ Synthesis synthesise(const Design& start, const std::vector<Target>& targets, co
                         ub = p.u[0];
                 }
             }
-            double slope = slopeGuess(vary[0]);
+            double slope = std::isfinite(formSlope) && formSlope != 0 ? formSlope : slopeGuess(vary[0]);
             if (prev.ok && p.u[0] != prev.u[0])
                 slope = (f - prev.f[0]) / (p.u[0] - prev.u[0]);
             double next = p.u[0] - f / (slope != 0 ? slope : slopeGuess(vary[0]));
@@ -355,6 +460,9 @@ Synthesis synthesise(const Design& start, const std::vector<Target>& targets, co
                 const double a = std::min(ua, ub), b = std::max(ua, ub);
                 if (!(next > a && next < b) || !std::isfinite(next))
                     next = (a + b) / 2;
+            } else if (prev.ok && (next > search.hi_ || next < search.lo_)) {
+                // The secant itself says the target lies past the range:
+                // straight to its end, to see.
             } else {
                 next = std::clamp(next, p.u[0] - 1.5, p.u[0] + 1.5);
             }
@@ -440,13 +548,16 @@ Synthesis synthesise(const Design& start, const std::vector<Target>& targets, co
         out.seconds = threadSeconds() - t0;
         return out;
     }
-    // The answer at the design tolerance.
-    if (best.ok && !best.a.converged && best.a.error > kRoughTolerance / 2) {
-        best = search.at(best.u, true);
-        out.solves = search.solves_;
-    } else if (best.ok && best.worst() > accept) {
+    // The answer is solved at the design tolerance.
+    if (best.ok && !best.precise) {
         const Search::Point finer = search.at(best.u, true);
         out.solves = search.solves_;
+        if (finer.a.cancelled) {
+            out.cancelled = true;
+            out.failure = "cancelada";
+            out.seconds = threadSeconds() - t0;
+            return out;
+        }
         if (finer.ok)
             best = finer;
     }

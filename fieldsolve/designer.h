@@ -9,11 +9,13 @@
 // negative). An asymmetric pair (broadside with h1 != h2 or an offset) is in
 // one dielectric, so every distribution of its currents travels at the same
 // speed and the modes are not fixed by the field: its two modes are the
-// differential mode (equal and opposite currents) and the common mode
-// (equal currents), from the characteristic impedance matrix
-// Z = v L = C_air^-1 / (c sqrt(er)): Zdiff = Z11 + Z22 - 2 Z12,
-// Zcm = (Z11 + Z22 + 2 Z12) / 4, and Z0o = Zdiff / 2, Z0e = 2 Zcm as for a
-// symmetric pair, where these are the odd and even modes.
+// pure differential drive (equal and opposite currents) and the common
+// drive (both strips at one voltage), from the characteristic impedance
+// matrix Z = v L = C_air^-1 / (c sqrt(er)) and its inverse Y:
+// Zdiff = Z11 + Z22 - 2 Z12, Zcm = 1 / (Y11 + Y22 + 2 Y12), and
+// Z0o = Zdiff / 2, Z0e = 2 Zcm as for a symmetric pair, where these are
+// the odd and even modes. Far apart the strips are two lines: Zdiff the sum
+// of their impedances, Zcm the two in parallel.
 //
 // Everything here is pure and may run on a worker thread: a cancel flag
 // stops a solve at its next mesh, and a progress callback hears of every

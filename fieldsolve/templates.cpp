@@ -309,7 +309,7 @@ struct Layout {
     double size = 0;      // the structure's size that the box is measured in
     bool inTheOpen = false; // the field spreads in every direction (not between plates)
     double plates = 0;    // between plates: their spacing
-    double midPlane = 0;  // the broadside pair's plane of symmetry
+    double midPlane = 0;  // a horizontal plane of symmetry (0: none)
 };
 
 bool maskOf(const Design& d) { return d.has("c1") && d.has("c2") && d.has("cer"); }
@@ -374,6 +374,9 @@ Layout layout(const Design& d, double boxSizes)
         l.domain = {-side, 0, side, b};
         l.size = right;
         l.plates = b;
+        // Centred between like layers, the strip's mid-plane is a mirror.
+        if (h1 == h2 && d["er1"] == d["er2"])
+            l.midPlane = h1 + t / 2;
         break;
     }
     case Template::BroadsideStripline: {
@@ -387,7 +390,8 @@ Layout layout(const Design& d, double boxSizes)
         l.domain = {-side, 0, side, b};
         l.size = right;
         l.plates = b;
-        l.midPlane = h1 + t + dd / 2;
+        if (h1 == h2 && offset == 0)
+            l.midPlane = h1 + t + dd / 2;
         break;
     }
     case Template::Cpw:
@@ -435,31 +439,36 @@ Problem whole(const Layout& l, double a, double b)
     return pb;
 }
 
-// The part x >= 0 of a layout symmetric about x = 0 (and y <= the mid-plane
-// when `quarter`), strip B at 1 V, the symmetry planes the given walls.
-Problem part(const Layout& l, Wall left, bool quarter, Wall mid)
+// The part x >= 0 of a layout symmetric about x = 0, strip B at 1 V, the
+// symmetry plane the given wall; with `mid`, only the part below the
+// layout's horizontal plane of symmetry, that plane the wall `midWall`.
+Problem part(const Layout& l, Wall left, bool mid, Wall midWall)
 {
     Problem pb = whole(l, 0, 1);
     pb.domain.x0 = 0;
     pb.left = left;
-    if (quarter) {
+    if (mid) {
         pb.domain.y1 = l.midPlane;
-        pb.top = mid;
+        pb.top = midWall;
     }
     std::vector<Conductor> kept;
     for (Conductor c : pb.conductors) {
-        if (c.box.x1 <= 0 || (quarter && c.box.y0 >= l.midPlane))
+        // Above the plane: the image of what is solved (a strip of no
+        // thickness on the plane is kept).
+        const bool above = c.box.y0 > l.midPlane || (c.box.y0 == l.midPlane && c.box.y1 > c.box.y0);
+        if (c.box.x1 <= 0 || (mid && above))
             continue;
-        // A strip across the symmetry plane is cut by it.
+        // A strip across a symmetry plane is cut by it.
         c.box.x0 = std::max(c.box.x0, 0.0);
+        if (mid)
+            c.box.y1 = std::min(c.box.y1, l.midPlane);
+        // Of a broadside pair the lower strip is kept, its image the upper
+        // one: it is the signal strip of the part.
+        if (mid && c.potential == 0)
+            c.potential = 1;
         kept.push_back(c);
     }
     pb.conductors = kept;
-    // The quarter of a broadside pair keeps the lower strip, its image the
-    // upper one: it is the signal strip of the part.
-    if (quarter)
-        for (Conductor& c : pb.conductors)
-            c.potential = 1;
     return pb;
 }
 
@@ -477,28 +486,33 @@ Section designSection(const Design& d)
     s.open = true;
     const Layout probe = layout(d, kBoxSizes);
     s.farSize = probe.inTheOpen ? probe.size : 0;
+    // Each symmetry plane solved halves the part of the field solved, and
+    // doubles the factor turning its energy into a capacitance.
+    const bool mid = probe.midPlane > 0;
+    const double midFactor = mid ? 2 : 1;
     switch (how) {
     case Excitations::Single: {
         // Half of the line: a mirror on its axis, or for the balanced
         // strips a grounded plane between them (2 V across the line).
         const bool balanced = d.kind == Template::Cps;
         const Wall wall = balanced ? Wall::Ground : Wall::Mirror;
-        s.excitations.push_back({[d, wall](double box) { return part(layout(d, box), wall, false, Wall::Ground); },
-                                 balanced ? 1.0 : 4.0});
+        s.excitations.push_back(
+            {[d, wall, mid](double box) { return part(layout(d, box), wall, mid, Wall::Mirror); },
+             (balanced ? 1.0 : 4.0) * midFactor});
         break;
     }
     case Excitations::EvenOdd: {
-        const bool quarter = d.kind == Template::BroadsideStripline;
-        // A mode's capacitance per strip: the part holds a half (a quarter)
-        // of the field of the two strips.
-        const double factor = quarter ? 4 : 2;
+        // A mode's capacitance per strip, from half of the pair's field. Of
+        // a broadside pair the modes' wall is the horizontal plane between
+        // the strips, and the vertical one through them a mirror.
+        const bool broadside = d.kind == Template::BroadsideStripline;
         for (const Wall wall : {Wall::Mirror, Wall::Ground})
-            s.excitations.push_back({[d, wall, quarter](double box) {
+            s.excitations.push_back({[d, wall, mid, broadside](double box) {
                                          const Layout l = layout(d, box);
-                                         return quarter ? part(l, Wall::Mirror, true, wall)
-                                                        : part(l, wall, false, Wall::Ground);
+                                         return broadside ? part(l, Wall::Mirror, true, wall)
+                                                          : part(l, wall, mid, Wall::Mirror);
                                      },
-                                     factor});
+                                     2 * midFactor});
         break;
     }
     case Excitations::Matrix:
@@ -509,12 +523,13 @@ Section designSection(const Design& d)
     return s;
 }
 
+bool solvedBelowMidPlane(const Design& d) { return excitationsOf(d) != Excitations::Matrix && layout(d, 1).midPlane > 0; }
+
 Problem designDrawing(const Design& d, bool odd, double margin)
 {
     const Layout l = layout(d, margin);
-    Problem pb = whole(l, odd ? -1 : 1, 1);
-    if (!d.info().pair && d.kind == Template::Cps)
-        pb = whole(l, -1, 1);
+    // A balanced line (CPS, or a pair's odd mode) has its left strip at -1.
+    Problem pb = whole(l, odd || d.kind == Template::Cps ? -1 : 1, 1);
     // The planes that are walls of the solved section.
     const double plate = std::max(d["t"] > 0 ? d["t"] : 0.0, 0.04 * (l.plates > 0 ? l.plates : l.size));
     if (d.kind == Template::Microstrip || d.kind == Template::EmbeddedMicrostrip

@@ -106,6 +106,11 @@ Excitations excitationsOf(const Design& design);
 // The section the field solver solves for a design that passed its checks.
 Section designSection(const Design& design);
 
+// Whether the solved part of the section stops at a horizontal mirror: the
+// mid-plane of a strip centred between like layers, or the plane between
+// the strips of a symmetric broadside pair (whose modes set its wall).
+bool solvedBelowMidPlane(const Design& design);
+
 // The whole cross-section for drawing, the signal strip(s) at +1 (and the
 // second at -1 when `odd`), `margin` sizes of the structure around it;
 // grounds that are walls in the solved section are drawn as conductors.
