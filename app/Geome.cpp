@@ -4,6 +4,7 @@
 #include <map>
 
 #include <QCloseEvent>
+#include <QDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -514,9 +515,11 @@ void TForm9::openLarge(Picture* picture, int tab)
     for (const Line& line : t.lines)
         if (line.role == Role::FieldCaption && line.field == picture->view())
             legendLine = QString::fromUtf8(line.text);
-    auto* window = new QWidget(this, Qt::Window);
+    // A dialog of its own: resizable, closed by Escape, never modal.
+    auto* window = new QDialog(this);
     window->setObjectName("CampoAmpliado");
     window->setAttribute(Qt::WA_DeleteOnClose);
+    window->setSizeGripEnabled(true);
     window->setWindowTitle(QString::fromUtf8(t.caption) + QString::fromUtf8(" — ") + legendLine);
     window->setAutoFillBackground(true);
     auto* layout = new QVBoxLayout(window);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace tarvel::ui::gallery {
 
@@ -104,6 +105,32 @@ Section section(Structure s, bool odd)
         break;
     }
     return sec;
+}
+
+// The point halfway along a line.
+Pt middle(const Polyline& line)
+{
+    const double half = fieldsolve::length(line) / 2;
+    double run = 0;
+    for (size_t k = 1; k < line.size(); ++k) {
+        const double seg = std::hypot(line[k].x - line[k - 1].x, line[k].y - line[k - 1].y);
+        if (run + seg >= half && seg > 0) {
+            const double f = (half - run) / seg;
+            return {line[k - 1].x + f * (line[k].x - line[k - 1].x), line[k - 1].y + f * (line[k].y - line[k - 1].y)};
+        }
+        run += seg;
+    }
+    return line.back();
+}
+
+// The distance from a point to the nearest vertex of a line (the lines are
+// sampled finer than the plot resolves).
+double distance(Pt q, const Polyline& line)
+{
+    double best = std::numeric_limits<double>::infinity();
+    for (const Pt& p : line)
+        best = std::min(best, std::hypot(p.x - q.x, p.y - q.y));
+    return best;
 }
 
 Polyline mirrored(const Polyline& line, double axis)
@@ -292,6 +319,20 @@ std::vector<Polyline> sectionLines(const Field& f, bool magnetic, bool balanced,
                     lines.push_back(mirrored(lines[k], axis));
             }
         }
+        // In a gap far narrower than the view, most of the flux crosses it
+        // and its lines would be drawn as a knot of rings: a line whose
+        // middle comes closer to a longer line than the plot can show
+        // apart is left out.
+        std::stable_sort(lines.begin(), lines.end(), [](const Polyline& a, const Polyline& b) {
+            return fieldsolve::length(a) > fieldsolve::length(b);
+        });
+        std::vector<Polyline> kept;
+        for (Polyline& l : lines)
+            if (l.size() >= 2 && std::none_of(kept.begin(), kept.end(), [&](const Polyline& k) {
+                    return distance(middle(l), k) < 5 * resolution;
+                }))
+                kept.push_back(std::move(l));
+        lines = std::move(kept);
     } else {
         const int steps = 7;
         for (int k = 1; k < steps; ++k) {

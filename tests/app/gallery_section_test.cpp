@@ -18,6 +18,7 @@
 #include "app/field_jobs.h"
 #include "app/gallery_drawings.h"
 #include "app/forms.h"
+#include "app/gallery_own.h"
 #include "fieldsolve/window_check.h"
 #include "framework/ui/navigation.h"
 
@@ -289,4 +290,41 @@ TEST_F(GallerySection, CaptionsAreReadableAndAPlotOpensLarge)
     EXPECT_EQ(picture->plot(), electric->plot());
     EXPECT_GT(picture->width(), 2 * electric->width());
     EXPECT_TRUE(large->findChild<QLabel*>("LegendaAmpliada")->text().contains(electric->plot()->caption));
+}
+
+// A narrow gap between coupled strips carries most of the odd mode's flux;
+// its lines are not drawn as a knot of rings: no line's middle comes
+// closer to another line than the plot can show apart (a 160th of its
+// width, five times over).
+TEST_F(GallerySection, NarrowGapOddModeLinesStandApart)
+{
+    const Texts narrowGap = {{"frequencia", "10"}, {"ComboBox2", "10.2"}, {"ComboBox1", "57600000"},
+                             {"Tanperda", "0.001"}, {"largura", "0.6"},   {"Separacao", "0.05"},
+                             {"ComboBox4", "0.635"}, {"ComboBox3", "0.0175"}};
+    CalculatorWindow* w = computed(26, narrowGap);
+    ASSERT_TRUE(w->computed());
+    const fieldsolve::CheckPlan plan = fieldsolve::planCheck(w->description(), w->fieldTexts());
+    ASSERT_EQ(plan.kind, fieldsolve::CheckPlan::Kind::Ready) << plan.message;
+    const gallery::OwnViews views = gallery::solvedViews(plan);
+    bool odd = false;
+    for (const auto& [view, plot] : views.views) {
+        if (view != gallery::View::ElectricOdd)
+            continue;
+        odd = true;
+        ASSERT_GT(plot.lines.size(), 4u);
+        const double apart = 5 * (plot.view.x1 - plot.view.x0) / 160;
+        for (std::size_t a = 0; a < plot.lines.size(); ++a)
+            for (std::size_t b = 0; b < plot.lines.size(); ++b) {
+                if (a == b || fieldsolve::length(plot.lines[a]) > fieldsolve::length(plot.lines[b]))
+                    continue;
+                // a is the shorter: its middle stays clear of b.
+                const auto& la = plot.lines[a];
+                const fieldsolve::Pt mid = la[la.size() / 2];
+                double nearest = 1e300;
+                for (const auto& q : plot.lines[b])
+                    nearest = std::min(nearest, std::hypot(q.x - mid.x, q.y - mid.y));
+                EXPECT_GT(nearest, 0.5 * apart) << a << " / " << b;
+            }
+    }
+    EXPECT_TRUE(odd);
 }
