@@ -1,6 +1,10 @@
 #include "Geome.h"
 
+#include <algorithm>
+#include <map>
+
 #include <QCloseEvent>
+#include <QDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -9,10 +13,9 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include <QCoreApplication>
 #include <QProgressBar>
-#include <QThreadPool>
 
+#include "field_jobs.h"
 #include "gallery_drawings.h"
 #include "gallery_own.h"
 #include "framework/ui/navigation.h"
@@ -214,7 +217,16 @@ QWidget* buildPage(const Tab& tab)
     legend->addStretch(1);
     grid->addWidget(new Picture(tab.structure, View::Perspective, page), 1, 0);
     grid->addWidget(new Picture(tab.structure, View::Front, page), 1, 1);
+    // What the field says of a computed window's section, in the window's
+    // own type (hidden while the tab shows the gallery's example).
+    auto* caption = new QLabel(page);
+    caption->setObjectName("LegendaCampo");
+    caption->setWordWrap(true);
+    caption->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    caption->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    caption->hide();
     if (four) {
+        grid->addWidget(caption, 3, 0, 1, 3);
         grid->addLayout(legend, 1, 2);
         grid->addLayout(fields, 2, 0, 1, 3);
         grid->setColumnStretch(0, 20);
@@ -223,6 +235,7 @@ QWidget* buildPage(const Tab& tab)
         grid->setRowStretch(1, 12);
         grid->setRowStretch(2, 11);
     } else {
+        grid->addWidget(caption, 3, 0, 1, 2);
         grid->addLayout(legend, 2, 0);
         grid->addLayout(fields, 2, 1);
         grid->setColumnStretch(0, 2);
@@ -288,6 +301,16 @@ TForm9::TForm9(QWidget* parent) : QMainWindow(parent)
     for (const Tab& t : tabTable())
         TabbedNotebook1->addTab(buildPage(t), QString::fromUtf8(t.caption));
     setCentralWidget(TabbedNotebook1);
+    tabs_.resize(tabTable().size());
+    for (int tab = 0; tab < int(tabs_.size()); ++tab) {
+        QWidget* page = TabbedNotebook1->widget(tab);
+        tabs_[std::size_t(tab)].caption = page->findChild<QLabel*>("LegendaCampo");
+        for (auto* picture : page->findChildren<Picture*>())
+            if (gallery::isField(picture->view()))
+                connect(picture, &Picture::clicked, this, [this, picture, tab] { openLarge(picture, tab); });
+        settle(tab, examples(tab));
+        traceExamples(tab);
+    }
     // Busy while a computed window's section is being solved.
     progress_ = new QProgressBar(this);
     progress_->setObjectName("ProgressoCampo");
@@ -306,54 +329,218 @@ TForm9::TForm9(QWidget* parent) : QMainWindow(parent)
 
 namespace {
 
-void showViews(QWidget* page, const gallery::OwnViews& views)
+// Job keys of the field pool: a tab's index for a window's section, the
+// index past kExampleKey for the tracing of the tab's example.
+constexpr int kExampleKey = 100;
+// A window's section goes before the examples' lines.
+constexpr int kWindowPriority = 1, kExamplePriority = -1;
+
+// The examples' traced lines, kept for the program's life (GUI thread).
+std::map<std::pair<Structure, View>, std::shared_ptr<const gallery::FieldPlot>>& tracedExamples()
 {
-    for (auto* picture : page->findChildren<Picture*>())
-        for (const auto& [view, own] : views.views)
-            if (picture->view() == view)
-                picture->setOwn(std::make_shared<const gallery::OwnSection>(own));
+    static std::map<std::pair<Structure, View>, std::shared_ptr<const gallery::FieldPlot>> traced;
+    return traced;
+}
+
+std::vector<View> fieldViews(const Tab& t)
+{
+    std::vector<View> views;
+    for (const Line& line : t.lines)
+        if (line.role == Role::FieldCaption)
+            views.push_back(line.field);
+    return views;
+}
+
+// The views' captions, each once, one line per mode.
+QString joined(const std::vector<std::pair<View, gallery::FieldPlot>>& views)
+{
+    QStringList lines;
+    for (const auto& [view, plot] : views)
+        if (!plot.caption.isEmpty() && !lines.contains(plot.caption))
+            lines << plot.caption;
+    return lines.join('\n');
 }
 
 } // namespace
 
-bool TForm9::solving() const { return running_ > 0; }
+TForm9::Shown TForm9::examples(int tab) const
+{
+    const Tab& t = tabTable()[std::size_t(tab)];
+    Shown shown;
+    for (View v : fieldViews(t)) {
+        auto it = tracedExamples().find({t.structure, v});
+        shown.plots.emplace_back(v, it != tracedExamples().end()
+                                        ? it->second
+                                        : std::make_shared<const gallery::FieldPlot>(
+                                              gallery::examplePlot(t.structure, v, false)));
+    }
+    return shown;
+}
+
+void TForm9::traceExamples(int tab)
+{
+    const Tab& t = tabTable()[std::size_t(tab)];
+    const std::vector<View> views = fieldViews(t);
+    const Structure s = t.structure;
+    if (std::all_of(views.begin(), views.end(), [&](View v) { return tracedExamples().count({s, v}) > 0; }))
+        return;
+    FieldJobs::instance().submit(
+        this, kExampleKey + tab,
+        [this, tab, s, views](const std::atomic<bool>& cancel) -> std::function<void()> {
+            auto plots = std::make_shared<Plots>();
+            for (View v : views) {
+                if (cancel.load())
+                    return {};
+                plots->emplace_back(v, std::make_shared<const gallery::FieldPlot>(gallery::examplePlot(s, v, true)));
+            }
+            return [this, tab, s, plots] {
+                for (const auto& [v, plot] : *plots)
+                    tracedExamples()[{s, v}] = plot;
+                TabState& st = tabs_[std::size_t(tab)];
+                if (!st.settled.example)
+                    return;
+                st.settled.plots = examples(tab).plots;
+                if (!st.caller)
+                    display(tab, st.settled);
+            };
+        },
+        kExamplePriority);
+}
+
+void TForm9::display(int tab, const Shown& shown)
+{
+    QWidget* page = TabbedNotebook1->widget(tab);
+    for (auto* picture : page->findChildren<Picture*>())
+        for (const auto& [view, plot] : shown.plots)
+            if (picture->view() == view)
+                picture->setPlot(plot);
+    QLabel* caption = tabs_[std::size_t(tab)].caption;
+    caption->setText(shown.caption);
+    caption->setVisible(!shown.caption.isEmpty());
+}
+
+void TForm9::settle(int tab, Shown shown)
+{
+    TabState& st = tabs_[std::size_t(tab)];
+    st.settled = std::move(shown);
+    display(tab, st.settled);
+}
+
+void TForm9::endRequest(int tab)
+{
+    TabState& st = tabs_[std::size_t(tab)];
+    FieldJobs::instance().cancel(this, tab);
+    disconnect(st.callerGone);
+    st.caller = nullptr;
+    updateProgress();
+}
+
+void TForm9::dropRequest(int tab)
+{
+    const bool pending = tabs_[std::size_t(tab)].caller != nullptr;
+    endRequest(tab);
+    if (pending)
+        display(tab, tabs_[std::size_t(tab)].settled);
+}
+
+void TForm9::updateProgress() { progress_->setVisible(solving()); }
+
+bool TForm9::solving() const
+{
+    return std::any_of(tabs_.begin(), tabs_.end(), [](const TabState& st) { return st.caller != nullptr; });
+}
+
+QString TForm9::fieldCaption(int tab) const
+{
+    return tab >= 0 && tab < int(tabs_.size()) ? tabs_[std::size_t(tab)].caption->text() : QString();
+}
 
 void TForm9::showSection(const WindowDescription& d, const FieldTexts& fields, QWidget* caller)
 {
+    const int tab = tabForWindow(d.number);
+    if (tab < 0 || tab >= int(tabs_.size()) || !caller)
+        return;
+    // A newer request of the tab replaces the one still solving.
+    endRequest(tab);
     const fieldsolve::CheckPlan plan = fieldsolve::planCheck(d, fields);
-    if (plan.kind != fieldsolve::CheckPlan::Kind::Ready)
+    if (plan.kind != fieldsolve::CheckPlan::Kind::Ready) {
+        // The example again, and this window's reason beneath it.
+        Shown shown = examples(tab);
+        shown.caption = gallery::unsolvedCaption(plan);
+        settle(tab, std::move(shown));
         return;
-    const int tab = galleryTab(plan.section);
-    QWidget* page = TabbedNotebook1->widget(tab);
-    if (!page)
-        return;
-    showViews(page, gallery::pendingViews(plan));
-    const int generation = ++generation_[std::size_t(tab)];
-    ++running_;
-    progress_->show();
-    QPointer<TForm9> self(this);
-    QPointer<QWidget> from(caller);
-    QThreadPool::globalInstance()->start([plan, self, from, tab, generation] {
-        auto solved = std::make_shared<gallery::OwnViews>(gallery::solvedViews(plan));
-        QMetaObject::invokeMethod(
-            QCoreApplication::instance(),
-            [solved, self, from, tab, generation] {
-                if (!self)
-                    return;
-                if (--self->running_ == 0)
-                    self->progress_->hide();
-                // A window that has gone, or a newer request, drops this one.
-                if (!from || self->generation_[std::size_t(tab)] != generation)
-                    return;
-                if (QWidget* page = self->TabbedNotebook1->widget(tab))
-                    showViews(page, *solved);
-            },
-            Qt::QueuedConnection);
-    });
+    }
+    const gallery::OwnViews pending = gallery::pendingViews(plan);
+    Shown now;
+    now.example = false;
+    for (const auto& [view, plot] : pending.views)
+        now.plots.emplace_back(view, std::make_shared<const gallery::FieldPlot>(plot));
+    now.caption = joined(pending.views);
+    display(tab, now);
+    TabState& st = tabs_[std::size_t(tab)];
+    st.caller = caller;
+    // A window that closes takes its request with it.
+    st.callerGone = connect(caller, &QObject::destroyed, this, [this, tab] { dropRequest(tab); });
+    FieldJobs::instance().submit(
+        this, tab,
+        [this, tab, plan](const std::atomic<bool>& cancel) -> std::function<void()> {
+            auto solved = std::make_shared<const gallery::OwnViews>(gallery::solvedViews(plan, &cancel));
+            if (solved->check.solution.cancelled)
+                return {};
+            return [this, tab, solved] {
+                endRequest(tab);
+                Shown shown;
+                shown.example = false;
+                for (const auto& [view, plot] : solved->views)
+                    shown.plots.emplace_back(view, std::make_shared<const gallery::FieldPlot>(plot));
+                shown.caption = joined(solved->views);
+                settle(tab, std::move(shown));
+            };
+        },
+        kWindowPriority);
+    updateProgress();
+}
+
+void TForm9::openLarge(Picture* picture, int tab)
+{
+    const Tab& t = tabTable()[std::size_t(tab)];
+    QString legendLine;
+    for (const Line& line : t.lines)
+        if (line.role == Role::FieldCaption && line.field == picture->view())
+            legendLine = QString::fromUtf8(line.text);
+    // A dialog of its own: resizable, closed by Escape, never modal.
+    auto* window = new QDialog(this);
+    window->setObjectName("CampoAmpliado");
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->setSizeGripEnabled(true);
+    window->setWindowTitle(QString::fromUtf8(t.caption) + QString::fromUtf8(" — ") + legendLine);
+    window->setAutoFillBackground(true);
+    auto* layout = new QVBoxLayout(window);
+    auto* large = new Picture(picture->structure(), picture->view(), window);
+    large->setObjectName("Ampliado");
+    large->setCursor(Qt::ArrowCursor);
+    auto* caption = new QLabel(window);
+    caption->setObjectName("LegendaAmpliada");
+    caption->setWordWrap(true);
+    caption->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    caption->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    layout->addWidget(large, 1);
+    layout->addWidget(caption);
+    // It follows the plot it shows: a solve that ends updates it.
+    auto follow = [large, caption, picture, legendLine] {
+        large->setPlot(picture->sharedPlot());
+        const gallery::FieldPlot* plot = picture->plot();
+        caption->setText(plot && !plot->caption.isEmpty() ? legendLine + '\n' + plot->caption : legendLine);
+    };
+    follow();
+    connect(picture, &Picture::plotChanged, large, follow);
+    window->resize(760, 600);
+    window->show();
 }
 
 void TForm9::closeEvent(QCloseEvent* e)
 {
+    FieldJobs::instance().cancelAll(this);
     Navigation::instance().handBack(Aux::Gallery);
     e->accept();
 }

@@ -23,7 +23,6 @@ std::vector<std::pair<View, Mode>> fieldViews(FS s)
     return {{View::Electric, Mode::Single}, {View::Magnetic, Mode::Single}};
 }
 
-bool magneticView(View v) { return v == View::Magnetic || v == View::MagneticEven || v == View::MagneticOdd; }
 
 // Lines and solver work in y up; the drawing has y down.
 Box flipped(const Box& b) { return {b.x0, -b.y1, b.x1, -b.y0}; }
@@ -68,7 +67,8 @@ Box viewOf(const Geometry& g)
     }
     }
     // Widen or heighten about the centre to the views' proportions.
-    const double aspect = 180.0 / (130.0 - 16.0);
+    const QSizeF box = plotSize(g.structure);
+    const double aspect = box.width() / box.height();
     double w = 2 * r, h = y1 - y0;
     if (w / h < aspect)
         w = h * aspect;
@@ -84,7 +84,7 @@ QString number(double v, int decimals) { return QString::number(v, 'f', decimals
 
 QString percent(double v) { return QString::asprintf("%+.2f %%", v); }
 
-// "Campo ..." over "Fórmula ... · dif. ..." for the rows of one mode.
+// "Campo ... · Fórmula ... · dif. ..." for the rows of one mode.
 QString captionOf(const fieldsolve::WindowCheck& c, Mode mode)
 {
     const fieldsolve::Solution& s = c.solution;
@@ -105,9 +105,9 @@ QString captionOf(const fieldsolve::WindowCheck& c, Mode mode)
     const fieldsolve::LineParameters& lp = mode == Mode::Single ? s.single : mode == Mode::Even ? s.even : s.odd;
     QString text = coupled ? QString::fromUtf8(mode == Mode::Even ? "Par: " : "Ímpar: ") : QString();
     if (!zr->hasFormula)
-        return text + QString::fromUtf8("Campo %1 Ω, εef %2\nFórmula: ").arg(number(lp.z0, 2), number(lp.eeff, 3)) +
+        return text + QString::fromUtf8("Campo %1 Ω, εef %2 · Fórmula: ").arg(number(lp.z0, 2), number(lp.eeff, 3)) +
                QString::fromStdString(c.formulaFault());
-    text += QString::fromUtf8("Campo %1 Ω, εef %2\nFórmula %3 Ω")
+    text += QString::fromUtf8("Campo %1 Ω, εef %2 · Fórmula %3 Ω")
                 .arg(number(lp.z0, 2), number(lp.eeff, 3), number(zr->formula, 2));
     if (er)
         text += ", " + number(er->formula, 3);
@@ -117,9 +117,9 @@ QString captionOf(const fieldsolve::WindowCheck& c, Mode mode)
     return text;
 }
 
-OwnSection base(const CheckPlan& plan, Mode mode)
+FieldPlot base(const CheckPlan& plan, Mode mode)
 {
-    OwnSection own;
+    FieldPlot own;
     const Geometry& g = plan.geometry;
     if (g.structure == FS::Coax || g.structure == FS::TwoWire) {
         own.round = true;
@@ -140,31 +140,48 @@ OwnViews pendingViews(const CheckPlan& plan)
     OwnViews out;
     out.check.plan = plan;
     for (const auto& [view, mode] : fieldViews(plan.geometry.structure)) {
-        OwnSection own = base(plan, mode);
+        FieldPlot own = base(plan, mode);
         own.caption = QString::fromUtf8("Resolvendo o campo da seção desta janela…");
         out.views.emplace_back(view, std::move(own));
     }
     return out;
 }
 
-OwnViews solvedViews(const CheckPlan& plan)
+OwnViews solvedViews(const CheckPlan& plan, const std::atomic<bool>* cancel)
 {
     OwnViews out;
-    out.check = fieldsolve::runCheck(plan);
+    out.check = fieldsolve::runCheck(plan, 5e-4, cancel);
+    if (out.check.solution.cancelled)
+        return out;
     for (const auto& [view, mode] : fieldViews(plan.geometry.structure)) {
-        OwnSection own = base(plan, mode);
-        own.caption = captionOf(out.check, mode);
-        if (!own.round) {
-            const bool magnetic = magneticView(view);
+        if (cancel && cancel->load()) {
+            out.check.solution.cancelled = true;
+            out.views.clear();
+            return out;
+        }
+        FieldPlot own = base(plan, mode);
+        if (own.round)
+            own = roundPlot(plan.geometry.structure, view, own.d, own.D);
+        else {
+            const bool magnetic = isMagnetic(view);
             const bool balanced = mode == Mode::Odd || plan.geometry.structure == FS::Cps;
             const fieldsolve::Field f = fieldsolve::Field::solve(own.problem, magnetic, 1);
             const double width = own.view.x1 - own.view.x0;
             if (f.ok())
                 own.lines = sectionLines(f, magnetic, balanced, 0, mode == Mode::Odd ? 14 : 20, width / 160);
         }
+        own.caption = captionOf(out.check, mode);
         out.views.emplace_back(view, std::move(own));
     }
     return out;
+}
+
+QString unsolvedCaption(const CheckPlan& plan)
+{
+    const QString why = QString::fromStdString(plan.message);
+    if (plan.kind == CheckPlan::Kind::Nothing)
+        return why;
+    return QString::fromUtf8("Sem solução de campo para a seção desta janela: ") + why;
 }
 
 } // namespace tarvel::ui::gallery

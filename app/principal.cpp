@@ -10,6 +10,7 @@
 #include "About.h"
 #include "Ajuda.h"
 #include "Geome.h"
+#include "field_line.h"
 #include "forms.h"
 #include "framework/ui/calculator_window.h"
 #include "framework/ui/icons.h"
@@ -150,6 +151,8 @@ void installAuxiliaryWindows()
         if (auto* g = qobject_cast<TForm9*>(gallery))
             g->showSection(caller.description(), caller.fieldTexts(), const_cast<CalculatorWindow*>(&caller));
     };
+    // The field's own answer beneath every window's results.
+    installFieldLine();
 }
 
 } // namespace tarvel::ui

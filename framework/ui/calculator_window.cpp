@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -25,7 +26,9 @@ CalculatorWindow::CalculatorWindow(const WindowDescription& description, QWidget
     QFont f(QStringLiteral("MS Sans Serif"), 8);
     f.setBold(true);
     setFont(f);
-    fields_ = std::make_unique<FieldControls>(d_, layOutWindow(*this));
+    WindowWidgets widgets = layOutWindow(*this);
+    note_ = widgets.note;
+    fields_ = std::make_unique<FieldControls>(d_, std::move(widgets));
     watchKeys();
     setCurrentFileName(d_.number, QStringLiteral(" "));
     layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -56,9 +59,13 @@ bool CalculatorWindow::present(const Outcome& o)
     switch (o.kind) {
     case Outcome::Kind::Message:
         platform().information(this, toQString(o.message));
+        if (resultsChanged)
+            resultsChanged(*this, false);
         return false;
     case Outcome::Kind::Fault:
         platform().error(this, QString::fromLatin1(faultText(o.fault)));
+        if (resultsChanged)
+            resultsChanged(*this, false);
         return false;
     case Outcome::Kind::Results:
         break;
@@ -68,10 +75,24 @@ bool CalculatorWindow::present(const Outcome& o)
             e->setText(toQString(resultText(value)));
     computed_ = true;
     enableAfterCompute();
+    if (resultsChanged)
+        resultsChanged(*this, true);
     for (const auto& w : o.warnings)
         platform().information(this, toQString(w));
     return true;
 }
+
+std::function<void(CalculatorWindow&, bool)> CalculatorWindow::resultsChanged;
+
+void CalculatorWindow::setResultNote(const QString& text, NoteTone tone)
+{
+    static const char* const inks[] = {"", "color: #a35f00;", "color: #c00000;"};
+    note_->setStyleSheet(QString::fromLatin1(inks[int(tone)]));
+    note_->setText(text);
+    note_->setVisible(!text.isEmpty());
+}
+
+QString CalculatorWindow::resultNote() const { return note_->text(); }
 
 void CalculatorWindow::Calcular1Click() { present(compute(d_, fieldTexts())); }
 

@@ -59,6 +59,16 @@ public:
     static std::function<void(QWidget* gallery, const CalculatorWindow& caller)> galleryOpened;
     bool computed() const { return computed_; }
 
+    // Run after every compute (with whether it gave results) and after
+    // "Novo" (without): the program installs what it adds beneath the
+    // results. Nothing of it touches a result, a project file or a report.
+    static std::function<void(CalculatorWindow& window, bool results)> resultsChanged;
+    // The note beneath the results (hidden when empty), in a plain, amber
+    // or red ink.
+    enum class NoteTone { Plain, Amber, Red };
+    void setResultNote(const QString& text, NoteTone tone = NoteTone::Plain);
+    QString resultNote() const;
+
     // A pick of entry `index` in combo box `control`, as the user's pick.
     void pick(const QString& control, int index);
     // Selects an entry as a program does: no fills.
@@ -96,6 +106,7 @@ private:
     const WindowDescription& d_;
     QString initialCaption_;
     std::unique_ptr<FieldControls> fields_;
+    QLabel* note_ = nullptr;
 };
 
 // A key press that carries a character (Backspace included): what counts

@@ -223,6 +223,12 @@ QVBoxLayout* buildResults(const WindowDescription& d, LabelMaker& makeLabel, Win
         groupGrids.push_back(gg);
         column->addWidget(box);
     }
+    out.note = new QLabel(central);
+    out.note->setObjectName(QStringLiteral("LinhaCampo"));
+    out.note->setWordWrap(true);
+    out.note->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    out.note->hide();
+    column->addWidget(out.note);
     column->addStretch(1);
     std::vector<int> rows(d.resultGroups.size(), 0);
     for (const auto& res : d.results) {

@@ -5,6 +5,7 @@
 #include <QString>
 
 class QGroupBox;
+class QLabel;
 class QLineEdit;
 class QWidget;
 
@@ -20,6 +21,7 @@ struct WindowWidgets {
     QHash<QString, QWidget*> fields;    // input controls: line edits and combo boxes
     QHash<QString, QLineEdit*> results; // result boxes
     QGroupBox* resultGroup = nullptr;   // GroupBox2, the first result group
+    QLabel* note = nullptr;             // the line beneath the results, hidden while empty
 };
 
 // Builds the widgets of `w` from its description, in their enabling at

@@ -137,6 +137,8 @@ void CalculatorWindow::Novo1Click()
     setCurrentFileName(d_.number, QStringLiteral(" "));
     setWindowTitle(initialCaption_);
     computed_ = false;
+    if (resultsChanged)
+        resultsChanged(*this, false);
     for (QLineEdit* e : findChildren<QLineEdit*>())
         if (!qobject_cast<QComboBox*>(e->parentWidget()))
             e->clear();
