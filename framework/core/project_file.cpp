@@ -146,11 +146,13 @@ namespace {
 
 // The file a save writes: the path itself, or, through any chain of symbolic
 // links, the file the last link names (which need not exist yet). A link is
-// never replaced by a file. Empty after too many links (a loop).
+// never replaced by a file. Empty after more links than the kernel follows
+// in one path (a loop, or a chain longer than 40).
 std::string saveTarget(const std::string& path)
 {
+    constexpr int mostLinks = 40; // the kernel's limit on links followed in one path
     std::string p = path;
-    for (int links = 0; links < 40; ++links) {
+    for (int links = 0; links <= mostLinks; ++links) {
         struct stat st{};
         if (::lstat(p.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
             return p;
@@ -225,9 +227,13 @@ bool writeFileAtomically(const std::string& path, const Bytes& bytes, std::strin
         return false;
     bool ok = writeAll(fd, bytes);
     if (ok && exists) {
-        // The replacement keeps the owner and the permissions of the file replaced.
-        if (::fchown(fd, st.st_uid, st.st_gid) != 0) {
-            // Only the superuser may give a file away; others keep their own.
+        // The replacement keeps the permissions of the file replaced, and its
+        // owner and group where the saver may give them. Only the superuser
+        // may give a file away: a user who saves over another user's
+        // writable file becomes the owner of the new one (its group is kept
+        // when the saver belongs to it).
+        if (::fchown(fd, st.st_uid, st.st_gid) != 0 && ::fchown(fd, uid_t(-1), st.st_gid) != 0) {
+            // Neither could be given: the file is the saver's own.
         }
         ok = ::fchmod(fd, st.st_mode & 07777) == 0;
     } else if (ok) {

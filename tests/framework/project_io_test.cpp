@@ -119,6 +119,14 @@ bool isLink(const std::string& path)
     return ::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode);
 }
 
+// eloN.bfl -> eloN-1.bfl -> ... -> elo1.bfl -> real.bfl: n links.
+void chain(const TempDir& d, int n)
+{
+    for (int i = 1; i <= n; ++i)
+        ::symlink(i == 1 ? "real.bfl" : ("elo" + std::to_string(i - 1) + ".bfl").c_str(),
+                  d.file("elo" + std::to_string(i) + ".bfl").c_str());
+}
+
 TEST(ProjectIo, SavesThroughLinksAndLongNamesAndNeverOverAReadOnlyFile)
 {
     const Bytes project(36, 0x81);
@@ -155,6 +163,11 @@ TEST(ProjectIo, SavesThroughLinksAndLongNamesAndNeverOverAReadOnlyFile)
              ::chmod(d.file("fixo.bfl").c_str(), 0444);
              ::symlink("fixo.bfl", d.file("elo.bfl").c_str());
          },
+         false, ""},
+        // The kernel follows 40 links in one path, and so does a save.
+        {"a chain of 40 links", "elo40.bfl", [&](const TempDir& d) { put(d.file("real.bfl"), old); chain(d, 40); },
+         true, "real.bfl"},
+        {"a chain of 41 links", "elo41.bfl", [&](const TempDir& d) { put(d.file("real.bfl"), old); chain(d, 41); },
          false, ""},
         {"a loop of links", "laco.bfl", [](const TempDir& d) { ::symlink("laco.bfl", d.file("laco.bfl").c_str()); },
          false, ""},
