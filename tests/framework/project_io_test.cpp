@@ -14,6 +14,8 @@
 #include <set>
 
 #include <sys/resource.h>
+#include <sys/time.h>
+#include <sys/wait.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -245,6 +247,49 @@ TEST(ProjectIo, AFailedWriteLeavesTheOldFileAndNoTemporary)
     EXPECT_NE(error.find(path), std::string::npos) << error;
     EXPECT_EQ(contents(path), "antes");
     EXPECT_EQ(names(dir.path), before);
+}
+
+// Saves killed with SIGKILL at any moment leave no temporaries that pile
+// up: whatever one of them left is gone after the next save into the folder
+// once it is a minute old, while a fresh one (a save under way) is kept.
+TEST(ProjectIo, KilledSavesLeaveNoTemporariesBehind)
+{
+    TempDir dir;
+    const std::string path = dir.file("p.bfl");
+    const Bytes project(36, 0x81);
+    for (int round = 0; round < 40; ++round) {
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            std::string error;
+            for (;;)
+                (void)writeFileAtomically(path, project, error);
+        }
+        ::usleep(useconds_t(500 + 250 * (round % 8)));
+        ::kill(child, SIGKILL);
+        int status = 0;
+        ::waitpid(child, &status, 0);
+    }
+    // What a killed save left (here also one left on purpose, as one
+    // killed between naming its temporary and the rename would), aged by
+    // two minutes.
+    put(dir.file(".tarvel-Abc123"), "resto");
+    const timeval old[2] = {{::time(nullptr) - 120, 0}, {::time(nullptr) - 120, 0}};
+    for (const auto& n : names(dir.path)) {
+        if (n != "p.bfl") {
+            ASSERT_EQ(::utimes(dir.file(n).c_str(), old), 0) << n;
+        }
+    }
+    // A save under way in another window right now.
+    put(dir.file(".tarvel-Novo12"), "em curso");
+    // Not a temporary of this program, however old.
+    put(dir.file(".tarvel-notas.txt"), "meu");
+    ASSERT_EQ(::utimes(dir.file(".tarvel-notas.txt").c_str(), old), 0);
+
+    std::string error;
+    ASSERT_TRUE(writeFileAtomically(path, project, error)) << error;
+    EXPECT_EQ(names(dir.path), (std::set<std::string>{"p.bfl", ".tarvel-Novo12", ".tarvel-notas.txt"}));
+    EXPECT_EQ(contents(path), std::string(project.begin(), project.end()));
 }
 
 } // namespace
