@@ -31,6 +31,16 @@ bool extensionAccepted(std::string_view path, std::string_view ext)
     return true;
 }
 
+std::string withExtension(std::string_view path, std::string_view ext)
+{
+    const std::size_t slash = path.rfind('/');
+    const std::string_view name = slash == std::string_view::npos ? path : path.substr(slash + 1);
+    std::string out(path);
+    if (!name.empty() && name.find('.') == std::string_view::npos)
+        out += "." + std::string(ext);
+    return out;
+}
+
 std::string invalidFieldMessage(const InputSpec& input)
 {
     if (!input.message.empty())

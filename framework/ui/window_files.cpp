@@ -103,9 +103,10 @@ void CalculatorWindow::Salvar1Click()
 
 void CalculatorWindow::SalvarComo1Click()
 {
-    const QString path = platform().saveFileName(this, saveFilter(d_), toQString(d_.project.defaultName));
-    if (path.isEmpty())
+    const QString typed = platform().saveFileName(this, saveFilter(d_), toQString(d_.project.defaultName));
+    if (typed.isEmpty())
         return;
+    const QString path = QString::fromStdString(withExtension(typed.toStdString(), d_.project.extension));
     // The new name and caption only once the file holds the project: a
     // refused save leaves both naming what they named.
     if (!saveProject(*this, path))
