@@ -88,6 +88,15 @@ void CalculatorWindow::Geometria1Click()
     galleryShown(Navigation::instance().open(Aux::Gallery, this, d_.number, d_.galleryTab));
 }
 void CalculatorWindow::Tutorial1Click() { Navigation::instance().open(Aux::Tutorial, this, d_.number); }
+
+std::function<void(QWidget*, const CalculatorWindow&)> CalculatorWindow::sectionAsked;
+
+void CalculatorWindow::Contedoendice1Click()
+{
+    QWidget* tutorial = Navigation::instance().open(Aux::Tutorial, this, d_.number);
+    if (tutorial && sectionAsked)
+        sectionAsked(tutorial, *this);
+}
 void CalculatorWindow::Sobre1Click() { Navigation::instance().open(Aux::About, this, d_.number); }
 
 void CalculatorWindow::Sair1Click()

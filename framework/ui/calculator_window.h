@@ -50,6 +50,8 @@ public:
     void Imprimir2Click();
     virtual void Geometria1Click();
     void Tutorial1Click();
+    // "Conteúdo e índice" (F1): the tutorial at this window's own section.
+    void Contedoendice1Click();
     virtual void Sobre1Click();
     void Sair1Click();
     void ShowProgress(int steps);
@@ -58,6 +60,9 @@ public:
     // the program installs what the gallery then shows of the window.
     static std::function<void(QWidget* gallery, const CalculatorWindow& caller)> galleryOpened;
     bool computed() const { return computed_; }
+    // Run when "Conteúdo e índice" has shown the tutorial: the program
+    // installs what brings the window's own section into view.
+    static std::function<void(QWidget* tutorial, const CalculatorWindow& caller)> sectionAsked;
 
     // A pick of entry `index` in combo box `control`, as the user's pick.
     void pick(const QString& control, int index);

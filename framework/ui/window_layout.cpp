@@ -65,7 +65,8 @@ void buildMenu(CalculatorWindow& w)
 
     QMenu* ajuda = bar->addMenu("&Ajuda");
     ajuda->setObjectName("Ajuda1");
-    add(ajuda, "Contedoendice1", QString::fromUtf8("Conteúdo e índice"), QKeySequence(Qt::Key_F1), false, nullptr);
+    add(ajuda, "Contedoendice1", QString::fromUtf8("Conteúdo e índice"), QKeySequence(Qt::Key_F1), false,
+        &CalculatorWindow::Contedoendice1Click);
     add(ajuda, "Tutorial1", "&Tutorial", QKeySequence("Ctrl+T"), d.tutorialCommand,
         d.tutorialCommand ? &CalculatorWindow::Tutorial1Click : nullptr);
     ajuda->addSeparator();
