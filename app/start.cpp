@@ -3,9 +3,15 @@
 #include <clocale>
 
 #include <QApplication>
+#include <QFileInfo>
+#include <QUrl>
 #include <QLibraryInfo>
 #include <QTranslator>
 
+#include "framework/core/project_file.h"
+#include "framework/ui/calculator_window.h"
+#include "framework/ui/platform.h"
+#include "models/all_windows.h"
 #include "principal.h"
 
 // The program's built-in files live in a static library: they are linked
@@ -38,6 +44,37 @@ bool startApplication()
         QApplication::installTranslator(&toolkit);
     installAuxiliaryWindows();
     return loaded;
+}
+
+const WindowDescription* projectKind(const QString& path)
+{
+    std::vector<const WindowDescription*> kinds;
+    for (const WindowDescription* d : mainMenuWindows())
+        if (extensionAccepted(path.toStdString(), d->project.extension))
+            kinds.push_back(d);
+    if (kinds.size() > 1) {
+        const QFileInfo file(path);
+        for (const WindowDescription* d : kinds)
+            if (file.size() == qint64(projectSize(*d)))
+                return d;
+    }
+    return kinds.empty() ? nullptr : kinds.front();
+}
+
+void openProjectFiles(TForm1& main, const QStringList& paths)
+{
+    for (const QString& given : paths) {
+        // A file manager may hand over an address instead of a path.
+        const QUrl url(given);
+        const QString path = QFileInfo(url.isLocalFile() ? url.toLocalFile() : given).absoluteFilePath();
+        const WindowDescription* kind = projectKind(path);
+        if (!kind) {
+            platform().warning(&main, cannotOpenMessage());
+            continue;
+        }
+        if (auto* w = qobject_cast<CalculatorWindow*>(main.openWindow(kind->number)))
+            w->openProjectFile(path);
+    }
 }
 
 } // namespace tarvel::ui

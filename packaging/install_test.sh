@@ -33,6 +33,7 @@ appstreamcli validate-tree --no-net "$stage" >/dev/null || fail "appstreamcli va
 xmllint --noout "$icon" "$mime" || fail "malformed XML"
 grep -qx "Name=Projeto Tarvel 98" "$desktop" || fail "desktop entry name"
 grep -qx "Icon=$id" "$desktop" || fail "desktop entry icon"
+grep -qx "Exec=tarvel %F" "$desktop" || fail "desktop entry does not hand over the files opened"
 
 # The file types, as the desktop's database reads them: one per project
 # extension, and the entry claims each of them.

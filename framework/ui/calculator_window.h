@@ -45,6 +45,9 @@ public:
     virtual void Calcular1Click();
     virtual void Novo1Click();
     void Abrir1Click();
+    // Opens a project as "&Abrir" does once a file is chosen: read and
+    // checked first, refused with its message, or shown (and computed).
+    void openProjectFile(const QString& path);
     void Salvar1Click();
     void SalvarComo1Click();
     void Imprimir2Click();
@@ -106,6 +109,9 @@ private:
 // A key press that carries a character (Backspace included): what counts
 // as typing into a key field.
 bool isCharacterKey(const QEvent* event);
+
+// The warning for a file whose name is not of a project of the window.
+QString cannotOpenMessage();
 
 // The full filters of the project dialogs.
 QString openFilter(const WindowDescription& d);

@@ -79,17 +79,21 @@ QString saveFilter(const WindowDescription& d)
     return QString::fromUtf8("Projetos de análise|*.%1|Todos os arquivos [*.*]|*.*").arg(ext);
 }
 
+QString cannotOpenMessage() { return QString::fromUtf8("Este programa não pode abrir este arquivo"); }
+
 void CalculatorWindow::Abrir1Click()
 {
     const QString path = platform().openFileName(this, openFilter(d_));
     if (path.isEmpty())
         return;
     if (!extensionAccepted(path.toStdString(), d_.project.extension)) {
-        platform().warning(this, QString::fromUtf8("Este programa não pode abrir este arquivo"));
+        platform().warning(this, cannotOpenMessage());
         return;
     }
     openProject(*this, path);
 }
+
+void CalculatorWindow::openProjectFile(const QString& path) { openProject(*this, path); }
 
 void CalculatorWindow::Salvar1Click()
 {
