@@ -1,7 +1,10 @@
 #include "calculator_window.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QLayout>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -30,9 +33,29 @@ CalculatorWindow::CalculatorWindow(const WindowDescription& description, QWidget
     setCurrentFileName(d_.number, QStringLiteral(" "));
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     adjustSize();
-    // Centred on the screen, so a new window covers an earlier one of its kind.
-    if (QScreen* s = QGuiApplication::primaryScreen())
-        move(s->availableGeometry().center() - rect().center());
+    fitSmallestScreen();
+    // Centred on the screen, so a new window covers an earlier one of its
+    // kind, and never with its frame off the screen's top left.
+    if (QScreen* s = QGuiApplication::primaryScreen()) {
+        const QRect screen = s->availableGeometry();
+        const QPoint at = screen.center() - rect().center();
+        move(std::max(at.x(), screen.left() + windowFrame.width() / 2), std::max(at.y(), screen.top()));
+    }
+}
+
+// The lists are the widest fields (250 pixels, wider than the 130 of the
+// plain fields); a window that would not fit has them narrowed by what it
+// lacks, no narrower than a plain field. Their lists still open at the
+// width of their longest entry.
+void CalculatorWindow::fitSmallestScreen()
+{
+    const int excess = width() + windowFrame.width() - smallestScreen.width();
+    if (excess <= 0)
+        return;
+    for (QComboBox* c : findChildren<QComboBox*>())
+        if (c->minimumWidth() > plainFieldWidth)
+            c->setMinimumWidth(std::max(plainFieldWidth, c->minimumWidth() - excess));
+    adjustSize();
 }
 
 CalculatorWindow::~CalculatorWindow() = default;

@@ -10,6 +10,7 @@
 
 #include <QHash>
 #include <QMainWindow>
+#include <QSize>
 
 #include "framework/core/calculator.h"
 
@@ -22,6 +23,13 @@ class QToolButton;
 namespace tarvel::ui {
 
 class FieldControls;
+
+// Every calculator window fits this screen whole, its frame included (a
+// frame of at most windowFrame around it).
+inline constexpr QSize smallestScreen{1024, 768};
+inline constexpr QSize windowFrame{16, 40};
+// The width of a plain input field, the narrowest a list is made.
+inline constexpr int plainFieldWidth = 130;
 
 class CalculatorWindow : public QMainWindow {
     Q_OBJECT
@@ -96,6 +104,8 @@ protected:
 
 private:
     bool computed_ = false;
+    // Narrows the lists of a window wider than the smallest screen.
+    void fitSmallestScreen();
     // A key press that an edit box would claim but that is an enabled menu key.
     bool menuKeyFor(const QEvent* event) const;
     // The edit boxes report their key presses to the window.

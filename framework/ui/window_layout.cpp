@@ -145,7 +145,7 @@ QWidget* makeField(CalculatorWindow& w, const InputSpec& input, QWidget* parent)
     if (input.kind != InputKind::Combo) {
         auto* e = new QLineEdit(parent);
         e->setFont(editFont());
-        e->setMinimumWidth(130);
+        e->setMinimumWidth(plainFieldWidth);
         return e;
     }
     auto* c = new QComboBox(parent);
@@ -160,7 +160,7 @@ QWidget* makeField(CalculatorWindow& w, const InputSpec& input, QWidget* parent)
     c->setCurrentIndex(-1);
     c->setEditText(QString());
     c->lineEdit()->setFont(editFont());
-    c->setMinimumWidth(input.entries.size() > 1 ? 250 : 130);
+    c->setMinimumWidth(input.entries.size() > 1 ? 250 : plainFieldWidth);
     c->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     c->view()->setMinimumWidth(c->view()->sizeHintForColumn(0) + 24);
     const QString name = toQString(input.name);
