@@ -49,13 +49,20 @@ CalculatorWindow::CalculatorWindow(const WindowDescription& description, QWidget
 // width of their longest entry.
 void CalculatorWindow::fitSmallestScreen()
 {
-    const int excess = width() + windowFrame.width() - smallestScreen.width();
-    if (excess <= 0)
-        return;
-    for (QComboBox* c : findChildren<QComboBox*>())
-        if (c->minimumWidth() > plainFieldWidth)
-            c->setMinimumWidth(std::max(plainFieldWidth, c->minimumWidth() - excess));
-    adjustSize();
+    // A list may be wider than its minimum (its own size hint), so the
+    // window is measured again after each narrowing.
+    for (int pass = 0; pass < 4; ++pass) {
+        const int excess = width() + windowFrame.width() - smallestScreen.width();
+        bool narrowed = false;
+        for (QComboBox* c : findChildren<QComboBox*>())
+            if (excess > 0 && c->minimumWidth() > plainFieldWidth) {
+                c->setMinimumWidth(std::max(plainFieldWidth, c->minimumWidth() - excess));
+                narrowed = true;
+            }
+        if (!narrowed)
+            return;
+        adjustSize();
+    }
 }
 
 CalculatorWindow::~CalculatorWindow() = default;
