@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "gallery_drawings.h"
+#include "start.h"
 #include "framework/ui/navigation.h"
 
 namespace tarvel::ui {
@@ -46,6 +47,24 @@ QLabel* line(const QString& text, QWidget* parent)
 
 } // namespace
 
+QString TAboutBox::versionLine() { return QString::fromUtf8("Versão ") + QStringLiteral(TARVEL_VERSION); }
+
+QString TAboutBox::licenceLine()
+{
+    return QString::fromUtf8("Licença: GNU GPL, versão 3 ou posterior (GPL-3.0-or-later). "
+                             "Software livre, sem garantia alguma.");
+}
+
+QString TAboutBox::homePage() { return QStringLiteral(TARVEL_HOMEPAGE); }
+
+QStringList TAboutBox::libraryLines()
+{
+    // The licences as the libraries' own copyright files state them.
+    return {QStringLiteral("Qt %1 — LGPL-3.0 (ou GPL-2.0)").arg(QString::fromLatin1(qVersion())),
+            QString::fromUtf8("SuiteSparse/CHOLMOD — LGPL-2.1-or-later; o módulo Supernodal, GPL-2.0-or-later"),
+            QString::fromUtf8("Eigen — MPL-2.0"), QString::fromUtf8("OpenBLAS — BSD-3-Clause")};
+}
+
 QString TAboutBox::productLine()
 {
     return QString::fromUtf8("AMBIENTE COMPUTACIONAL PARA ANÁLISE E SÍNTESE DE LINHAS DE TRANSMISSÃO");
@@ -59,7 +78,7 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent)
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     auto* layout = new QVBoxLayout(this);
 
-    // Upper panel: icon, product, version and credits.
+    // Upper panel: icon, product, version, name and licence.
     QFrame* upper = panel(this);
     upper->setObjectName("Panel1");
     auto* top = new QHBoxLayout(upper);
@@ -74,35 +93,35 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent)
     product->setStyleSheet("color: red; font-weight: bold; font-style: italic;");
     product->setWordWrap(true);
     texts->addWidget(product);
-    auto* version = new QLabel(QString::fromUtf8("Versão 1.0"), upper);
+    auto* version = new QLabel(versionLine(), upper);
     version->setObjectName("Version");
     version->setStyleSheet("font-weight: bold;");
     texts->addWidget(version);
-    const char* credits[] = {
-        "Autoria: equipe de desenvolvimento do projeto Tarvel.",
-        "Orientação: professor orientador do laboratório.",
-        "Apoio: convênio de fomento à pesquisa, com bolsas de iniciação científica.",
-    };
-    for (const char* c : credits)
-        texts->addWidget(line(QString::fromUtf8(c), upper));
+    auto* name = line(QString::fromUtf8(applicationName), upper);
+    name->setObjectName("AppName");
+    texts->addWidget(name);
+    auto* licence = line(licenceLine(), upper);
+    licence->setObjectName("Licence");
+    texts->addWidget(licence);
     top->addLayout(texts, 1);
     layout->addWidget(upper);
 
-    // Lower panel: where to find the laboratory.
+    // Lower panel: the project's page and the libraries the program uses.
     QFrame* lower = panel(this);
     lower->setObjectName("Panel2");
-    auto* contacts = new QVBoxLayout(lower);
-    contacts->setSpacing(1);
-    const char* lines[] = {
-        "Instituição: universidade que abriga o laboratório.",
-        "Departamento de Engenharia Elétrica.",
-        "Laboratório de Linhas de Transmissão.",
-        "Página: o repositório do projeto Tarvel.",
-        "Correio eletrônico: pelo repositório do projeto.",
-        "Telefone e fax: os da secretaria do departamento.",
-    };
-    for (const char* c : lines)
-        contacts->addWidget(line(QString::fromUtf8(c), lower));
+    auto* facts = new QVBoxLayout(lower);
+    facts->setSpacing(1);
+    auto* page = line(QString::fromUtf8("Página do projeto: <a href=\"%1\">%1</a>").arg(homePage()), lower);
+    page->setObjectName("HomePage");
+    page->setTextFormat(Qt::RichText);
+    page->setOpenExternalLinks(true);
+    facts->addWidget(page);
+    facts->addWidget(line(QString::fromUtf8("Bibliotecas usadas, com as suas licenças:"), lower));
+    for (const QString& library : libraryLines()) {
+        auto* l = line(QStringLiteral("  \u2022 ") + library, lower);
+        l->setObjectName("Library");
+        facts->addWidget(l);
+    }
     layout->addWidget(lower);
 
     auto* ok = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton), "Sai&r", this);

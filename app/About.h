@@ -1,6 +1,8 @@
-// TAboutBox: product, version and credits.
+// TAboutBox: product, name, version, licence, the project's page and the
+// libraries the program uses with their licences.
 #pragma once
 #include <QDialog>
+#include <QStringList>
 
 namespace tarvel::ui {
 
@@ -10,6 +12,10 @@ public:
     explicit TAboutBox(QWidget* parent = nullptr);
 
     static QString productLine();
+    static QString versionLine();  // "Versão " and the build's version
+    static QString licenceLine();
+    static QString homePage();
+    static QStringList libraryLines();
 
 protected:
     void showEvent(QShowEvent* e) override;

@@ -13,6 +13,11 @@ public:
     // The page shown: "principal.htm" in the executable's directory (the
     // directory of its real file when it was started through a link).
     static QString pagePath();
+    // The anchor of the tutorial's section on the lines of a window's unit
+    // ("CoaxAna": "coaxial"); empty for a unit of no known family.
+    static QString sectionOf(const QString& unit);
+    // Brings a section of the page into view (the page's top for "").
+    void showSection(const QString& anchor);
 
 protected:
     void showEvent(QShowEvent* e) override;

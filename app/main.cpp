@@ -1,4 +1,5 @@
-// Program start: title, main window, event loop. No options, nothing stored.
+// Program start: title, main window, the project files named on the command
+// line, event loop. No options, nothing stored.
 #include <QApplication>
 
 #include "principal.h"
@@ -13,5 +14,6 @@ int main(int argc, char** argv)
 #endif
     tarvel::ui::TForm1 main;
     main.show();
+    tarvel::ui::openProjectFiles(main, app.arguments().mid(1));
     return app.exec();
 }

@@ -146,6 +146,11 @@ void installAuxiliaryWindows()
     nav.createGallery = [] { return new TForm9; };
     nav.createTutorial = [] { return new TForm10; };
     nav.createAbout = [] { return new TAboutBox; };
+    // "Conteúdo e índice": the tutorial at the section of the window's lines.
+    CalculatorWindow::sectionAsked = [](QWidget* tutorial, const CalculatorWindow& caller) {
+        if (auto* t = qobject_cast<TForm10*>(tutorial))
+            t->showSection(TForm10::sectionOf(QString::fromStdString(caller.description().unit)));
+    };
     // A computed window's own cross-section in the gallery's field views.
     CalculatorWindow::galleryOpened = [](QWidget* gallery, const CalculatorWindow& caller) {
         if (auto* g = qobject_cast<TForm9*>(gallery))

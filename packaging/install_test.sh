@@ -25,7 +25,8 @@ metainfo=$u/share/metainfo/$id.metainfo.xml
 mime=$u/share/mime/packages/$id.xml
 icon=$u/share/icons/hicolor/scalable/apps/$id.svg
 man=$u/share/man/man1/tarvel-calc.1
-for f in "$desktop" "$metainfo" "$mime" "$icon" "$man"; do [ -s "$f" ] || fail "missing $f"; done
+copyright=$u/share/doc/tarvel/copyright
+for f in "$desktop" "$metainfo" "$mime" "$icon" "$man" "$copyright"; do [ -s "$f" ] || fail "missing $f"; done
 
 desktop-file-validate "$desktop" || fail "desktop-file-validate"
 appstreamcli validate --no-net "$metainfo" || fail "appstreamcli validate"
@@ -33,6 +34,17 @@ appstreamcli validate-tree --no-net "$stage" >/dev/null || fail "appstreamcli va
 xmllint --noout "$icon" "$mime" || fail "malformed XML"
 grep -qx "Name=Projeto Tarvel 98" "$desktop" || fail "desktop entry name"
 grep -qx "Icon=$id" "$desktop" || fail "desktop entry icon"
+grep -qx "Exec=tarvel %F" "$desktop" || fail "desktop entry does not hand over the files opened"
+grep -q "<project_license>GPL-3.0-or-later</project_license>" "$metainfo" || fail "AppStream licence"
+
+# The licence in Debian's machine-readable copyright format: the whole
+# program under GPL-3+, with the licence's own terms.
+head -1 "$copyright" | grep -qx "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/" ||
+  fail "copyright format"
+awk '/^Files: \*$/ { files = 1 } files && /^License: GPL-3\+$/ { ok = 1 } END { exit !ok }' "$copyright" ||
+  fail "copyright: Files: * is not under GPL-3+"
+grep -q '^ On Debian systems, the complete text of the GNU General Public License$' "$copyright" || fail "copyright text"
+grep -qF '"/usr/share/common-licenses/GPL-3"' "$copyright" || fail "copyright: where the licence's text is"
 
 # The file types, as the desktop's database reads them: one per project
 # extension, and the entry claims each of them.
@@ -82,6 +94,7 @@ sort >"$work/expected" <<EOF
 ./usr/lib/tarvel/principal.htm
 ./usr/lib/tarvel/tarvel
 ./usr/share/applications/$id.desktop
+./usr/share/doc/tarvel/copyright
 ./usr/share/icons/hicolor/scalable/apps/$id.svg
 ./usr/share/man/man1/tarvel-calc.1
 ./usr/share/metainfo/$id.metainfo.xml
@@ -89,7 +102,7 @@ sort >"$work/expected" <<EOF
 EOF
 diff -u "$work/expected" "$work/listed" || fail "dpkg-deb -c lists other files"
 fields=$(dpkg-deb -f "$deb" Package Version Architecture Depends)
-for want in "Package: tarvel" "Version: 1.0" "libqt6widgets6" "libqt6printsupport6" "qt6-qpa-plugins"; do
+for want in "Package: tarvel" "Version: 1.0" "libqt6widgets6" "libqt6printsupport6" "qt6-qpa-plugins" "libqt6svg6"; do
   grep -qF "$want" <<<"$fields" || fail "package control lacks $want: $fields"
 done
 # The packed program is the staged one, stripped: it still runs.

@@ -17,6 +17,8 @@ packages+=(libsuitesparse-dev libopenblas0-pthread)
 packages+=(ngspice)
 # The toolkit's own dialogs (file, print, message box buttons) in Portuguese.
 packages+=(qt6-translations-l10n)
+# The program's icon is drawn from its SVG file.
+packages+=(libqt6svg6)
 # Installing and packaging: the Debian package's dependencies (dpkg-dev), the
 # validators of the desktop files and the manual page reader of the tests.
 packages+=(dpkg-dev desktop-file-utils appstream shared-mime-info libxml2-utils man-db)

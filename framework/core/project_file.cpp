@@ -5,9 +5,12 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 #include <fstream>
 #include <iterator>
+#include <random>
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -26,6 +29,16 @@ bool extensionAccepted(std::string_view path, std::string_view ext)
             != std::tolower(static_cast<unsigned char>(ext[i])))
             return false;
     return true;
+}
+
+std::string withExtension(std::string_view path, std::string_view ext)
+{
+    const std::size_t slash = path.rfind('/');
+    const std::string_view name = slash == std::string_view::npos ? path : path.substr(slash + 1);
+    std::string out(path);
+    if (!name.empty() && name.find('.') == std::string_view::npos)
+        out += "." + std::string(ext);
+    return out;
 }
 
 std::string invalidFieldMessage(const InputSpec& input)
@@ -146,11 +159,13 @@ namespace {
 
 // The file a save writes: the path itself, or, through any chain of symbolic
 // links, the file the last link names (which need not exist yet). A link is
-// never replaced by a file. Empty after too many links (a loop).
+// never replaced by a file. Empty after more links than the kernel follows
+// in one path (a loop, or a chain longer than 40).
 std::string saveTarget(const std::string& path)
 {
+    constexpr int mostLinks = 40; // the kernel's limit on links followed in one path
     std::string p = path;
-    for (int links = 0; links < 40; ++links) {
+    for (int links = 0; links <= mostLinks; ++links) {
         struct stat st{};
         if (::lstat(p.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
             return p;
@@ -195,6 +210,108 @@ mode_t newFileMode()
     return 0666 & ~mask;
 }
 
+// The temporaries of a save are named ".tarvel-" and six characters.
+constexpr const char* temporaryPrefix = ".tarvel-";
+constexpr std::size_t temporaryNameLength = 8 + 6;
+
+bool isTemporaryName(const char* name)
+{
+    return std::strncmp(name, temporaryPrefix, std::strlen(temporaryPrefix)) == 0
+           && std::strlen(name) == temporaryNameLength;
+}
+
+// A save killed between writing its temporary and renaming it leaves the
+// temporary behind. Before saving into a folder, the regular files there
+// that bear a temporary's name, belong to this user and were last written
+// more than a minute ago are removed: no live save takes that long, and
+// without this they would pile up with every killed save.
+void removeStaleTemporaries(const std::string& folder)
+{
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir)
+        return;
+    const time_t now = ::time(nullptr);
+    while (const dirent* e = ::readdir(dir)) {
+        if (!isTemporaryName(e->d_name))
+            continue;
+        struct stat st{};
+        if (::fstatat(::dirfd(dir), e->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(st.st_mode)
+            || st.st_uid != ::geteuid() || now - st.st_mtime <= 60)
+            continue;
+        (void)::unlinkat(::dirfd(dir), e->d_name, 0);
+    }
+    ::closedir(dir);
+}
+
+// The temporary of a save. Where the file system has them, it is an
+// unnamed file of the folder (O_TMPFILE), which a killed save leaves no
+// trace of; it gets a name only once written and synced, just before the
+// rename. Elsewhere it is a fresh named file, created exclusively (never an
+// existing file or a link).
+struct Temporary {
+    int fd = -1;
+    std::string path;     // the name, once it has one
+    std::string folder;
+    bool unnamed = false;
+
+    explicit Temporary(const std::string& in) : folder(in)
+    {
+#ifdef O_TMPFILE
+        // It is named through /proc, so only where /proc is there.
+        if (::access("/proc/self/fd", X_OK) == 0)
+            fd = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+        if (fd >= 0) {
+            unnamed = true;
+            return;
+        }
+#endif
+        path = folder + "/" + temporaryPrefix + "XXXXXX";
+        fd = ::mkostemp(path.data(), O_CLOEXEC);
+        if (fd < 0)
+            path.clear();
+    }
+    ~Temporary()
+    {
+        if (fd >= 0)
+            ::close(fd);
+    }
+
+    // Gives an unnamed temporary a fresh name of its own in its folder.
+    bool name()
+    {
+        if (!unnamed)
+            return true;
+        static const char letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+        std::random_device seed;
+        std::minstd_rand pick(seed());
+        const std::string proc = "/proc/self/fd/" + std::to_string(fd);
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            std::string candidate = folder + "/" + temporaryPrefix;
+            for (int i = 0; i < 6; ++i)
+                candidate += letters[pick() % (sizeof letters - 1)];
+            if (::linkat(AT_FDCWD, proc.c_str(), AT_FDCWD, candidate.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+                path = candidate;
+                unnamed = false;
+                return true;
+            }
+            if (errno != EEXIST)
+                return false;
+        }
+        return false;
+    }
+    int close()
+    {
+        const int r = ::close(fd);
+        fd = -1;
+        return r;
+    }
+    void remove()
+    {
+        if (!path.empty())
+            ::unlink(path.c_str());
+    }
+};
+
 } // namespace
 
 bool writeFileAtomically(const std::string& path, const Bytes& bytes, std::string& error)
@@ -214,29 +331,33 @@ bool writeFileAtomically(const std::string& path, const Bytes& bytes, std::strin
         error = "O arquivo \"" + path + "\" é somente para leitura e não foi gravado. Nada foi alterado.";
         return false;
     }
-    // The new bytes go to a fresh file of a short name of its own in the
-    // target's folder, created exclusively (never an existing file or a
-    // link), and then take the target's name in one rename: a reader, or a
-    // power loss, finds the old project or the new one, never a mix.
+    // The new bytes go to a fresh file in the target's folder and then take
+    // the target's name in one rename: a reader, or a power loss, finds the
+    // old project or the new one, never a mix.
     const std::string folder = folderOf(target);
-    std::string tmp = folder + "/.tarvel-XXXXXX";
-    const int fd = ::mkstemp(tmp.data());
+    removeStaleTemporaries(folder);
+    Temporary tmp(folder);
+    const int fd = tmp.fd;
     if (fd < 0)
         return false;
     bool ok = writeAll(fd, bytes);
     if (ok && exists) {
-        // The replacement keeps the owner and the permissions of the file replaced.
-        if (::fchown(fd, st.st_uid, st.st_gid) != 0) {
-            // Only the superuser may give a file away; others keep their own.
+        // The replacement keeps the permissions of the file replaced, and its
+        // owner and group where the saver may give them. Only the superuser
+        // may give a file away: a user who saves over another user's
+        // writable file becomes the owner of the new one (its group is kept
+        // when the saver belongs to it).
+        if (::fchown(fd, st.st_uid, st.st_gid) != 0 && ::fchown(fd, uid_t(-1), st.st_gid) != 0) {
+            // Neither could be given: the file is the saver's own.
         }
         ok = ::fchmod(fd, st.st_mode & 07777) == 0;
     } else if (ok) {
         ok = ::fchmod(fd, newFileMode()) == 0;
     }
-    ok = ok && ::fsync(fd) == 0;
-    ok = (::close(fd) == 0) && ok;
-    if (!ok || std::rename(tmp.c_str(), target.c_str()) != 0) {
-        ::unlink(tmp.c_str());
+    ok = ok && ::fsync(fd) == 0 && tmp.name();
+    ok = (tmp.close() == 0) && ok;
+    if (!ok || std::rename(tmp.path.c_str(), target.c_str()) != 0) {
+        tmp.remove();
         return false;
     }
     // The rename lives in the folder: sync it too, so that after a power

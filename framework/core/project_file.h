@@ -18,6 +18,11 @@ using Bytes = std::vector<std::uint8_t>;
 // either case.
 bool extensionAccepted(std::string_view path, std::string_view extension);
 
+// The name a project is saved as: the name typed, with the window's
+// extension added when its last part has no point at all ("linha" becomes
+// "linha.bfl"), so that what is saved can be opened again.
+std::string withExtension(std::string_view path, std::string_view extension);
+
 struct Encoded {
     bool ok = false;
     std::string error; // a field's check message, or why a value cannot be stored

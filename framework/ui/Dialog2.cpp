@@ -157,9 +157,11 @@ void TDialogMenu1::OKBtnClick()
     close();
 }
 
+void TDialogMenu1::reject() { OKBtnClick(); }
+
 void TDialogMenu1::closeEvent(QCloseEvent* e)
 {
-    // Only "OK" closes it (there is no close box); Escape does nothing.
+    // Only "OK" and Escape close it (there is no close box).
     if (Navigation::instance().flag(callerNumber) && e->spontaneous()) {
         e->ignore();
         return;

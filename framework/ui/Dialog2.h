@@ -1,6 +1,7 @@
 // TDialogMenu1: the commercial parameters dialog of the microstrip synthesis
 // on a conducting substrate. Picks are written straight into the calling
-// window while its caller flag (18) is set; "OK" clears the flag and closes.
+// window while its caller flag (18) is set; "OK" clears the flag and closes,
+// and so does Escape, as in every dialog (the picks made stay written).
 #pragma once
 #include <QDialog>
 #include <QPointer>
@@ -25,7 +26,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* e) override;
-    void reject() override {} // no Escape: "OK" is the way out
+    void reject() override; // Escape: the dialog ends as with "OK"
 
 private:
     void write(const char* control, const QString& text);

@@ -1,7 +1,10 @@
 #include "calculator_window.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
@@ -33,9 +36,36 @@ CalculatorWindow::CalculatorWindow(const WindowDescription& description, QWidget
     setCurrentFileName(d_.number, QStringLiteral(" "));
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     adjustSize();
-    // Centred on the screen, so a new window covers an earlier one of its kind.
-    if (QScreen* s = QGuiApplication::primaryScreen())
-        move(s->availableGeometry().center() - rect().center());
+    fitSmallestScreen();
+    // Centred on the screen, so a new window covers an earlier one of its
+    // kind, and never with its frame off the screen's top left.
+    if (QScreen* s = QGuiApplication::primaryScreen()) {
+        const QRect screen = s->availableGeometry();
+        const QPoint at = screen.center() - rect().center();
+        move(std::max(at.x(), screen.left() + windowFrame.width() / 2), std::max(at.y(), screen.top()));
+    }
+}
+
+// The lists are the widest fields (250 pixels, wider than the 130 of the
+// plain fields); a window that would not fit has them narrowed by what it
+// lacks, no narrower than a plain field. Their lists still open at the
+// width of their longest entry.
+void CalculatorWindow::fitSmallestScreen()
+{
+    // A list may be wider than its minimum (its own size hint), so the
+    // window is measured again after each narrowing.
+    for (int pass = 0; pass < 4; ++pass) {
+        const int excess = width() + windowFrame.width() - smallestScreen.width();
+        bool narrowed = false;
+        for (QComboBox* c : findChildren<QComboBox*>())
+            if (excess > 0 && c->minimumWidth() > plainFieldWidth) {
+                c->setMinimumWidth(std::max(plainFieldWidth, c->minimumWidth() - excess));
+                narrowed = true;
+            }
+        if (!narrowed)
+            return;
+        adjustSize();
+    }
 }
 
 CalculatorWindow::~CalculatorWindow() = default;
@@ -109,6 +139,15 @@ void CalculatorWindow::Geometria1Click()
     galleryShown(Navigation::instance().open(Aux::Gallery, this, d_.number, galleryTab(d_.section.kind)));
 }
 void CalculatorWindow::Tutorial1Click() { Navigation::instance().open(Aux::Tutorial, this, d_.number); }
+
+std::function<void(QWidget*, const CalculatorWindow&)> CalculatorWindow::sectionAsked;
+
+void CalculatorWindow::Contedoendice1Click()
+{
+    QWidget* tutorial = Navigation::instance().open(Aux::Tutorial, this, d_.number);
+    if (tutorial && sectionAsked)
+        sectionAsked(tutorial, *this);
+}
 void CalculatorWindow::Sobre1Click() { Navigation::instance().open(Aux::About, this, d_.number); }
 
 void CalculatorWindow::Sair1Click()

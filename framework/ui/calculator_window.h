@@ -10,6 +10,7 @@
 
 #include <QHash>
 #include <QMainWindow>
+#include <QSize>
 
 #include "framework/core/calculator.h"
 
@@ -22,6 +23,13 @@ class QToolButton;
 namespace tarvel::ui {
 
 class FieldControls;
+
+// Every calculator window fits this screen whole, its frame included (a
+// frame of at most windowFrame around it).
+inline constexpr QSize smallestScreen{1024, 768};
+inline constexpr QSize windowFrame{16, 40};
+// The width of a plain input field, the narrowest a list is made.
+inline constexpr int plainFieldWidth = 130;
 
 class CalculatorWindow : public QMainWindow {
     Q_OBJECT
@@ -45,11 +53,16 @@ public:
     virtual void Calcular1Click();
     virtual void Novo1Click();
     void Abrir1Click();
+    // Opens a project as "&Abrir" does once a file is chosen: read and
+    // checked first, refused with its message, or shown (and computed).
+    void openProjectFile(const QString& path);
     void Salvar1Click();
     void SalvarComo1Click();
     void Imprimir2Click();
     virtual void Geometria1Click();
     void Tutorial1Click();
+    // "Conteúdo e índice" (F1): the tutorial at this window's own section.
+    void Contedoendice1Click();
     virtual void Sobre1Click();
     void Sair1Click();
     void ShowProgress(int steps);
@@ -58,6 +71,9 @@ public:
     // the program installs what the gallery then shows of the window.
     static std::function<void(QWidget* gallery, const CalculatorWindow& caller)> galleryOpened;
     bool computed() const { return computed_; }
+    // Run when "Conteúdo e índice" has shown the tutorial: the program
+    // installs what brings the window's own section into view.
+    static std::function<void(QWidget* tutorial, const CalculatorWindow& caller)> sectionAsked;
 
     // Run after every compute (with whether it gave results) and after
     // "Novo" (without): the program installs what it adds beneath the
@@ -98,6 +114,8 @@ protected:
 
 private:
     bool computed_ = false;
+    // Narrows the lists of a window wider than the smallest screen.
+    void fitSmallestScreen();
     // A key press that an edit box would claim but that is an enabled menu key.
     bool menuKeyFor(const QEvent* event) const;
     // The edit boxes report their key presses to the window.
@@ -112,6 +130,9 @@ private:
 // A key press that carries a character (Backspace included): what counts
 // as typing into a key field.
 bool isCharacterKey(const QEvent* event);
+
+// The warning for a file whose name is not of a project of the window.
+QString cannotOpenMessage();
 
 // The full filters of the project dialogs.
 QString openFilter(const WindowDescription& d);

@@ -79,17 +79,21 @@ QString saveFilter(const WindowDescription& d)
     return QString::fromUtf8("Projetos de análise|*.%1|Todos os arquivos [*.*]|*.*").arg(ext);
 }
 
+QString cannotOpenMessage() { return QString::fromUtf8("Este programa não pode abrir este arquivo"); }
+
 void CalculatorWindow::Abrir1Click()
 {
     const QString path = platform().openFileName(this, openFilter(d_));
     if (path.isEmpty())
         return;
     if (!extensionAccepted(path.toStdString(), d_.project.extension)) {
-        platform().warning(this, QString::fromUtf8("Este programa não pode abrir este arquivo"));
+        platform().warning(this, cannotOpenMessage());
         return;
     }
     openProject(*this, path);
 }
+
+void CalculatorWindow::openProjectFile(const QString& path) { openProject(*this, path); }
 
 void CalculatorWindow::Salvar1Click()
 {
@@ -103,9 +107,10 @@ void CalculatorWindow::Salvar1Click()
 
 void CalculatorWindow::SalvarComo1Click()
 {
-    const QString path = platform().saveFileName(this, saveFilter(d_), toQString(d_.project.defaultName));
-    if (path.isEmpty())
+    const QString typed = platform().saveFileName(this, saveFilter(d_), toQString(d_.project.defaultName));
+    if (typed.isEmpty())
         return;
+    const QString path = QString::fromStdString(withExtension(typed.toStdString(), d_.project.extension));
     // The new name and caption only once the file holds the project: a
     // refused save leaves both naming what they named.
     if (!saveProject(*this, path))

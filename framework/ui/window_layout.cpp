@@ -65,7 +65,8 @@ void buildMenu(CalculatorWindow& w)
 
     QMenu* ajuda = bar->addMenu("&Ajuda");
     ajuda->setObjectName("Ajuda1");
-    add(ajuda, "Contedoendice1", QString::fromUtf8("Conteúdo e índice"), QKeySequence(Qt::Key_F1), false, nullptr);
+    add(ajuda, "Contedoendice1", QString::fromUtf8("Conteúdo e índice"), QKeySequence(Qt::Key_F1), false,
+        &CalculatorWindow::Contedoendice1Click);
     add(ajuda, "Tutorial1", "&Tutorial", QKeySequence("Ctrl+T"), d.tutorialCommand,
         d.tutorialCommand ? &CalculatorWindow::Tutorial1Click : nullptr);
     ajuda->addSeparator();
@@ -144,7 +145,7 @@ QWidget* makeField(CalculatorWindow& w, const InputSpec& input, QWidget* parent)
     if (input.kind != InputKind::Combo) {
         auto* e = new QLineEdit(parent);
         e->setFont(editFont());
-        e->setMinimumWidth(130);
+        e->setMinimumWidth(plainFieldWidth);
         return e;
     }
     auto* c = new QComboBox(parent);
@@ -159,7 +160,7 @@ QWidget* makeField(CalculatorWindow& w, const InputSpec& input, QWidget* parent)
     c->setCurrentIndex(-1);
     c->setEditText(QString());
     c->lineEdit()->setFont(editFont());
-    c->setMinimumWidth(input.entries.size() > 1 ? 250 : 130);
+    c->setMinimumWidth(input.entries.size() > 1 ? 250 : plainFieldWidth);
     c->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     c->view()->setMinimumWidth(c->view()->sizeHintForColumn(0) + 24);
     const QString name = toQString(input.name);

@@ -34,9 +34,13 @@ QToolButton* CalculatorWindow::button(const char* name) const
 void CalculatorWindow::watchKeys()
 {
     // Every edit box: the key fields announce the first keystroke, and all
-    // of them leave the window's menu keys to the menu.
+    // of them leave the window's menu keys to the menu. A combo box holds
+    // the focus for its edit box and is asked about keys in its stead, so
+    // it leaves them to the menu too.
     for (QLineEdit* e : findChildren<QLineEdit*>())
         e->installEventFilter(this);
+    for (QComboBox* c : findChildren<QComboBox*>())
+        c->installEventFilter(this);
     // A paste (keys or context menu) changes the text as typing does, and
     // so counts as typing; a key that changes nothing (Backspace in an empty
     // box) still counts through the key press.
@@ -73,10 +77,11 @@ bool isCharacterKey(const QEvent* event)
                && k->key() != Qt::Key_Backtab && k->key() != Qt::Key_Escape && !(k->modifiers() & Qt::ControlModifier));
 }
 
-// An edit box claims Ctrl+C (copy), Ctrl+A (select all) and the like for
-// itself before the menu sees them; the window's menu keys are commands
-// ("&Calcular" is Ctrl+C), so while such a command is enabled the box lets
-// the key go to it.
+// An edit box (a combo box's too) claims Ctrl+C (copy), Ctrl+A (select
+// all) and the like for itself before the menu sees them; the window's menu
+// keys are commands ("&Calcular" is Ctrl+C), so while such a command is
+// enabled the box lets the key go to it, in every control alike. A result
+// is copied through its box's context menu.
 bool CalculatorWindow::menuKeyFor(const QEvent* event) const
 {
     if (event->type() != QEvent::ShortcutOverride)

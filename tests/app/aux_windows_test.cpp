@@ -371,6 +371,30 @@ TEST_F(AuxWindows, AboutBoxShowsProductVersionAndExit)
     EXPECT_EQ(exit->toolTip(), QString("Sair"));
 }
 
+// The about box tells the project's real facts: name, the build's version,
+// licence, page, and each library used with its licence; no stand-in text.
+TEST_F(AuxWindows, AboutBoxTellsTheProjectsFacts)
+{
+    TAboutBox box;
+    QStringList texts;
+    for (QLabel* l : box.findChildren<QLabel*>())
+        texts << l->text();
+    const QString all = texts.join('\n');
+    EXPECT_EQ(box.findChild<QLabel*>("Version")->text(), QString::fromUtf8("Versão ") + TARVEL_VERSION);
+    for (const char* fact : {"Projeto Tarvel 98", "GPL-3.0-or-later", TARVEL_HOMEPAGE, "Qt ", "CHOLMOD",
+                             "LGPL-2.1-or-later", "Supernodal, GPL-2.0-or-later", "Eigen — MPL-2.0",
+                             "OpenBLAS — BSD-3-Clause", "LGPL-3.0"})
+        EXPECT_TRUE(all.contains(QString::fromUtf8(fact))) << fact;
+    EXPECT_TRUE(all.contains(QString::fromLatin1(qVersion())));
+    for (const char* placeholder : {"Instituição:", "Telefone e fax", "universidade que abriga", "Orientação:"})
+        EXPECT_FALSE(all.contains(QString::fromUtf8(placeholder))) << placeholder;
+    // The page is a link that opens in the desktop's browser.
+    auto* page = box.findChild<QLabel*>("HomePage");
+    ASSERT_TRUE(page);
+    EXPECT_TRUE(page->openExternalLinks());
+    EXPECT_TRUE(page->text().contains(QStringLiteral("href=\"" TARVEL_HOMEPAGE "\"")));
+}
+
 // The page beside the executable, found from any working directory,
 // reloaded on each show; a missing page gives a page of our own.
 TEST_F(AuxWindows, TutorialLoadsThePageBesideTheExecutable)

@@ -14,6 +14,8 @@
 #include <set>
 
 #include <sys/resource.h>
+#include <sys/time.h>
+#include <sys/wait.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -119,6 +121,14 @@ bool isLink(const std::string& path)
     return ::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode);
 }
 
+// eloN.bfl -> eloN-1.bfl -> ... -> elo1.bfl -> real.bfl: n links.
+void chain(const TempDir& d, int n)
+{
+    for (int i = 1; i <= n; ++i)
+        ::symlink(i == 1 ? "real.bfl" : ("elo" + std::to_string(i - 1) + ".bfl").c_str(),
+                  d.file("elo" + std::to_string(i) + ".bfl").c_str());
+}
+
 TEST(ProjectIo, SavesThroughLinksAndLongNamesAndNeverOverAReadOnlyFile)
 {
     const Bytes project(36, 0x81);
@@ -155,6 +165,11 @@ TEST(ProjectIo, SavesThroughLinksAndLongNamesAndNeverOverAReadOnlyFile)
              ::chmod(d.file("fixo.bfl").c_str(), 0444);
              ::symlink("fixo.bfl", d.file("elo.bfl").c_str());
          },
+         false, ""},
+        // The kernel follows 40 links in one path, and so does a save.
+        {"a chain of 40 links", "elo40.bfl", [&](const TempDir& d) { put(d.file("real.bfl"), old); chain(d, 40); },
+         true, "real.bfl"},
+        {"a chain of 41 links", "elo41.bfl", [&](const TempDir& d) { put(d.file("real.bfl"), old); chain(d, 41); },
          false, ""},
         {"a loop of links", "laco.bfl", [](const TempDir& d) { ::symlink("laco.bfl", d.file("laco.bfl").c_str()); },
          false, ""},
@@ -232,6 +247,49 @@ TEST(ProjectIo, AFailedWriteLeavesTheOldFileAndNoTemporary)
     EXPECT_NE(error.find(path), std::string::npos) << error;
     EXPECT_EQ(contents(path), "antes");
     EXPECT_EQ(names(dir.path), before);
+}
+
+// Saves killed with SIGKILL at any moment leave no temporaries that pile
+// up: whatever one of them left is gone after the next save into the folder
+// once it is a minute old, while a fresh one (a save under way) is kept.
+TEST(ProjectIo, KilledSavesLeaveNoTemporariesBehind)
+{
+    TempDir dir;
+    const std::string path = dir.file("p.bfl");
+    const Bytes project(36, 0x81);
+    for (int round = 0; round < 40; ++round) {
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            std::string error;
+            for (;;)
+                (void)writeFileAtomically(path, project, error);
+        }
+        ::usleep(useconds_t(500 + 250 * (round % 8)));
+        ::kill(child, SIGKILL);
+        int status = 0;
+        ::waitpid(child, &status, 0);
+    }
+    // What a killed save left (here also one left on purpose, as one
+    // killed between naming its temporary and the rename would), aged by
+    // two minutes.
+    put(dir.file(".tarvel-Abc123"), "resto");
+    const timeval old[2] = {{::time(nullptr) - 120, 0}, {::time(nullptr) - 120, 0}};
+    for (const auto& n : names(dir.path)) {
+        if (n != "p.bfl") {
+            ASSERT_EQ(::utimes(dir.file(n).c_str(), old), 0) << n;
+        }
+    }
+    // A save under way in another window right now.
+    put(dir.file(".tarvel-Novo12"), "em curso");
+    // Not a temporary of this program, however old.
+    put(dir.file(".tarvel-notas.txt"), "meu");
+    ASSERT_EQ(::utimes(dir.file(".tarvel-notas.txt").c_str(), old), 0);
+
+    std::string error;
+    ASSERT_TRUE(writeFileAtomically(path, project, error)) << error;
+    EXPECT_EQ(names(dir.path), (std::set<std::string>{"p.bfl", ".tarvel-Novo12", ".tarvel-notas.txt"}));
+    EXPECT_EQ(contents(path), std::string(project.begin(), project.end()));
 }
 
 } // namespace

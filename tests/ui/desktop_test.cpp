@@ -193,6 +193,31 @@ TEST(RealDialogs, MessageBoxAndPrintDialogSpeakPortuguese)
     EXPECT_EQ(cancel, "Cancelar");
 }
 
+// The real save dialog: a name typed without extension is saved with the
+// window's own.
+TEST(RealDialogs, SaveAddsTheExtensionToANameTypedWithout)
+{
+    setPlatform(nullptr);
+    QTemporaryDir dir;
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    auto w = window(2);
+    w->setControlText("Frequencia", "1");
+    const bool found = whileModal<QFileDialog>([&] { w->SalvarComo1Click(); }, [&](QFileDialog* dialog) {
+        auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        if (!name)
+            return;
+        // The whole path (the dialog may start in the folder of an earlier
+        // one), set at once so that no completion list takes the Return.
+        name->setText(dir.filePath("semext"));
+        QTest::keyClick(name, Qt::Key_Return);
+    });
+    QDir::setCurrent(before);
+    ASSERT_TRUE(found);
+    EXPECT_TRUE(QFile::exists(dir.filePath("semext.bfl")));
+    EXPECT_FALSE(QFile::exists(dir.filePath("semext")));
+}
+
 TEST(Titles, EveryWindowShowsItsCaptionAlone)
 {
     ScriptedPlatform platform;

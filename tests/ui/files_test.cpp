@@ -134,6 +134,37 @@ TEST(ProjectFiles, ExtensionRules)
     }
 }
 
+// A name typed without an extension is saved with the window's own, so the
+// project can be opened again; a name that has one keeps it.
+TEST(ProjectFiles, SaveAsAddsTheExtensionToANameWithout)
+{
+    ScriptedPlatform platform;
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkdir("pasta.d"));
+    const struct {
+        const char* typed;
+        const char* saved;
+    } cases[] = {{"semext", "semext.bfl"}, {"pasta.d/semext", "pasta.d/semext.bfl"}, {"linha.txt", "linha.txt"},
+                 {"linha.BFL", "linha.BFL"}};
+    for (const auto& c : cases) {
+        auto w = window(2);
+        fillExample(*w);
+        const QString saved = dir.filePath(c.saved);
+        platform.saveAnswers = {dir.filePath(c.typed)};
+        w->SalvarComo1Click();
+        EXPECT_EQ(readAll(saved).size(), 36) << c.typed;
+        EXPECT_EQ(CalculatorWindow::currentFileName(2), saved) << c.typed;
+        EXPECT_EQ(w->windowTitle(), "Antena[ " + saved + " ]") << c.typed;
+    }
+    EXPECT_FALSE(QFile::exists(dir.filePath("semext")));
+    auto other = window(2);
+    platform.boxes.clear();
+    platform.openAnswers = {dir.filePath("semext.bfl")};
+    other->Abrir1Click();
+    EXPECT_TRUE(platform.boxes.empty() || platform.boxes[0].kind == "information"); // the frequency warning only
+    EXPECT_EQ(other->controlText("Frequencia"), "1.00");
+}
+
 TEST(ProjectFiles, FailuresChangeNothing)
 {
     ScriptedPlatform platform;
@@ -240,10 +271,11 @@ TEST(CommercialParameters, WritesIntoItsCallerWhileFlagged)
     QTest::keyClicks(diel->lineEdit(), "2.4");
     EXPECT_EQ(diel->count(), 10);
     EXPECT_EQ(diel->currentText(), "2.4");
+    // Escape ends it as "OK" does; the picks made stay written.
     QTest::keyClick(dialog, Qt::Key_Escape);
-    EXPECT_TRUE(dialog->isVisible());
-    dialog->OKBtnClick();
+    EXPECT_FALSE(dialog && dialog->isVisible());
     EXPECT_FALSE(Navigation::instance().flag(18));
+    EXPECT_EQ(caller.controlText("constdiel"), "9.40");
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(dialog.isNull());
 }
