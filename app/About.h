@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TAboutBox: product, name, version, licence, the project's page and the
 // libraries the program uses with their licences.
 #pragma once

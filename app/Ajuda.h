@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TForm10: the tutorial, a page beside the executable in an embedded view.
 #pragma once
 #include <QMainWindow>

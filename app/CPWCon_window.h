@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TForm12, CPW on a conducting substrate: a window with enabling rules of its
 // own, and a gallery and about box that it opens without caller flags.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TForm9: the gallery of line geometries, one tab per structure, each with
 // its views, its field plots and the legend of the symbols that the
 // calculator windows use.

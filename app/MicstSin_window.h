@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TForm17 and TForm18, the microstrip synthesis windows, with what they do
 // beyond the generic window.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's own small pool for field solves: the gallery's sections and
 // the field line beneath the calculator windows run here, never on Qt's
 // global pool (which the raster painter uses to draw, so solves queued

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The field beside every window: after each compute that gives results,
 // the window's cross-section is solved on the field pool and one line
 // beneath the results gives the field's Z0 and eeff and how far the

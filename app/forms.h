@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window factory: the calculator window classes, by the names the program
 // gives them. Most are the generic window with their description; the few
 // that behave differently subclass it here in the app.

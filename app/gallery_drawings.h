@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The drawings of the geometry gallery, as vector art: for each line
 // structure a perspective (or side) view, a dimensioned front view with the
 // symbols of the calculator windows, and the cross-sections of the electric

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The gallery's pen and paper: the colours of metal, dielectric and the two
 // fields, and the few strokes every drawing is made of (faces, hatching,
 // arrows, dimension lines, the italic symbols of the legend).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the gallery's field views show, computed apart from any painting:
 // a cross-section (the gallery's example or a computed window's own) with
 // its electric or magnetic field lines. Tracing the lines of a planar

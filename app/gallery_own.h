@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The cross-section of a computed calculator window for the gallery's field
 // views: the window's check planned, its field solved and its lines traced
 // (off the GUI thread), each view with its caption line.

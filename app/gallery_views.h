@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The three kinds of art of a gallery tab, each in its view's design box:
 // the perspective (or side) view, the dimensioned front view, and a field
 // plot.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Program start: title, main window, the project files named on the command
 // line, event loop. No options, nothing stored.
 #include <QApplication>

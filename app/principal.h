@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TForm1: the main window, its menu tree and the program's start.
 #pragma once
 #include <QMainWindow>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the program sets up before its first window: the number locale, the
 // application's name, the toolkit's own dialogs in Portuguese, and the
 // auxiliary windows' makers. The tests start the same way.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Throughput of tarvel-calc --batch: one process, 100 000 JSON lines of a
 # microstrip analysis (a width sweep), evaluations per second, beside the
 # rate of the same model run in process (the AnalysisModelGuarded timing of

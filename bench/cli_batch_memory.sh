@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Memory and time of tarvel-calc --batch on one line of tiny JSON values (an
 # array of empty objects, the worst case of a parsed tree against its text)
 # followed by a short line: the peak resident set over the line's length

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Time of tarvel-calc --batch on one very long line (followed by a short
 # one), for lines of 25, 50, 100 and 200 MB: the time should grow in
 # proportion to the length, and the long line is answered with an error

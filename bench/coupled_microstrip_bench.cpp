@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Time of one coupled-microstrip synthesis: the window model under the fault
 // guard (checks, the closed-form start point, the Newton refinement, the
 // analysis at the refined point), the refinement alone, and the analysis.

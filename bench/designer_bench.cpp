@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The field designer per template: the processor time and field solves of
 // an analysis of the template's example, and of a synthesis (Z0 of a
 // single line, Zdiff of a pair varying W, and of the pairs with a spacing

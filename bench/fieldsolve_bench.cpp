@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Time of one field check (the solver refined to its 0.05 % estimate) for
 // each structure over the geometries of the tutorial's tables: narrow to
 // wide, er 2.2 to 10.2, 1/2 oz and 2 oz copper. Not a test: run it by hand

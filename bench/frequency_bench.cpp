@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A frequency sweep against one static solve of the same line. The sweep's
 // static solve (with the losses' surface integrals and layer shares taken
 // from the fields of every mesh) is done once; the 200 frequencies after it

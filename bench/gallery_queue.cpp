@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Forty computed calculator windows ask the gallery for their cross-sections
 // at once: the longest stall of the GUI thread while the solves are queued
 // (the largest gap between ticks of a 10 ms timer that repaints the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Time of one microstrip analysis: the window model under the fault guard
 // (checks, the whole chain, the results in display order), and the bare
 // chain. Not a test: run it by hand and read ns per evaluation.

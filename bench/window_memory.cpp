@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Memory of opening and closing calculator windows: cycles of 50 windows
 // (every kind in turn) opened, shown and closed, each closed window
 // destroyed as the event loop destroys it. Prints the resident set and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tarvel-calc --batch: JSON Lines in, one answer per line out.
 #include "shared.h"
 

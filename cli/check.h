@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tarvel-calc check: the answer for a solved check, apart from reading the
 // command line, so that every way it can end is tested alone.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tarvel-calc JANELA Campo=texto ...: a window's compute, as "&Calcular".
 #include "shared.h"
 

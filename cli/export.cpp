@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tarvel-calc export: a line of a given length written for a circuit
 // simulator, as Touchstone S-parameters over a band or as a SPICE
 // subcircuit; atomically, so a failed write leaves no partial file.

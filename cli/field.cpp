@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tarvel-calc field: the field designer's board cross-sections, analysed or
 // synthesised on the field, from arguments, a project file or JSON lines.
 #include "shared.h"

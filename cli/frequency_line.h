@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the frequency verbs of tarvel-calc share (sweep, export, and the
 // frequency of field): a line read from STRUCTURE nome=valor ... with its
 // loss parameters, the frequency options, the line's static solve reduced

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The JSON reader and writer live in the core, shared with the project
 // files of the field designer.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tarvel-calc list and tarvel-calc fields JANELA: the windows, and the
 // inputs and results of one of them.
 #include "shared.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tarvel-calc: the calculator windows of Tarvel from the command line.
 #include <cstdio>
 #include <string>

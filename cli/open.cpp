@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tarvel-calc open ARQUIVO: a project file read as "&Abrir" reads it.
 #include "shared.h"
 

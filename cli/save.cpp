@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tarvel-calc save ARQUIVO JANELA Campo=texto ...: a project file written as
 // "&Salvar" writes it.
 #include "shared.h"

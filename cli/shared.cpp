@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The helpers every verb of tarvel-calc shares: reading Campo=texto
 // arguments against a window's inputs, and the answer in text or JSON.
 #include "shared.h"

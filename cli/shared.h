@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the verbs of tarvel-calc share: each verb's entry point (one file
 // per verb) and the helpers they all use to read Campo=texto arguments and
 // to answer in text or JSON.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tarvel-calc sweep: a line's R, L, G, C, Zc, attenuation, phase constant,
 // eeff and group delay over a band, from one static solve of its field.
 #include "frequency_line.h"

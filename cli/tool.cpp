@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tarvel-calc: the form word picks the verb.
 #include "tool.h"
 

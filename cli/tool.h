@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tarvel-calc: the calculator windows from the command line. Everything a
 // window does on compute, open and save goes through the same descriptions
 // and core functions; this layer only parses arguments and formats output.

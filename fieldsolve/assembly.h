@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The discrete problem of one mesh: which nodes are held at a potential,
 // the weights of the links between neighbouring nodes, the linear system of
 // the unknowns, and the field and its energy from their solution.

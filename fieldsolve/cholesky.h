@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sparse Cholesky factorisation of the field's systems (CHOLMOD) and
 // what the process must set up for it.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The losses of the field designer's board cross-sections: which metal of
 // each template's solved section carries the current, how the solved part
 // stands for the line, and which loss tangent each of its dielectric layers

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The designer's project file: text, one JSON object, with a format name and
 // version, the structure, the unit of its lengths, the texts of its
 // parameters as typed, and optionally the synthesis it asks for:

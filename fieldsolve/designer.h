@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The field designer: the line parameters of a board cross-section from its
 // field (analysis), and the dimensions that give wanted impedances, found
 // by solving the field again and again (synthesis).

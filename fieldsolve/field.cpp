@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The field of a problem on a mesh: its systems assembled, ordered,
 // factorised and solved, and the solution read at any point.
 #include "field.h"

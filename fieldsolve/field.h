@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The two-dimensional quasi-static field of a line's cross-section:
 // div(eps grad V) = 0 between conductors held at fixed potentials, solved by
 // finite elements (bilinear-equivalent five-point stencil, linear on each

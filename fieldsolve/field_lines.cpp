@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Field lines traced through a solved cross-section: electric lines from
 // the conductors at equal flux steps, equipotentials chained into polylines.
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Memory for the factor of a fine mesh.
 #pragma once
 #include <cstddef>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A line of a given length as a circuit simulator reads it: its scattering
 // parameters in Touchstone 1.1 (.s2p for a line, .s4p for a pair) and a
 // SPICE subcircuit. The texts are made in the C locale whatever the user's,

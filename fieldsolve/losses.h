@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the losses of a line need from its static field, taken from the
 // solved fields of every mesh and extrapolated over the meshes as the
 // capacitances are.

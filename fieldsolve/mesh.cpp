@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The graded rectilinear mesh of a problem's domain.
 #include <algorithm>
 #include <cmath>

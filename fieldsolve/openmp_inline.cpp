@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The OpenMP runtime's entry for a parallel region, defined again here
 // (built with TARVEL_INLINE_OPENMP): a region opened while the calling
 // thread solves a field (CallerThreadRegions) runs its body directly on that

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The OpenMP regions that the factorisation opens run on the thread that
 // asked for the solve, and only there.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A line against frequency from its static solution: R, L, G, C per metre,
 // the complex characteristic impedance and propagation constant, for a
 // single line or for each mode of a symmetric pair (and the pair's 2 x 2

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The cross-sections of the line structures and their quasi-static
 // parameters from the field: capacitance per unit length with the
 // dielectric and with air, Z0 = 1/(c sqrt(C C_air)), eeff = C/C_air, and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The board cross-sections of the field designer: each a template of named
 // dimensions (their Portuguese labels, units and defaults, the checks that
 // refuse what cannot be built) and the section of the field solver it makes.

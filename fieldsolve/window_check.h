@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The check of a calculator window's closed forms against the field: the
 // cross-section the window's inputs (or, for a synthesis, its synthesised
 // geometry) describe, solved by the field solver, beside the Z0 and eeff

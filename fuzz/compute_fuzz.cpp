@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The compute of any window on any field texts. The first byte picks the
 // window (by its number); the rest, split at newlines, gives the fields in window order. A
 // piece that starts with byte 0x01 picks the catalogue entry its next byte

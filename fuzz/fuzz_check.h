@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A failed property stops the fuzzer (or the corpus replay) with a readable
 // reason; libFuzzer then saves the input that broke it.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window a fuzz input of the model-level targets is for.
 #pragma once
 #include <cstddef>

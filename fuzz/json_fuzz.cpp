@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The JSON reader of tarvel-calc's batch on arbitrary bytes. A text is
 // refused with a reason or read into a tree; a tree written back compactly
 // reads as the same tree, and that writing is a fixed point; every string

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The number reader and the result formatter on arbitrary bytes. The C
 // library's reader (in the "C" locale) is the reference for what a number
 // in full is and what it is worth; printf is the reference for the fixed

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Opening a project file of any content in any window. The first byte picks
 // the window (by its number), the rest is the file. A file is refused whole or gives one
 // text per field that reads back as a number; the compute that follows an

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The 6-byte real of the project files. The first six bytes are a stored
 // number: it decodes to a finite value that encodes back to the same bytes.
 // The next bytes make a value to store: it encodes to

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs a fuzz target over files and directories of inputs without the
 // fuzzing engine, so that any compiler can replay the seed corpora as a
 // test. Exits non-zero when an input is missing; a broken property aborts.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every calculator window of the program.
 #pragma once
 #include <string_view>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The captions that windows of several families spell alike, each written
 // once, and the rows built from them that several families show or print.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The submenus of the main menu, each written once; every window description
 // names the submenu its item sits in (window_description.h), and the main
 // window builds its menu from the descriptions.

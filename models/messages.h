@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The check messages that windows of several families spell alike, each
 // spelling written once. A family's own spellings live beside its checks.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The mathematical and physical constants of the line models, each written
 // once. The models were calibrated with these very long double values: most
 // derived constants are the 17-digit decimals (a double's shortest form) the

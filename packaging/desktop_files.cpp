@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes, at build time, the installed files that repeat what the program
 // already knows, so that each fact keeps one source:
 //   mime OUT            the shared-mime-info package: one type per project

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The install and the Debian package, checked as a user's machine would see
 # them: a staged `cmake --install` (DESTDIR) with the desktop files validated
 # and the staged program finding its tutorial page on its own, then

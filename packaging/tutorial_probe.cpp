@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Loaded into an installed tarvel by the install test (LD_PRELOAD). When the
 // event loop starts it does what a user does to read the tutorial, the main
 // window's "&Tutorial", then prints what the tutorial window shows and ends

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Shows that a change of the code leaves every answer of the command line as
 # it was: builds tarvel-calc and the sweep-case generator at a reference
 # commit (default: main's first parent, HEAD~1) in a scratch worktree, writes

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Regenerates the tutorial's tables of the closed forms against the field.
 
 Runs `tarvel-calc check WINDOW ... --json` over representative geometries of

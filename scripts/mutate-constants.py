@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Changes each numeric constant of the models by 0.1 % in turn, rebuilds the
 tests that pin the models and runs them: a constant whose change no test
 notices is a survivor. Not part of the test command; it takes a long time

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The whole test suite again, built with AddressSanitizer and
 # UndefinedBehaviorSanitizer (and the check of float-to-integer conversions
 # out of range), headless. Run by scripts/test.sh after the normal suite.

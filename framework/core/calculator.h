@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The compute of a calculator window without the window: control texts in,
 // an outcome out. The window, the command-line calculator and the tests all
 // go through here.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The material catalogues of the combo boxes, as rows. Every list starts
 // with a blank entry; where a window spells an entry otherwise (the windows
 // differ in blanks inside the entries), the window says so.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Short builders for the rows of a window description.
 #pragma once
 #include <initializer_list>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs a model with the floating-point exception flags cleared and maps the
 // flags it raised (and any non-finite result) to an arithmetic fault. This
 // is how "an arithmetic fault stops the command and no result changes" is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Named values held as 48-bit reals, and the first arithmetic fault among
 // them. A processor that traps stops at the first faulting step; here the
 // steps run on through NaNs and infinities, so the fault to report is the one

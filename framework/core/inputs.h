@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The numbers a model reads, by control name, as the window's reader made
 // them from the control texts. A combo box also tells which catalogue entry
 // is picked (-1: the text was typed), because some models treat a picked

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A small JSON reader and writer: enough for the command line's batch (one
 // object per line in and out) and the designer's project files. Numbers keep
 // their source text, because the calculator reads every input from text.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The cross-section of a line as a calculator window describes it: its kind
 // and its lengths in mm, and the line values that the window's formulas give
 // for it. Each window's binding names its section once (see typed_model.h);

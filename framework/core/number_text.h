@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading typed numbers and writing result texts. Both ignore the process
 // locale: the decimal separator is always the point.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a model gives back: exactly one of results, a check message or an
 // arithmetic fault. Nothing is written to a window unless it is results.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Project files: a bare sequence of 48-bit reals, one per stored input, in
 // the window's field order. Reading and writing are whole-file operations,
 // so a failure never leaves a window half loaded or a file half written.

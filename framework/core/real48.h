@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The 6-byte real of the project files: byte 0 is the exponent biased by 129
 // (0 means zero), bytes 1..5 a little-endian 40-bit field whose top bit is the
 // sign and whose other 39 bits are the fraction.

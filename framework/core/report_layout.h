@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The printed report as a list of texts at points, in printer units laid
 // out for 300 dots per inch: the title at (150, 200), labels at x = 150,
 // values at the window's value column, 50 units a line and 100 before a

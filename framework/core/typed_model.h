@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A model as the physics sees it: a struct of inputs in, a struct of results
 // out, and its checks as one table of rows (the input, the condition its
 // value must meet, the message when it does not). The model runs the table

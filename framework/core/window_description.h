@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A calculator window as data: what it shows, what it reads, how it stores
 // and prints, and the pure model that computes it. The one generic window of
 // the user interface, the command-line calculator and the tests all work

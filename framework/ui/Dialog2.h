@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TDialogMenu1: the commercial parameters dialog of the microstrip synthesis
 // on a conducting substrate. Picks are written straight into the calling
 // window while its caller flag (18) is set; "OK" clears the flag and closes,

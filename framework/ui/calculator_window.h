@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one calculator window: a window description turned into a live
 // window with its menu, toolbar, input and result groups, enabling states,
 // compute, project files, report and catalogues. Its parts live in units of

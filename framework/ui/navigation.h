@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Window numbers, caller flags and the hand-back walk. A window that opens
 // an auxiliary window (gallery, tutorial, about box) raises its flag and
 // has the opening command disabled; when an auxiliary window closes, the

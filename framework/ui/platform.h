@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The seam for everything modal or external: message boxes, file dialogs,
 // the print dialog and the printer. The program installs the real one; the
 // tests install a scripted one, so no test ever waits on a modal box.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Draws a report page on a printer: "Century Schoolbook" 9 pt, pen width 5.
 #pragma once
 #include <functional>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The small figures of a result caption: the power of ten after "x10"
 // (raised) and the mode index after "TE" (lowered).
 #pragma once

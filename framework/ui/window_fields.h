@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The texts of a calculator window's fields: what each input and result box
 // holds, and which catalogue entry each combo box stands for.
 #pragma once

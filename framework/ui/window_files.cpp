@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The project file and print commands of a calculator window, through the
 // Platform's dialogs and printer.
 #include "calculator_window.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The layout of a calculator window: its menu, toolbar and the input and
 // result groups, built from the window's description.
 #pragma once

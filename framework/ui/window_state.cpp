@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The interaction state of a calculator window: fresh, activated by a key
 // field, computed; which commands, fields and labels each state enables; the
 // caption and the current file name.

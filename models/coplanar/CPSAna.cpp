@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TForm13: analysis of coplanar strips on a dielectric with a loss tangent.
 #include "coplanar.h"
 #include "window_rows.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TForm14: analysis of coplanar strips on a conducting substrate.
 #include "coplanar.h"
 #include "window_rows.h"

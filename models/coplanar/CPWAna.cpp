@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TForm11: analysis of the coplanar waveguide on a dielectric with a loss
 // tangent.
 #include "coplanar.h"

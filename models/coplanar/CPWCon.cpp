@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TForm12: analysis of the coplanar waveguide on a conducting substrate. Its
 // toolbar, its enabling and its auxiliary windows follow rules of their own
 // (the window class in ui/ carries them); the description gives the names

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Coplanar lines on a substrate of finite height, by conformal mapping.
 //
 // The coplanar waveguide (CPW) is a centre strip of width W between two slots

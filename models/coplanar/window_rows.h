@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the four coplanar windows share: their controls bound to the board,
 // their inputs, results, project-file fields and report, with the captions
 // that differ between the waveguide and the strip pair.

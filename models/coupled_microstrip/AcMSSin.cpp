@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TForm29: synthesis of the coupled microstrip pair.
 #include "coupled_microstrip.h"
 #include "framework/core/describe.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Even- and odd-mode analysis of the coupled pair by its capacitances: a
 // parallel-plate part, the outer fringe of a single strip, and an inner part
 // (a fringe reduced by the neighbour for the even mode, a gap capacitance

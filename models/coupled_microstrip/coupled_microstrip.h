@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A pair of equal parallel microstrips: strips of width W and thickness t a
 // gap S apart on a substrate of height h and relative permittivity er, over
 // a ground plane. Both windows hold every named value as a 48-bit real.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Geometry of the coupled pair from the wanted even- and odd-mode impedances.
 // A closed form gives the start point: Wheeler's width ratio for the
 // geometric-mean impedance, scaled into W/h and S/h by two fifth-degree

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TForm6: analysis of a microstrip line on a conducting substrate.
 #include "microstrip.h"
 #include "window_parts.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TForm17: synthesis of a microstrip line on a substrate with a loss tangent.
 #include "microstrip.h"
 #include "window_parts.h"

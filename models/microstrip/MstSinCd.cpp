@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TForm18: synthesis of a microstrip line on a conducting substrate. Its
 // fields are plain edits; the button beside the permittivity opens the
 // commercial parameters dialog, which writes into them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TForm8: analysis of a slotline.
 #include "microstrip.h"
 #include "framework/core/describe.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A strip of width W and thickness t on a substrate of height h over a ground
 // plane, and the slotline cut in the metallisation of such a substrate.
 //

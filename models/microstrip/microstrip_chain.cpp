@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The microstrip chain: Wheeler's impedance and its inverse with the strip
 // thickness correction, Hammerstad-Jensen effective permittivity, the open-end
 // extension, the three conductor-loss ranges of Pucel, Masse and Hartwig, the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The four microstrip models: their checks in order, then the chain in the
 // variant of each.
 #include "microstrip.h"

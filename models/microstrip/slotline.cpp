@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Slotline on a high-permittivity substrate: the closed-form fit of Garg and
 // Gupta, in two ranges of W/h. The fit holds for 9.7 <= er <= 20,
 // 0.02 <= W/h <= 1 and 0.01 <= h/lambda0 up to the cutoff of the TE10

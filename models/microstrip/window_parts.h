@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The rows of the four microstrip windows: their inputs and how they feed
 // the chain, the fifteen results, the project fields and the report, shared
 // with the few control names and texts in which the windows differ.

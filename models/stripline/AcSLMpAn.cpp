@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TForm20: analysis of the edge-coupled stripline pair.
 #include "stripline.h"
 #include "window_rows.h"

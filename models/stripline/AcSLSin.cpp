@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TForm27: synthesis of the edge-coupled stripline pair.
 #include "stripline.h"
 #include "window_rows.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TForm5: analysis of the stripline on a dielectric with a loss tangent.
 #include "stripline.h"
 #include "window_rows.h"

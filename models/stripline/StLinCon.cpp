@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TForm7: analysis of the stripline on a conducting substrate.
 #include "stripline.h"
 #include "window_rows.h"

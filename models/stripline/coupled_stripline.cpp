@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The edge-coupled stripline pair: Cohn's thick-strip even- and odd-mode
 // impedances and their conductor losses, and the closed-form synthesis of
 // width and gap. Every input and every named value is held as a 48-bit real;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The single stripline: analysis (Wheeler's impedance of a thick strip) and
 // closed-form synthesis, both followed by the same secondary results.
 #include "stripline.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Symmetric stripline: a strip of width W and thickness t centred between two
 // ground planes b apart, the space filled with a dielectric of permittivity er.
 // Single lines are analysed and synthesised in extended precision; the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the stripline windows share: the catalogue inputs as this family
 // spells them, the controls the models read and the results they fill, the
 // rows of the four single-line windows and the losses of the coupled pair.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TForm16: synthesis of the two-wire line.
 #include "two_wire.h"
 #include "window_rows.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TForm3: analysis of the coaxial cable, with the commercial cable list.
 #include "coax.h"
 #include "window_rows.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TForm15: synthesis of the coaxial cable.
 #include "coax.h"
 #include "window_rows.h"

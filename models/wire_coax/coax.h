@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The coaxial cable: an inner conductor of diameter 2a inside an outer
 // conductor of inner diameter 2b, filled with a homogeneous dielectric.
 #pragma once

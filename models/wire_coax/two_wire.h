@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Two parallel round conductors of diameter d, centre to centre S apart, in a
 // homogeneous dielectric.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Rows that the two-wire and the coaxial windows share: the frequency and
 // the dielectric, the line constants per unit length and the attenuations,
 // with the texts and control names in which the windows differ.

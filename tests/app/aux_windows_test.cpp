@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The gallery, the tutorial and the about box: what they show, the tab each
 // caller selects, how many of them exist, and the hand-back on every close.
 #include <functional>

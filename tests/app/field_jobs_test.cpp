@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The field pool: jobs replaced, cancelled or orphaned never deliver, queued
 // ones that are cancelled never start, running ones stop at their flag, and
 // a full pool leaves Qt's global pool (the raster painter's) alone.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The field beside every window: after a compute, one line beneath the
 // results gives the field's answer for the window's section; a newer
 // compute, "Novo" or closing the window cancels the solve, and no result

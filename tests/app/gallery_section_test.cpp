@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A computed calculator window that opens the gallery sees its own cross-
 // section in the field views of its tab: to scale, solved off the GUI
 // thread, with the field's Z0 beside the formula's; the same field Z0 as

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Help from a calculator window: "Conteúdo e índice" (F1) opens the tutorial
 // at the section on the window's own lines, and the tutorial's Back and
 // Home buttons.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main menu as the user sees it, pinned whole: captions with their
 // accelerators, object names, order, enabling and the window each item opens.
 // The menu is built from the window descriptions, so this is what keeps a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the program sets up at its start: the icon of every window, and the
 // project files named on its command line.
 #include <QApplication>

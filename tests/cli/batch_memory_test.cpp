@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The memory one batch line may take: a line of tiny values is refused at a
 // few times its length instead of taking tens of times it, and a line whose
 // memory cannot be had is answered with an error while the lines after it

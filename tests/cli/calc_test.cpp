@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs the built tarvel-calc as a user would and checks what it prints, its
 // exit codes and the files it writes against the core the windows use.
 #include <cmath>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The answer of tarvel-calc check: what it says and its exit code when the
 // formula faulted, when the field stopped short of its tolerance and when a
 // value is huge or no number; its table's columns as shown; and the section

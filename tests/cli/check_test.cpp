@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tarvel-calc check: every window that describes a cross-section gives its
 // formulas beside the field solution; the slotline says it has nothing to
 // check; refused inputs give the window's own message.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One worked example per line family through the command line: the values
 // the window gives at its displayed decimals, and exactly the texts the
 // window's compute writes for the same field texts (picks included).

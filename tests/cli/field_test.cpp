@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tarvel-calc field as scripts use it: the keys of its answers, synthesis,
 // projects, JSON lines and the refusals of bad input.
 #include <fstream>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tarvel-calc sweep and export, run as a user would: the values through
 // the command line's units against the exact coaxial line, the CSV and
 // JSON forms, the exported files, and every refused input (exit 2, a

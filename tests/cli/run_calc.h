@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs the built tarvel-calc with arguments and standard input, and what a
 // window shows for the same texts, for the tests of the command line.
 #pragma once

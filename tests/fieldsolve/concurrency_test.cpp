@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Field solves side by side in one process: each thread's results equal
 // those of the same solves run one after the other, to the last bit.
 #include <cstring>

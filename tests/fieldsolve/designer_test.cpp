@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The field designer against exact results, against the limits where one
 // template becomes another, synthesis round trips on every template, and
 // the refusals of what cannot be built.

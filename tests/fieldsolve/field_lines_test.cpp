@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The line tracer behind the gallery's field plots, on solved sections.
 #include <algorithm>
 #include <cmath>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The exports of a line: scattering parameters of a lossless, a matched, a
 // lossy line and a pair (phase, reciprocity, passivity), the Touchstone
 // text in any locale, the SPICE subcircuit simulated by ngspice against

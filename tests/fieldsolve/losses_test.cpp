@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Losses from the field against exact results: the skin-effect resistance
 // of the coaxial line and of two wires with their proximity effect, the
 // dielectric loss of a homogeneous fill, the DC floor and the internal

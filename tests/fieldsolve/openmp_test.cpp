@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The factorisation's OpenMP regions stay on the solving thread while it
 // solves, and nowhere else: other threads, and the same thread afterwards,
 // get the teams they ask for.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The section solver's limits: what it reports when refinement stops
 // before the tolerance, and the geometries it must refuse or still solve.
 #include <algorithm>

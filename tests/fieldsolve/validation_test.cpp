@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The field solver against exact results: conformal maps of lines with
 // flat conductors, the coaxial line, layered parallel plates. Each within
 // 0.05 % on Z0 and on the capacitance, and within the solver's own estimate.

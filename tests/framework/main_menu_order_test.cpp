@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main menu's order names every window once, so a window added to the
 // program cannot be left out of the menu, and every item has its name.
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The texts a project reopens with: the field's decimals where they keep the
 // stored value, the fewest more where they do not, and a micrometre
 // thickness entry as that entry.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading project files from disk: only regular files, only the bytes a
 // project can hold, and never a wait on something that is not a file.
 // Writing them: the whole file or nothing, through links to what they name,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Numbers at and past the ends of the range, typed in every way the reader
 // accepts: a value too large is an infinity (so the field's check or the
 // fault guard stops it), a value too small is zero, whatever mix of digits

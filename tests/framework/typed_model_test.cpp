@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The pieces that join a typed model to a window: the check table, the
 // binding of controls to inputs and of results to controls, catalogue rows
 // and the report derived from a window's own captions.

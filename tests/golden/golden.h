@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Golden outcomes of the calculator windows: a case is a window and the
 // texts typed into its controls (a text equal to a catalogue entry counts
 // as picking it); its outcome is what the compute gives through the whole

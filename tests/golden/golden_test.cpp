@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every window's outcomes at full precision against the golden files that
 // make_golden wrote from the models, one table-driven test per family; and
 // each synthesis checked by its analysis: the geometry it finds, analysed,

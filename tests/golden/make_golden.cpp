@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the golden outcome files from the hand-written case files, with the
 // models as they are. Run it only when a change of the results is meant
 // (the `golden` target does): the tests compare against what it wrote.

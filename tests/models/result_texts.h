@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Expectations on a model's results as the window shows them: every result
 // in order with its text, or some of them at the decimals their expected
 // text is written with.

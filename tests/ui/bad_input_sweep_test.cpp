@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The bad-input sweep through the real window of every kind: fields filled
 // as a user would (typed text, picks with their fills), then "&Calcular".
 // A refusal or a fault shows exactly its one box and leaves every field,

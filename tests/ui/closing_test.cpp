@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Closing a calculator window destroys it and leaves nothing of it behind:
 // the newest-window reference goes void, and what every window shares (the
 // toolbar pictures, whose painted forms the style caches) is shared rather

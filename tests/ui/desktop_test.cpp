@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program as a desktop user meets it: the real file, print and message
 // dialogs (found while they are modal, then answered), the window titles, a
 // paste into the key field, and saves that are refused.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Project files through the window: dialogs, captions, bytes, refusals.
 #include <QAction>
 #include <QComboBox>

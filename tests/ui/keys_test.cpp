@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's keys win in every control of every window, and every result
 // can still be copied through its box's context menu.
 #include <QAction>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // GUI tests run offscreen on the real widgets.
 #include <QApplication>
 #include <QDir>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A test that starts from the main window, as the program does, with the
 // scripted platform standing in for every box and dialog; whatever the test
 // opened is closed again and the caller flags are cleared.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Caller flags and the hand-back walk between calculator windows, the main
 // window and the auxiliary windows.
 #include <QAction>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Printing a report through the window, to PDF files read back with poppler.
 #include <cstdio>
 

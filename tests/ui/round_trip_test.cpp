@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A project reopens exactly as it was saved, in every window: values with
 // more decimals than the window writes on open, and a copper thickness
 // picked in micrometres, come back so that saving again gives the same bytes

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every calculator window fits a 1024 × 768 screen whole, frame included,
 // and only the windows that would not fit are made narrower.
 #include <QComboBox>

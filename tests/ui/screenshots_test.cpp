@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // With TARVEL_SHOTS=<dir>, saves a picture of the main window, of every
 // calculator window (computed from its first project example when one is
 // given below) and its printed page, of each gallery tab, the tutorial and

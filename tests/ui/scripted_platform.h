@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A platform for the tests: records every box, answers dialogs from queues,
 // prints to PDF files.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The windows that depart from the generic behaviour.
 #include <QAction>
 #include <QApplication>

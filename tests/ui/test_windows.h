@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Small helpers of the window tests: a calculator window the test owns, and
 // a file's bytes.
 #pragma once

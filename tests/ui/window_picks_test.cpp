@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A pick in a window and the same entry given to the command-line reader go
 // through the one pick of the core: for every entry of every catalogue of
 // every window, the fields hold the same texts afterwards and read as the

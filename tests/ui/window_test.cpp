@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The generic calculator window on the two-wire windows, driven offscreen.
 #include <QAction>
 #include <QApplication>

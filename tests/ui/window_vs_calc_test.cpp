@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The desktop windows and tarvel-calc side by side: the same texts typed and
 // catalogue entries picked in a window opened from the main menu and driven
 // offscreen, and given to the built executable, must show the same result

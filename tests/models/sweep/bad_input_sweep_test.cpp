@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every window's compute on random and adversarial field texts, through the
 // same path as "&Calcular" (texts -> reader -> checks -> guarded model). The
 // outcome must always be a check message, one of the three standard faults,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sweep cases as lines for `tarvel-calc --batch`: per window, a seeded
 // run of plausible, spoilt and far-out field texts, one JSON object a line.
 // scripts/batch-identical.sh feeds the same lines to two builds and compares

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What every compute of every window must give back, whatever was typed or
 // read from a file: a check message, one of the three arithmetic faults, or
 // results that the window can show. Shared by the sweep tests and the fuzz

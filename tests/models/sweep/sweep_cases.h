@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Field texts for the bad-input sweeps, per window and seeded: plausible
 // values that reach the model, the same with a field or two spoilt, any
 // text at all, and values far outside any design. Shared by the sweep of
