@@ -375,9 +375,9 @@ Layout layout(const Design& d, double boxSizes)
         l.domain = {-side, 0, side, b};
         l.size = right;
         l.plates = b;
-        // Centred between like layers, the strip's mid-plane is a mirror.
-        if (h1 == h2 && d["er1"] == d["er2"])
-            l.midPlane = h1 + t / 2;
+        // No mirror at the strip's mid-plane even between like layers: the
+        // losses take each layer's own share of the energy, which a mirror
+        // would fold into the lower layer.
         break;
     }
     case Template::BroadsideStripline: {
