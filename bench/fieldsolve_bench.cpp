@@ -2,15 +2,19 @@
 // each structure over the geometries of the tutorial's tables: narrow to
 // wide, er 2.2 to 10.2, 1/2 oz and 2 oz copper. Not a test: run it by hand
 // and read the processor time per check, the estimate reached, the finest
-// mesh and, at the end, the peak resident memory of the process.
+// mesh and, at the end, the peak resident memory of the process. With
+// --values it prints instead every result of every geometry to the last
+// digit, one line each, to compare two builds of the solver with diff.
 #include <sys/resource.h>
 
 #include <cstdio>
+#include <cstring>
+#include <utility>
 #include <vector>
 
 #include <benchmark/benchmark.h>
 
-#include "fieldsolve/lines_of.h"
+#include "fieldsolve/sections.h"
 
 namespace {
 
@@ -91,16 +95,36 @@ void Register(const char* name, Structure s)
     b->DenseRange(0, int(geometries(s).size()) - 1)->Iterations(1)->Unit(benchmark::kMillisecond);
 }
 
+const std::pair<const char*, Structure> kStructures[] = {
+    {"Microstrip", Structure::Microstrip}, {"Stripline", Structure::Stripline},
+    {"CPW", Structure::Cpw},               {"CPS", Structure::Cps},
+    {"CoupledMicrostrip", Structure::CoupledMicrostrip}, {"CoupledStripline", Structure::CoupledStripline}};
+
+void printValues()
+{
+    for (const auto& [name, s] : kStructures) {
+        const std::vector<Geometry> gs = geometries(s);
+        for (std::size_t i = 0; i < gs.size(); ++i) {
+            const tarvel::fieldsolve::Solution sol = tarvel::fieldsolve::solve(gs[i]);
+            std::printf("%s/%zu ok=%d meshes=%d nodes=%zu err=%.17g box=%.17g", name, i, int(sol.ok), sol.levels,
+                        sol.nodes, sol.error, sol.boxError);
+            for (const auto* p : {&sol.single, &sol.even, &sol.odd})
+                std::printf(" | %.17g %.17g %.17g %.17g", p->z0, p->eeff, p->c, p->cAir);
+            std::printf("\n");
+        }
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
-    Register("Microstrip", Structure::Microstrip);
-    Register("Stripline", Structure::Stripline);
-    Register("CPW", Structure::Cpw);
-    Register("CPS", Structure::Cps);
-    Register("CoupledMicrostrip", Structure::CoupledMicrostrip);
-    Register("CoupledStripline", Structure::CoupledStripline);
+    if (argc > 1 && std::strcmp(argv[1], "--values") == 0) {
+        printValues();
+        return 0;
+    }
+    for (const auto& [name, s] : kStructures)
+        Register(name, s);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

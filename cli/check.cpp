@@ -1,4 +1,4 @@
-#include "check.h"
+#include "shared.h"
 
 #include <cmath>
 #include <cstdio>

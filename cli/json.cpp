@@ -1,5 +1,6 @@
 #include "json.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <utility>
@@ -56,14 +57,17 @@ std::size_t utf8Length(std::string_view s, std::size_t i)
 
 class Parser {
 public:
-    explicit Parser(std::string_view s) : s_(s) {}
+    explicit Parser(std::string_view s) : s_(s), left_(memoryBound(s.size())) {}
 
     Parsed run()
     {
         Parsed p;
         skipSpace();
-        if (!value(p.value, 0))
-            return fail();
+        if (!value(p.value, 0)) {
+            Parsed failed = fail();
+            failed.tooLarge = tooLarge_;
+            return failed;
+        }
         skipSpace();
         if (i_ != s_.size()) {
             error_ = "texto depois do valor";
@@ -85,6 +89,21 @@ private:
         error_ = what;
         return false;
     }
+    // Counts `bytes` more of the tree against the bound. A value held in a
+    // vector is counted twice: the vector's capacity may be double its size.
+    bool take(std::size_t bytes)
+    {
+        if (bytes > left_) {
+            tooLarge_ = true;
+            error_ = "a leitura ocuparia mais de " + std::to_string(memoryBound(s_.size()))
+                     + " bytes de memória (" + std::to_string(memoryPerByte) + " vezes o tamanho do texto)";
+            return false;
+        }
+        left_ -= bytes;
+        return true;
+    }
+    // A string's heap buffer, when it outgrows the one inside the string.
+    static std::size_t heapOf(const std::string& s) { return s.size() < sizeof(std::string) / 2 ? 0 : s.size() + 1; }
     void skipSpace()
     {
         while (i_ < s_.size() && (s_[i_] == ' ' || s_[i_] == '\t' || s_[i_] == '\n' || s_[i_] == '\r'))
@@ -107,11 +126,11 @@ private:
         switch (s_[i_]) {
         case '{': return object(v, depth);
         case '[': return array(v, depth);
-        case '"': v.kind = Value::Kind::String; return string(v.text);
+        case '"': v.kind = Value::Kind::String; return string(v.text) && take(heapOf(v.text));
         case 't': v.kind = Value::Kind::Bool; v.boolean = true; return literal("true");
         case 'f': v.kind = Value::Kind::Bool; v.boolean = false; return literal("false");
         case 'n': v.kind = Value::Kind::Null; return literal("null");
-        default: v.kind = Value::Kind::Number; return number(v.text);
+        default: v.kind = Value::Kind::Number; return number(v.text) && take(heapOf(v.text));
         }
     }
 
@@ -140,7 +159,6 @@ private:
     bool object(Value& v, int depth)
     {
         v.kind = Value::Kind::Object;
-        v.members.reserve(8);
         return sequence('}', "esperava ',' ou '}'", [&] {
             if (i_ >= s_.size() || s_[i_] != '"')
                 return failWith("esperava o nome de um membro entre aspas");
@@ -153,7 +171,7 @@ private:
             ++i_;
             skipSpace();
             Value member;
-            if (!value(member, depth + 1))
+            if (!take(2 * sizeof(std::pair<std::string, Value>) + heapOf(key)) || !value(member, depth + 1))
                 return false;
             v.members.emplace_back(std::move(key), std::move(member));
             return true;
@@ -165,7 +183,7 @@ private:
         v.kind = Value::Kind::Array;
         return sequence(']', "esperava ',' ou ']'", [&] {
             Value item;
-            if (!value(item, depth + 1))
+            if (!take(2 * sizeof(Value)) || !value(item, depth + 1))
                 return false;
             v.items.push_back(std::move(item));
             return true;
@@ -292,6 +310,8 @@ private:
     std::string_view s_;
     std::size_t i_ = 0;
     std::string error_;
+    std::size_t left_; // bytes the tree may still take
+    bool tooLarge_ = false;
 };
 
 } // namespace
@@ -302,6 +322,11 @@ const Value* Value::find(std::string_view key) const
         if (m.first == key)
             return &m.second;
     return nullptr;
+}
+
+std::size_t memoryBound(std::size_t textLength)
+{
+    return std::max(memoryFloor, memoryPerByte * textLength);
 }
 
 Parsed parse(std::string_view text) { return Parser(text).run(); }

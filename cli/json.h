@@ -24,11 +24,23 @@ struct Value {
 struct Parsed {
     bool ok = false;
     Value value;
-    std::string error; // what is wrong and at which byte
+    std::string error;     // what is wrong and at which byte
+    bool tooLarge = false; // the tree would outgrow the memory bound
 };
+
+// The memory the tree of a text may take: a few times the text's length
+// (a tree holds some 90 bytes per value however short its text, so a text
+// of tiny values, "[{},{},...]", is refused when it reaches the bound
+// rather than taking tens of times its length), never less than a floor
+// that every ordinary line stays far below.
+constexpr std::size_t memoryPerByte = 5;
+constexpr std::size_t memoryFloor = std::size_t(1) << 20;
+std::size_t memoryBound(std::size_t textLength);
 
 // One JSON text (any value), with optional white space around it. Strings
 // must be valid UTF-8; \u escapes, surrogate pairs included, become UTF-8.
+// A text whose tree would take more than memoryBound(text.size()) bytes is
+// refused with `tooLarge`.
 Parsed parse(std::string_view text);
 
 // A JSON string literal for UTF-8 text. Bytes that are not valid UTF-8 are

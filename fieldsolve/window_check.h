@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "framework/core/calculator.h"
-#include "lines_of.h"
+#include "sections.h"
 
 namespace tarvel::fieldsolve {
 

@@ -38,6 +38,22 @@ inline constexpr long double eta0To17Digits = 376.99111843077519L; // 120 pi, oh
 inline constexpr long double invEta0 = 0.002652582384864922L;   // 1/(120 pi)
 inline constexpr long double eta0Squared = 141925.74218682272L; // (120 pi)^2 rounded: eta0 ~ 376.7303 ohm
 
+// The vacuum as SI defines it, for the field solver and for tests that
+// check against exact results. These are not the models' values above:
+// each model keeps the rounded constants it was calibrated with (c0 = 3e8,
+// eps0 = 8.854187e-12, eta0 = 120 pi), and its results are bound to them.
+// The field solver, free of any calibration, takes c exactly and
+// mu0 = 4 pi 1e-7 H/m, the value that defined the ampere until 2019 (the
+// measured value since differs by 5.5e-10, far below anything a field
+// solution resolves); eps0 and eta0 follow from them, so that
+// Z0 = eta0 / sqrt(C C_air / eps0^2) = 1 / (c sqrt(C C_air)) holds exactly.
+namespace si {
+inline constexpr double c = 299792458.0;                // m/s
+inline constexpr double mu0 = 1.2566370614359173e-06;   // 4 pi 1e-7 H/m
+inline constexpr double eps0 = 8.8541878176203899e-12;  // 1 / (mu0 c^2), F/m
+inline constexpr double eta0 = 376.73031346177066;      // mu0 c, ohm
+} // namespace si
+
 // Attenuation: decibels per neper as the models round it, and times pi.
 inline constexpr long double dbPerNeper = 8.68L;
 inline constexpr long double dbPerNeperPi = 27.269024233159406L;

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "fieldsolve/window_check.h"
+#include "models/physics.h"
 #include "json.h"
 #include "tool.h"
 
@@ -129,7 +130,7 @@ TEST(Check, EveryWindowWithASectionComparesItsFormulasWithTheField)
 // asked (about 48.7 by the window's own analysis).
 TEST(Check, DifferencesHaveTheirKnownSigns)
 {
-    const double etaRatio = 120 * 3.14159265358979323846 / fieldsolve::kEta0 - 1;
+    const double etaRatio = 120 * 3.14159265358979323846 / physics::si::eta0 - 1;
     for (const char* w : {"TForm2", "TForm3", "TForm15", "TForm16"})
         for (const Case& c : cases())
             if (std::string(c.window) == w) {

@@ -6,14 +6,14 @@
 
 #include <gtest/gtest.h>
 
-#include "fieldsolve/lines_of.h"
+#include "fieldsolve/sections.h"
+#include "models/physics.h"
 
 using namespace tarvel::fieldsolve;
 
 namespace {
 
 constexpr long double kPiL = 3.141592653589793238462643383279502884L;
-constexpr double kEps0 = 8.8541878128e-12;
 constexpr double kTolerance = 5e-4;
 
 // Complete elliptic integral of the first kind, by the arithmetic-geometric mean.
@@ -35,7 +35,7 @@ void expectClose(const LineParameters& got, double z0, double eeff, const std::s
 {
     EXPECT_NEAR(got.z0 / z0, 1, kTolerance) << what << ": Z0 " << got.z0 << " exact " << z0;
     EXPECT_NEAR(got.eeff / eeff, 1, kTolerance) << what << ": eeff " << got.eeff << " exact " << eeff;
-    const double c = std::sqrt(eeff) / (kLight * z0);
+    const double c = std::sqrt(eeff) / (tarvel::physics::si::c * z0);
     EXPECT_NEAR(got.c / c, 1, kTolerance) << what << ": C " << got.c << " exact " << c;
 }
 
@@ -57,7 +57,7 @@ TEST(FieldValidation, CoaxialLineIsLnOfTheDiameters)
         g.d = d;
         g.D = D;
         g.er = er;
-        const double z0 = kEta0 / (2 * double(kPiL) * std::sqrt(er)) * std::log(D / d);
+        const double z0 = tarvel::physics::si::eta0 / (2 * double(kPiL) * std::sqrt(er)) * std::log(D / d);
         expectClose(solved(g).single, z0, er, "coax " + std::to_string(D / d));
     }
 }
@@ -70,7 +70,7 @@ TEST(FieldValidation, TwoWireLineIsAcoshOfTheSpacing)
         g.d = d;
         g.D = S;
         g.er = 2.25;
-        const double z0 = kEta0 / (double(kPiL) * 1.5) * std::acosh(S / d);
+        const double z0 = tarvel::physics::si::eta0 / (double(kPiL) * 1.5) * std::acosh(S / d);
         expectClose(solved(g).single, z0, 2.25, "two-wire " + std::to_string(S / d));
     }
 }
@@ -87,7 +87,7 @@ TEST(FieldValidation, FlatStriplineMatchesItsConformalMap)
         g.t = 0;
         g.er = er;
         const long double k = 1 / std::cosh(kPiL * w / (2 * b));
-        const double z0 = kEta0 / (4 * std::sqrt(er)) * ratio(k);
+        const double z0 = tarvel::physics::si::eta0 / (4 * std::sqrt(er)) * ratio(k);
         expectClose(solved(g).single, z0, er, "stripline W/b " + std::to_string(w / b));
     }
 }
@@ -111,9 +111,9 @@ TEST(FieldValidation, FlatCoplanarLinesOnAHalfSpaceMatchTheirConformalMaps)
         const double eeff = (c.er + 1) / 2;
         double z0;
         if (c.s == Structure::Cpw)
-            z0 = kEta0 / (4 * std::sqrt(eeff)) / ratio(c.w / (c.w + 2 * c.gap));
+            z0 = tarvel::physics::si::eta0 / (4 * std::sqrt(eeff)) / ratio(c.w / (c.w + 2 * c.gap));
         else
-            z0 = kEta0 / std::sqrt(eeff) * ratio(c.gap / (c.gap + 2 * c.w));
+            z0 = tarvel::physics::si::eta0 / std::sqrt(eeff) * ratio(c.gap / (c.gap + 2 * c.w));
         expectClose(solved(g).single, z0, eeff, std::string(c.s == Structure::Cpw ? "CPW" : "CPS"));
     }
 }

@@ -1,4 +1,4 @@
-#include "lines_of.h"
+#include "sections.h"
 
 #include <algorithm>
 #include <cmath>
@@ -238,54 +238,80 @@ Problem solvedPart(const Geometry& g, Mode mode, double boxFactor)
 
 } // namespace
 
-Solution solve(const Geometry& g, double tolerance, const MeshOptions& meshOptions, const std::atomic<bool>* cancel)
+namespace {
+
+// The reason a section cannot be solved (empty when it can).
+std::string invalidSection(const Section& section)
 {
-    Solution out;
+    if (section.excitations.empty())
+        return "seção sem excitação";
+    for (const Excitation& e : section.excitations)
+        if (!e.problem || !(std::isfinite(e.factor) && e.factor > 0))
+            return "excitação da seção inválida";
+    if (section.homogeneous && !(std::isfinite(section.er) && section.er >= 1))
+        return "permissividade relativa fora da faixa";
+    if (!(std::isfinite(section.farSize) && section.farSize >= 0))
+        return "tamanho da seção inválido";
+    return {};
+}
+
+} // namespace
+
+LineParameters lineParameters(const Capacitance& c)
+{
+    LineParameters lp;
+    lp.c = c.c;
+    lp.cAir = c.cAir;
+    lp.z0 = physics::si::eta0 / std::sqrt(c.relative * c.relativeAir);
+    lp.eeff = c.relative / c.relativeAir;
+    return lp;
+}
+
+SectionSolution solveSection(const Section& section, double tolerance, const MeshOptions& meshOptions,
+                             const std::atomic<bool>* cancel)
+{
+    SectionSolution out;
     const double start = threadSeconds();
-    out.failure = invalidGeometry(g);
+    const std::size_t count = section.excitations.size();
+    out.failure = invalidSection(section);
     if (!out.failure.empty())
         return out;
-    out.coupled = coupled(g.structure);
-    const std::vector<Mode> modes = out.coupled ? std::vector<Mode>{Mode::Even, Mode::Odd}
-                                                : std::vector<Mode>{Mode::Single};
-    // Capacitance = 2 W / V^2; the lower half of a stripline holds half of it.
-    const double share = 2 * lineShare(g.structure) * (stripline(g.structure) ? 2 : 1);
     // Capacitances per eps0, with the dielectric and in air, on one mesh.
     struct Pair {
         double c = 0, air = 0;
     };
-    // Every mode on one mesh (the modes differ only in the wall at the
-    // symmetry plane), sharing one analysis of the system's pattern; an
-    // empty pair for a failed solve.
+    // Every excitation on one mesh, sharing one analysis of the system's
+    // pattern; an empty pair for a failed solve.
     auto solveOn = [&](double box, int level, std::size_t* nodes) -> std::vector<Pair> {
         std::vector<Problem> pbs;
-        for (Mode mode : modes)
-            pbs.push_back(solvedPart(g, mode, box));
+        for (const Excitation& e : section.excitations)
+            pbs.push_back(e.problem(box));
         MeshOptions mo = meshOptions;
-        if (openLine(g.structure) && mo.far == 0)
-            mo.far = kFarSizes * size(g);
+        if (mo.far == 0)
+            mo.far = kFarSizes * section.farSize;
         const Mesh mesh = Mesh::graded(pbs.front(), level, mo);
         if (nodes)
             *nodes = std::max(*nodes, mesh.nodes());
-        const bool both = !homogeneous(g.structure);
+        const bool both = !section.homogeneous;
         const std::vector<Field> fields = Field::solveAll(pbs, mesh, both, true);
         const std::size_t per = both ? 2 : 1;
-        std::vector<Pair> out(modes.size());
-        for (std::size_t m = 0; m < modes.size(); ++m) {
+        std::vector<Pair> out(count);
+        for (std::size_t m = 0; m < count; ++m) {
             const Field& air = fields[m * per + per - 1];
             const Field& first = fields[m * per];
             if (!air.ok() || !first.ok())
                 continue;
+            const double factor = section.excitations[m].factor;
             Pair& p = out[m];
-            p.air = share * double(air.energy());
-            p.c = both ? share * double(first.energy()) : g.er * p.air;
+            p.air = factor * double(air.energy());
+            p.c = both ? factor * double(first.energy()) : section.er * p.air;
         }
         return out;
     };
-    std::vector<std::vector<Pair>> history(modes.size());
-    std::vector<std::vector<Pair>> limits(modes.size());
-    std::vector<Pair> best(modes.size());
-    const int maxLevel = mapped(g.structure) ? 0 : kMaxLevel;
+    std::vector<std::vector<Pair>> history(count);
+    std::vector<std::vector<Pair>> limits(count);
+    std::vector<Pair> best(count);
+    const int maxLevel = section.exact ? 0 : kMaxLevel;
     // Richardson: the order from three successive meshes, the limit from
     // the last two of them.
     auto extrapolate = [](double q0, double q1, double q2) {
@@ -308,8 +334,8 @@ Solution solve(const Geometry& g, double tolerance, const MeshOptions& meshOptio
         if (level > 0 && out.nodes * 4 > kMaxNodes)
             break;
         std::size_t nodes = 0;
-        const std::vector<Pair> ps = solveOn(kBoxFactor, level, &nodes);
-        for (std::size_t m = 0; m < modes.size(); ++m) {
+        const std::vector<Pair> ps = solveOn(kBoxSizes, level, &nodes);
+        for (std::size_t m = 0; m < count; ++m) {
             const Pair& p = ps[m];
             if (!(p.c > 0 && p.air > 0)) {
                 out.failure = "o sistema linear não foi resolvido";
@@ -319,8 +345,8 @@ Solution solve(const Geometry& g, double tolerance, const MeshOptions& meshOptio
         }
         out.nodes = nodes;
         out.levels = level + 1;
-        if (mapped(g.structure)) {
-            for (std::size_t m = 0; m < modes.size(); ++m)
+        if (section.exact) {
+            for (std::size_t m = 0; m < count; ++m)
                 best[m] = history[m].back();
             out.error = 0;
             break;
@@ -328,7 +354,8 @@ Solution solve(const Geometry& g, double tolerance, const MeshOptions& meshOptio
         if (level < 2)
             continue;
         double worst = 0;
-        for (std::size_t m = 0; m < modes.size(); ++m) {
+        bool first = false;
+        for (std::size_t m = 0; m < count; ++m) {
             const auto& hs = history[m];
             const std::size_t k = hs.size() - 1;
             Pair limit;
@@ -336,22 +363,27 @@ Solution solve(const Geometry& g, double tolerance, const MeshOptions& meshOptio
             limit.air = extrapolate(hs[k - 2].air, hs[k - 1].air, hs[k].air);
             limits[m].push_back(limit);
             best[m] = limit;
-            // The estimate: how far the limit moved with the last mesh.
+            // The estimate: how far the limit moved with the last mesh. Of
+            // the first limit, how far it lies from the finest mesh: the
+            // error of that mesh, larger than the limit's own; refinement
+            // goes on, unless a limit of the mesh ends it here.
             const auto& ls = limits[m];
-            if (ls.size() < 2) {
-                worst = std::numeric_limits<double>::infinity();
-                continue;
-            }
-            const Pair& before = ls[ls.size() - 2];
+            first = ls.size() < 2;
+            const Pair& before = first ? hs[k] : ls[ls.size() - 2];
             const double ea = std::fabs(limit.air - before.air) / limit.air;
-            const double ec = homogeneous(g.structure) ? ea : std::fabs(limit.c - before.c) / limit.c;
+            const double ec = section.homogeneous ? ea : std::fabs(limit.c - before.c) / limit.c;
             worst = std::max(worst, 0.5 * (ec + ea));
         }
         out.error = worst;
-        if (worst <= tolerance)
+        if (!first && worst <= tolerance)
             break;
     }
-    if (!(out.error < 1) && !mapped(g.structure)) {
+    if (!section.exact && out.levels < 3) {
+        out.failure = "a malha chegou ao limite de " + std::to_string(kMaxNodes) +
+                      " nós antes das três malhas de que a estimativa do erro precisa";
+        return out;
+    }
+    if (!(out.error < 1)) {
         out.failure = "malha grande demais";
         return out;
     }
@@ -359,12 +391,12 @@ Solution solve(const Geometry& g, double tolerance, const MeshOptions& meshOptio
     // inverse square of the box's size (the far field of a line without
     // net charge). The second mesh in a box half as large, the same near
     // the line, tells how far: a third of the step is counted as the error.
-    if (!mapped(g.structure)) {
+    if (section.open && !section.exact) {
         if (stopped())
             return out;
         double boxWorst = 0;
-        const std::vector<Pair> halves = solveOn(kBoxFactor / 2, 1, nullptr);
-        for (std::size_t m = 0; m < modes.size(); ++m) {
+        const std::vector<Pair> halves = solveOn(kBoxSizes / 2, 1, nullptr);
+        for (std::size_t m = 0; m < count; ++m) {
             const Pair full = history[m][1];
             const Pair& half = halves[m];
             const double ec = (full.c - half.c) / 3 / full.c;
@@ -374,22 +406,56 @@ Solution solve(const Geometry& g, double tolerance, const MeshOptions& meshOptio
         out.boxError = boxWorst;
         out.error += boxWorst;
     }
-    auto params = [&](const Pair& p) {
-        LineParameters lp;
-        lp.c = p.c * 8.8541878128e-12;
-        lp.cAir = p.air * 8.8541878128e-12;
-        lp.z0 = kEta0 / std::sqrt(p.c * p.air);
-        lp.eeff = p.c / p.air;
-        return lp;
-    };
-    if (out.coupled) {
-        out.even = params(best[0]);
-        out.odd = params(best[1]);
-    } else {
-        out.single = params(best[0]);
-    }
+    out.converged = out.error <= tolerance;
+    for (const Pair& p : best)
+        out.capacitance.push_back({p.c * physics::si::eps0, p.air * physics::si::eps0, p.c, p.air});
     out.ok = true;
     out.seconds = threadSeconds() - start;
+    return out;
+}
+
+Section section(const Geometry& g)
+{
+    Section out;
+    const std::vector<Mode> modes = coupled(g.structure) ? std::vector<Mode>{Mode::Even, Mode::Odd}
+                                                         : std::vector<Mode>{Mode::Single};
+    // Capacitance = 2 W / V^2; the lower half of a stripline holds half of it.
+    const double factor = 2 * lineShare(g.structure) * (stripline(g.structure) ? 2 : 1);
+    for (Mode mode : modes)
+        out.excitations.push_back({[g, mode](double box) { return solvedPart(g, mode, box); }, factor});
+    out.exact = mapped(g.structure);
+    out.open = !out.exact;
+    out.farSize = openLine(g.structure) ? size(g) : 0;
+    out.homogeneous = homogeneous(g.structure);
+    out.er = g.er;
+    return out;
+}
+
+Solution solve(const Geometry& g, double tolerance, const MeshOptions& meshOptions, const std::atomic<bool>* cancel)
+{
+    Solution out;
+    out.failure = invalidGeometry(g);
+    if (!out.failure.empty())
+        return out;
+    out.coupled = coupled(g.structure);
+    const SectionSolution s = solveSection(section(g), tolerance, meshOptions, cancel);
+    out.ok = s.ok;
+    out.converged = s.converged;
+    out.failure = s.failure;
+    out.cancelled = s.cancelled;
+    out.error = s.error;
+    out.boxError = s.boxError;
+    out.seconds = s.seconds;
+    out.nodes = s.nodes;
+    out.levels = s.levels;
+    if (!s.ok)
+        return out;
+    if (out.coupled) {
+        out.even = lineParameters(s.capacitance[0]);
+        out.odd = lineParameters(s.capacitance[1]);
+    } else {
+        out.single = lineParameters(s.capacitance[0]);
+    }
     return out;
 }
 
