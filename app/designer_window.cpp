@@ -255,7 +255,7 @@ QWidget* DesignerWindow::buildLeft()
     pg->addWidget(drawing_, 1, 0, 1, 3);
     v->addWidget(pick);
     connect(structure_, &QComboBox::activated, this, [this](int i) { setTemplate(Template(i)); });
-    connect(unitBox_, &QComboBox::activated, this, &DesignerWindow::unitChanged);
+    connect(unitBox_, &QComboBox::activated, this, [this](int i) { setUnit(i == 1 ? Unit::Mil : Unit::Mm); });
 
     inputsGroup_ = new QGroupBox(u("Dimensões"), column);
     inputsGroup_->setObjectName("GroupBox1");
@@ -413,26 +413,24 @@ void DesignerWindow::rebuildInputs()
         inputs_.emplace_back(label, edit);
         ++r;
     }
-    setUnit(unit_); // the labels carry the unit
+    labelInputs();
 }
 
-void DesignerWindow::setUnit(Unit unit)
+void DesignerWindow::labelInputs()
 {
-    unit_ = unit;
-    unitBox_->setCurrentIndex(unit == Unit::Mil ? 1 : 0);
+    unitBox_->setCurrentIndex(unit_ == Unit::Mil ? 1 : 0);
     const TemplateInfo& info = fieldsolve::templateInfo(kind_);
     for (std::size_t i = 0; i < inputs_.size() && i < info.parameters.size(); ++i) {
         const auto& p = info.parameters[i];
-        const QString unitText = p.length ? QStringLiteral(" (%1)").arg(fieldsolve::unitName(unit)) : QString();
+        const QString unitText = p.length ? QStringLiteral(" (%1)").arg(fieldsolve::unitName(unit_)) : QString();
         inputs_[i].first->setText(QStringLiteral("%1 — %2%3").arg(q(p.name), q(p.label), unitText));
         inputs_[i].first->setWordWrap(true);
         inputs_[i].first->setFixedWidth(275);
     }
 }
 
-void DesignerWindow::unitChanged(int index)
+void DesignerWindow::setUnit(Unit to)
 {
-    const Unit to = index == 1 ? Unit::Mil : Unit::Mm;
     if (to == unit_)
         return;
     // The typed lengths follow the unit; a text that is no number stays.
@@ -440,13 +438,16 @@ void DesignerWindow::unitChanged(int index)
     for (std::size_t i = 0; i < inputs_.size(); ++i) {
         if (!info.parameters[i].length)
             continue;
-        const long double v = readNumber(inputs_[i].second->text().toStdString());
-        if (std::isnan(double(v)))
+        const QString text = inputs_[i].second->text();
+        const long double v = readNumber(text.toStdString());
+        // An optional field left empty stays empty (no number reads as 0).
+        if (text.trimmed().isEmpty() || std::isnan(double(v)))
             continue;
         const double mm = unit_ == Unit::Mil ? double(v) * fieldsolve::kMmPerMil : double(v);
         inputs_[i].second->setText(designer::lengthText(mm, to));
     }
-    setUnit(to);
+    unit_ = to;
+    labelInputs();
 }
 
 void DesignerWindow::rebuildSynthesis()

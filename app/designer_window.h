@@ -41,6 +41,8 @@ public:
     // What the user sets.
     void setTemplate(fieldsolve::Template kind);
     fieldsolve::Template currentTemplate() const { return kind_; }
+    // The unit of the lengths: the typed lengths follow it (a text that is
+    // no number stays).
     void setUnit(fieldsolve::Unit unit);
     fieldsolve::Unit unit() const { return unit_; }
     QLineEdit* input(const QString& parameter) const;
@@ -92,7 +94,8 @@ private:
     void rebuildResults(bool pair);
     void rebuildSynthesis();
     void targetChanged();
-    void unitChanged(int index);
+    // The inputs' labels, with the unit of the lengths; the unit box.
+    void labelInputs();
     // The typed design, or its refusal shown (nothing else changes).
     std::optional<fieldsolve::Design> readInputs();
     void startSolve(bool synthesis);
