@@ -76,7 +76,9 @@ std::string batchLine(std::string_view line)
     return outcomeJson(*d, fields, compute(*d, fields));
 }
 
-int runBatch(int inputFd, std::FILE* out)
+int runBatch(int inputFd, std::FILE* out) { return runLines(inputFd, out, batchLine); }
+
+int runLines(int inputFd, std::FILE* out, std::string (*lineAnswer)(std::string_view line))
 {
     // Each byte is looked at once: a newline is searched for only in what
     // has just been read, and a line that outgrows the bound is dropped as
@@ -98,7 +100,7 @@ int runBatch(int inputFd, std::FILE* out)
             reply = errorJson(noMemory);
         } else {
             try {
-                reply = batchLine(text);
+                reply = lineAnswer(text);
             } catch (const std::bad_alloc&) {
                 std::string().swap(line);
                 reply = errorJson(noMemory);

@@ -74,6 +74,63 @@ FORMAS DE USO
       Exemplo:  tarvel-calc check TForm4 frequencia=1 Combobox2=4.4 \
                     Combobox1=57600000 Tanperda=0.02 largura=3 ComboBox4=1.6 ComboBox3=0.035
 
+  tarvel-calc field ESTRUTURA nome=valor ... [unit=mil] [--json]
+      Projeto de linha por solução de campo: resolve o campo 2-D
+      quase-estático da seção da placa e dá, de uma linha simples, Z0, eeff,
+      C e L por metro; de um par, Z0e, Z0o, eeff_e, eeff_o, Zdiff = 2 Z0o,
+      Zcm = Z0e/2, k = (Z0e - Z0o)/(Z0e + Z0o) e as matrizes 2x2 de C e L;
+      sempre o erro estimado, o tempo de processador e quantas soluções de
+      campo foram feitas. Comprimentos em mm (unit=mil: em mils); um campo
+      não dado fica com o valor de exemplo da estrutura; um campo opcional
+      não dado fica ausente. As estruturas e os seus campos:
+        microstrip           W h t er [c1 c2 cer]  (c1, c2, cer: máscara
+                             de solda sobre o substrato e sobre a fita)
+        embedded-microstrip  W h t er h2 er2
+        stripline            W t h1 h2 er1 er2
+        cpw                  W S h t er
+        gcpw                 W S h t er [G]   (sem G: terras coplanares sem fim)
+        cps                  W S h t er
+        coupled-microstrip   W S h t er [c1 c2 cer]
+        coupled-stripline    W S t h1 h2 er1 er2
+        broadside-stripline  W t h1 d h2 er [offset]
+      Um par assimétrico (broadside com h1 diferente de h2, ou com offset)
+      dá os modos diferencial (correntes iguais e opostas: Zdiff, Z0o =
+      Zdiff/2) e comum (as duas fitas na mesma tensão: Zcm, Z0e = 2 Zcm);
+      "modes" diz quais são ("par e ímpar" ou "diferencial e comum").
+      Saída: uma linha nome=valor por resultado (ou um objeto com --json):
+      structure, unit, Z0, eeff (linha simples) ou Z0e, Z0o, eeff_e, eeff_o,
+      Zdiff, Zcm, k, modes (par); C_pF_per_m, L_nH_per_m (número ou matriz
+      2x2), error_percent, seconds, solves.
+      Exemplo:  tarvel-calc field microstrip W=3 h=1.6 t=0.035 er=4.4
+
+  tarvel-calc field ESTRUTURA nome=valor ... --target ALVO --vary NOMES
+      Síntese no campo: procura as dimensões que dão o alvo, as outras
+      mantidas, até 0,1 % do alvo (na tolerância da solução de campo). Os
+      alvos: Z0=valor (linha simples) com uma dimensão; Zdiff=valor (par)
+      com uma dimensão (W com S mantido, ou S com W mantido); Z0e=valor,Z0o=valor
+      com duas (W,S). As dimensões variadas vêm antes dos resultados, com os
+      seus nomes, na unidade dada. Um alvo que nenhuma dimensão positiva
+      alcança é dito no erro padrão, com o valor mais próximo alcançado
+      (saída 2).
+      Exemplo:  tarvel-calc field coupled-microstrip W=0.2 S=0.2 h=0.2 t=0.035 er=4.3 \
+                    --target Zdiff=100 --vary W
+
+  tarvel-calc field --file PROJETO [--json]
+      Lê um projeto de linha (o arquivo que a janela "Projeto de Linha por
+      Solução de Campo" grava: texto JSON com "format":
+      "tarvel-projeto-de-linha", "version": 1, "structure", "unit",
+      "parameters" com os textos dos campos e, opcionais, "target" e
+      "vary") e o analisa ou sintetiza como acima. Um arquivo danificado,
+      incompleto ou de versão desconhecida é recusado com uma mensagem
+      (saída 1).
+      Exemplo:  tarvel-calc field --file linha.json
+
+  tarvel-calc field --batch
+      Um projeto de linha por linha da entrada padrão ("format" e "version"
+      podem faltar), uma resposta JSON por linha, na mesma ordem; uma linha
+      recusada dá {"error": "motivo"} e o lote continua.
+      Exemplo:  echo '{"structure":"stripline","parameters":{"W":"0.3"}}' | tarvel-calc field --batch
+
   tarvel-calc --help
       Este texto.
 
@@ -87,8 +144,12 @@ SAÍDA --json
 CÓDIGOS DE SAÍDA
   0   resultados calculados (ou arquivo gravado)
   1   arquivo recusado, ilegível, incompleto ou não gravado
-  2   uma verificação recusou as entradas: "message: <texto exato>"
-  3   falha aritmética: "fault: <texto padrão>"
+  2   uma verificação recusou as entradas: "message: <texto exato>"; em
+      field, a mensagem (que nomeia o campo) vai para o erro padrão
+  3   falha aritmética: "fault: <texto padrão>"; em field, a solução de
+      campo falhou
+  4   solução de campo não alcançada: a malha chegou ao seu limite antes da
+      tolerância; os melhores valores são mostrados, com um aviso
   64  uso incorreto: janela ou campo desconhecido, argumento malformado
 )";
     return text;

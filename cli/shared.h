@@ -29,6 +29,14 @@ Run saveForm(const std::vector<std::string>& args);
 Run computeForm(const std::string& windowName, const Texts& given, bool asJson);
 // "check JANELA Campo=texto ... [--json]"
 Run checkForm(const std::vector<std::string>& args);
+// "field ESTRUTURA nome=valor ... [--target ... --vary ...] [--json]", "field --file PROJETO"
+Run fieldForm(const std::vector<std::string>& args);
+// One line of "field --batch": a design project's object -> one JSON answer.
+std::string fieldBatchLine(std::string_view line);
+
+// Reads lines from the file descriptor until its end and writes, for each,
+// `answer(line)` and a newline to `out`, as --batch does (see runBatch).
+int runLines(int inputFd, std::FILE* out, std::string (*answer)(std::string_view line));
 
 // --- shared helpers ---
 std::string windowTitle(const WindowDescription& d);

@@ -39,6 +39,8 @@ Run run(const std::vector<std::string>& arguments)
         return usage("--batch lê a entrada padrão e não leva outros argumentos");
     if (first == "check")
         return checkForm(argsIn);
+    if (first == "field")
+        return fieldForm(argsIn);
 
     std::vector<std::string> args;
     const bool asJson = withoutJson(argsIn, args);

@@ -15,6 +15,7 @@ enum Exit : int {
     FileError = 1,  // refused extension, unreadable or short file, failed write
     Message = 2,    // a check refused the inputs
     Fault = 3,      // an arithmetic fault stopped the model
+    NotReached = 4, // a field solve ended at a limit of its mesh before its tolerance
     Usage = 64,     // unknown window or control, malformed command line
 };
 
@@ -38,6 +39,8 @@ constexpr std::size_t batchLineBound = std::size_t(16) << 20;
 // Returns FileError, with a message on standard error, when `out` cannot be
 // written.
 int runBatch(int inputFd, std::FILE* out);
+// The same for "field --batch": each line a design project's object.
+int runFieldBatch(int inputFd, std::FILE* out);
 
 // Writes `text` and flushes; on failure says so on standard error.
 bool writeOut(std::FILE* out, const std::string& text);

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "cli/json.h"
+#include "framework/core/json.h"
 #include "fuzz_check.h"
 
 using tarvel::json::Value;

@@ -1,0 +1,302 @@
+// tarvel-calc field: the field designer's board cross-sections, analysed or
+// synthesised on the field, from arguments, a project file or JSON lines.
+#include "shared.h"
+
+#include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+
+#include "fieldsolve/design_project.h"
+#include "framework/core/number_text.h"
+#include "json.h"
+
+namespace tarvel::cli {
+
+namespace {
+
+using namespace fieldsolve;
+
+std::string fixed(double v, int decimals)
+{
+    if (!std::isfinite(v))
+        return "null";
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.*f", decimals, v);
+    return buf;
+}
+
+std::string matrix(const double m[2][2], double scale, int decimals)
+{
+    return "[[" + fixed(m[0][0] * scale, decimals) + "," + fixed(m[0][1] * scale, decimals) + "],["
+           + fixed(m[1][0] * scale, decimals) + "," + fixed(m[1][1] * scale, decimals) + "]]";
+}
+
+// The answer as (key, JSON value) pairs, in the order they are printed.
+using Pairs = std::vector<std::pair<std::string, std::string>>;
+
+Pairs resultPairs(const Analysis& a)
+{
+    Pairs p;
+    if (!a.pair) {
+        p = {{"Z0", fixed(a.z0, 4)},
+             {"eeff", fixed(a.eeff, 4)},
+             {"C_pF_per_m", fixed(a.c * 1e12, 4)},
+             {"L_nH_per_m", fixed(a.l * 1e9, 4)}};
+    } else {
+        p = {{"Z0e", fixed(a.z0e, 4)},
+             {"Z0o", fixed(a.z0o, 4)},
+             {"eeff_e", fixed(a.eeffE, 4)},
+             {"eeff_o", fixed(a.eeffO, 4)},
+             {"Zdiff", fixed(a.zdiff, 4)},
+             {"Zcm", fixed(a.zcm, 4)},
+             {"k", fixed(a.k, 6)},
+             {"C_pF_per_m", matrix(a.cMatrix, 1e12, 4)},
+             {"L_nH_per_m", matrix(a.lMatrix, 1e9, 4)},
+             {"modes", json::quote(a.symmetric ? "par e ímpar" : "diferencial e comum")}};
+    }
+    p.emplace_back("error_percent", fixed(100 * a.error, 4));
+    return p;
+}
+
+// A length in the unit of the answer.
+std::string dimension(double mm, Unit unit) { return fixed(unit == Unit::Mil ? mm / kMmPerMil : mm, 6); }
+
+struct Answer {
+    int exit = Ok;
+    Pairs pairs;
+    std::string notice;  // printed as "warning: ..." (text) or "warning" (JSON)
+    std::string refusal; // the message of a refusal (exit 2), nothing else printed
+};
+
+// Analysis or synthesis of a project.
+Answer answer(const DesignProject& project)
+{
+    Answer out;
+    Design design;
+    out.refusal = designOf(project, design);
+    if (!out.refusal.empty()) {
+        out.exit = Message;
+        return out;
+    }
+    const TemplateInfo& info = design.info();
+    out.pairs = {{"structure", json::quote(info.name)}, {"unit", json::quote(unitName(project.unit))}};
+    Analysis a;
+    int solves = 0;
+    double seconds = 0;
+    if (project.targets.empty()) {
+        a = analyse(design);
+        solves = a.solves;
+        seconds = a.seconds;
+    } else {
+        out.refusal = checkSynthesis(design, project.targets, project.vary);
+        if (!out.refusal.empty()) {
+            out.exit = Message;
+            return out;
+        }
+        const Synthesis s = synthesise(design, project.targets, project.vary);
+        if (!s.analysis.ok) {
+            out.refusal = s.failure;
+            out.exit = Fault;
+            return out;
+        }
+        for (const std::string& name : s.varied)
+            out.pairs.emplace_back(name, dimension(s.design[name], project.unit));
+        a = s.analysis;
+        solves = s.solves;
+        seconds = s.seconds;
+        if (!s.ok) {
+            // The nearest reachable answer is printed, with the reason.
+            out.notice = s.failure;
+            out.exit = Message;
+        }
+    }
+    if (!a.ok) {
+        out.refusal = "a solução de campo falhou: " + a.failure;
+        out.exit = Fault;
+        return out;
+    }
+    for (auto& p : resultPairs(a))
+        out.pairs.push_back(std::move(p));
+    out.pairs.emplace_back("seconds", fixed(seconds, 3));
+    out.pairs.emplace_back("solves", std::to_string(solves));
+    if (!a.converged && out.notice.empty()) {
+        out.notice = "solução de campo não alcançada: a malha chegou ao seu limite com erro estimado de "
+                     + fixed(100 * a.error, 4) + " %";
+        out.exit = NotReached;
+    }
+    return out;
+}
+
+std::string jsonOf(const Answer& a)
+{
+    json::ObjectWriter w;
+    if (!a.refusal.empty())
+        return w.string("error", a.refusal).finish();
+    for (const auto& [key, value] : a.pairs)
+        w.raw(key, value);
+    if (!a.notice.empty())
+        w.string("warning", a.notice);
+    return w.finish();
+}
+
+Run runOf(const Answer& a, bool asJson)
+{
+    Run r;
+    r.exit = a.exit;
+    if (!a.refusal.empty()) {
+        r.err = "tarvel-calc: " + a.refusal + "\n";
+        if (asJson)
+            r.out = jsonOf(a) + "\n";
+        return r;
+    }
+    if (asJson) {
+        r.out = jsonOf(a) + "\n";
+    } else {
+        for (const auto& [key, value] : a.pairs) {
+            const bool quoted = value.size() >= 2 && value.front() == '"';
+            r.out += key + "=" + (quoted ? json::parse(value).value.text : value) + "\n";
+        }
+    }
+    if (!a.notice.empty())
+        r.err += "tarvel-calc: " + a.notice + "\n";
+    return r;
+}
+
+// "Z0e=60,Z0o=40" -> targets.
+std::string targetsOf(const std::string& text, std::vector<Target>& out)
+{
+    std::size_t from = 0;
+    while (from <= text.size()) {
+        const std::size_t comma = std::min(text.find(',', from), text.size());
+        const std::string item = text.substr(from, comma - from);
+        const std::size_t eq = item.find('=');
+        Quantity q;
+        if (eq == std::string::npos || !quantityNamed(item.substr(0, eq), q))
+            return "--target espera Z0=valor, Zdiff=valor ou Z0e=valor,Z0o=valor; veio \"" + item + "\"";
+        const double v = double(readNumber(item.substr(eq + 1)));
+        if (!(std::isfinite(v) && v > 0))
+            return "O alvo " + item.substr(0, eq) + " tem de ser um número positivo: \"" + item.substr(eq + 1)
+                   + "\".";
+        out.push_back({q, v});
+        from = comma + 1;
+    }
+    return {};
+}
+
+std::vector<std::string> namesOf(const std::string& text)
+{
+    std::vector<std::string> out;
+    std::size_t from = 0;
+    while (from <= text.size()) {
+        const std::size_t comma = std::min(text.find(',', from), text.size());
+        out.push_back(text.substr(from, comma - from));
+        from = comma + 1;
+    }
+    return out;
+}
+
+} // namespace
+
+std::string fieldBatchLine(std::string_view line)
+{
+    if (!line.empty() && line.back() == '\r')
+        line.remove_suffix(1);
+    DesignProject project;
+    const std::string why = readDesignProject(line, project, true);
+    if (!why.empty())
+        return errorJson(why);
+    return jsonOf(answer(project));
+}
+
+Run fieldForm(const std::vector<std::string>& argsIn)
+{
+    std::vector<std::string> args;
+    const bool asJson = withoutJson(argsIn, args);
+    if (args.size() < 2)
+        return usage("field pede uma estrutura (" + [] {
+            std::string names;
+            for (const TemplateInfo& t : templates())
+                names += (names.empty() ? "" : ", ") + t.name;
+            return names;
+        }() + ") ou --file PROJETO");
+    DesignProject project;
+    if (args[1] == "--file" || args[1].rfind("--file=", 0) == 0) {
+        std::string path = args[1] == "--file" ? (args.size() > 2 ? args[2] : "") : args[1].substr(7);
+        const std::size_t used = args[1] == "--file" ? 3 : 2;
+        if (path.empty())
+            return usage("--file pede o nome de um projeto de linha");
+        if (args.size() > used)
+            return usage("argumento a mais para field --file: \"" + args[used] + "\"");
+        std::ifstream in(path, std::ios::binary);
+        if (!in)
+            return problem({FileError, "não foi possível ler \"" + path + "\""}, asJson);
+        std::string text;
+        text.resize(kProjectMaxBytes + 1);
+        in.read(text.data(), std::streamsize(text.size()));
+        text.resize(std::size_t(in.gcount()));
+        const std::string why = readDesignProject(text, project);
+        if (!why.empty())
+            return problem({FileError, "\"" + path + "\": " + why}, asJson);
+        return runOf(answer(project), asJson);
+    }
+    const TemplateInfo* info = templateNamed(args[1]);
+    if (!info)
+        return usage("estrutura desconhecida: \"" + args[1] + "\" (veja: tarvel-calc --help)");
+    project.structure = info->kind;
+    std::string target, vary;
+    bool haveTarget = false, haveVary = false;
+    for (std::size_t i = 2; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        // "--target X" or "--target=X", and the same for --vary.
+        std::string* value = nullptr;
+        bool* have = nullptr;
+        std::string option;
+        for (const char* o : {"--target", "--vary"})
+            if (a == o || a.rfind(std::string(o) + "=", 0) == 0) {
+                option = o;
+                value = option == "--target" ? &target : &vary;
+                have = option == "--target" ? &haveTarget : &haveVary;
+            }
+        if (value) {
+            if (*have)
+                return usage(option + " dado duas vezes");
+            if (a == option) {
+                if (i + 1 >= args.size())
+                    return usage(option + " pede um valor");
+                *value = args[++i];
+            } else {
+                *value = a.substr(option.size() + 1);
+            }
+            *have = true;
+            continue;
+        }
+        if (a.rfind("--", 0) == 0)
+            return usage("opção desconhecida: " + a);
+        const std::size_t eq = a.find('=');
+        if (eq == std::string::npos || eq == 0)
+            return usage("esperava nome=valor, veio \"" + a + "\"");
+        const std::string name = a.substr(0, eq), text = a.substr(eq + 1);
+        if (name == "unit") {
+            const auto u = unitNamed(text);
+            if (!u)
+                return problem({Message, "O campo unit tem de ser mm ou mil: \"" + text + "\"."}, asJson);
+            project.unit = *u;
+        } else {
+            project.parameters.emplace_back(name, text);
+        }
+    }
+    if (haveTarget != haveVary)
+        return usage("--target e --vary vão juntos");
+    if (haveTarget) {
+        const std::string why = targetsOf(target, project.targets);
+        if (!why.empty())
+            return problem({Message, why}, asJson);
+        project.vary = namesOf(vary);
+    }
+    return runOf(answer(project), asJson);
+}
+
+int runFieldBatch(int inputFd, std::FILE* out) { return runLines(inputFd, out, fieldBatchLine); }
+
+} // namespace tarvel::cli
