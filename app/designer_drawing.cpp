@@ -108,7 +108,7 @@ bool isOdd(const Design& d, FieldView v)
     return d.info().pair && (v == FieldView::Electric || v == FieldView::Magnetic);
 }
 
-// The drawing's colour of a dielectric by its place in the stack.
+// The drawing's colour of a dielectric by its material's place in the stack.
 QColor layerColour(std::size_t i)
 {
     static const QColor colours[] = {gallery::ink::kDielFront, QColor(206, 222, 240), QColor(238, 226, 196),
@@ -281,11 +281,15 @@ void paintTemplate(QPainter& p, const QRectF& target, Template kind)
     p.setRenderHint(QPainter::Antialiasing);
     p.setClipRect(target);
     p.fillRect(target, Qt::white);
-    for (std::size_t i = 0; i < pb.dielectrics.size(); ++i) {
-        const QRectF r = rect(pb.dielectrics[i].box);
+    // One colour per material: the mask over each strip is one mask.
+    std::vector<double> materials;
+    for (const auto& layer : pb.dielectrics) {
+        auto at = std::find(materials.begin(), materials.end(), layer.eps);
+        if (at == materials.end())
+            at = materials.insert(materials.end(), layer.eps);
         p.setPen(QPen(kDielEdge, 0.8));
-        p.setBrush(layerColour(i));
-        p.drawRect(r);
+        p.setBrush(layerColour(std::size_t(at - materials.begin())));
+        p.drawRect(rect(layer.box));
     }
     for (const auto& c : pb.conductors)
         metalRect(p, rect(c.box));

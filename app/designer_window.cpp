@@ -348,9 +348,10 @@ QWidget* DesignerWindow::buildRight()
     auto* fv = new QVBoxLayout(fieldGroup);
     viewBox_ = new QComboBox(fieldGroup);
     viewBox_->setObjectName("VistaCampo");
+    viewBox_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     section_ = new designer::SectionPicture(fieldGroup);
     section_->setObjectName("Secao");
-    section_->setMinimumSize(440, 200);
+    section_->setMinimumSize(400, 200);
     fv->addWidget(viewBox_, 0, Qt::AlignLeft);
     fv->addWidget(section_, 1);
     v->addWidget(fieldGroup, 1);
@@ -505,7 +506,7 @@ void DesignerWindow::rebuildResults(bool pair)
         edit->setObjectName(rows[i].key);
         edit->setFont(editFont());
         edit->setReadOnly(true);
-        edit->setFixedWidth(80);
+        edit->setFixedWidth(72);
         edit->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(edit, &QWidget::customContextMenuRequested, this, [this, edit](const QPoint& at) {
             std::unique_ptr<QMenu> menu(edit->createStandardContextMenu());
