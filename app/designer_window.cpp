@@ -1,6 +1,7 @@
 #include "designer_window.h"
 
 #include <cmath>
+#include <functional>
 
 #include <QApplication>
 #include <QClipboard>
@@ -355,7 +356,7 @@ QWidget* DesignerWindow::buildRight()
     fv->addWidget(viewBox_, 0, Qt::AlignLeft);
     fv->addWidget(section_, 1);
     v->addWidget(fieldGroup, 1);
-    connect(viewBox_, &QComboBox::activated, this, [this] { showSection(analysed_.has_value()); });
+    connect(viewBox_, &QComboBox::activated, this, [this] { showSection(true); });
     return column;
 }
 
@@ -382,6 +383,7 @@ void DesignerWindow::applyTemplate(Template kind)
         viewBox_->addItem(designer::viewName(view, info.pair), int(view));
     analysis_.reset();
     analysed_.reset();
+    sectionDesign_.reset();
     copy_->setEnabled(false);
     note_->hide();
     status_->clear();
@@ -572,14 +574,14 @@ void DesignerWindow::Analisar()
     const std::optional<Design> d = readInputs();
     if (!d)
         return;
-    startSolve(false);
+    startSolve(*d, false);
     const Design design = *d;
     FieldJobs::instance().submit(this, kSolveKey, [this, design](const std::atomic<bool>& cancel) {
         auto a = std::make_shared<Analysis>(fieldsolve::analyse(design, fieldsolve::kDesignTolerance, &cancel));
         return std::function<void()>([this, a, design] {
             if (a->cancelled)
                 return;
-            analysed_ = design;
+            analysed_ = sectionDesign_ = design;
             solved(*a);
             finishSolve(a->ok ? u("Análise: %1 em %2 s.")
                                     .arg(designer::solvesText(a->solves))
@@ -614,7 +616,7 @@ void DesignerWindow::Sintetizar()
         platform().information(this, q(why));
         return;
     }
-    startSolve(true);
+    startSolve(*d, true);
     const Design start = *d;
     auto counter = solves_;
     FieldJobs::instance().submit(
@@ -632,8 +634,12 @@ void DesignerWindow::Sintetizar()
                 // The dimensions found, in the unit shown.
                 for (const std::string& name : s->varied)
                     setInputText(q(name), designer::lengthText(s->design[name], unit_));
-                analysed_ = s->design;
-                solved(s->analysis);
+                analysed_ = sectionDesign_ = s->design;
+                // The answer states the solves and time of the whole synthesis.
+                Analysis a = s->analysis;
+                a.solves = s->solves;
+                a.seconds = s->seconds;
+                solved(a);
                 finishSolve(u("Síntese: %1 em %2 s.")
                                 .arg(designer::solvesText(s->solves))
                                 .arg(QString::number(s->seconds, 'f', 2)));
@@ -641,8 +647,11 @@ void DesignerWindow::Sintetizar()
         });
 }
 
-void DesignerWindow::startSolve(bool synthesis)
+void DesignerWindow::startSolve(const Design& design, bool synthesis)
 {
+    // The section shown is the one being solved, its lines to come.
+    sectionDesign_ = design;
+    showSection(false);
     solves_ = std::make_shared<std::atomic<int>>(0);
     setBusy(true);
     status_->setText(synthesis ? u("Sintetizando no campo…") : u("Resolvendo o campo…"));
@@ -704,7 +713,7 @@ void DesignerWindow::showSection(bool withLines)
 {
     const designer::FieldView view = designer::FieldView(viewBox_->currentData().toInt());
     FieldJobs::instance().cancel(this, kLinesKey);
-    const Design d = analysed_ ? *analysed_ : fieldsolve::exampleDesign(kind_);
+    const Design d = sectionDesign_ ? *sectionDesign_ : fieldsolve::exampleDesign(kind_);
     section_->setPlot(
         std::make_shared<const gallery::FieldPlot>(designer::sectionPlot(d, view, kSectionAspect, false)), view);
     if (!withLines)
@@ -904,8 +913,18 @@ void DesignerWindow::paintReport(QPainter& p, const QRectF& page) const
     p.setFont(body);
     const QStringList lines = resultsAsText().split('\n', Qt::SkipEmptyParts).mid(1);
     // The text beside the labelled drawing, the section beneath.
+    // The pictures are drawn at the screen's size of their strokes and
+    // letters, then enlarged to the page's dots.
+    const double enlarge = 300.0 / 96.0;
+    auto enlarged = [&p, enlarge](const QRectF& box, const std::function<void(const QRectF&)>& paint) {
+        p.save();
+        p.translate(box.topLeft());
+        p.scale(enlarge, enlarge);
+        paint(QRectF(0, 0, box.width() / enlarge, box.height() / enlarge));
+        p.restore();
+    };
     const QRectF drawingBox(1250, y, 1050, 460);
-    designer::paintTemplate(p, drawingBox, kind_);
+    enlarged(drawingBox, [&](const QRectF& r) { designer::paintTemplate(p, r, kind_); });
     for (const QString& line : lines) {
         const QRectF box(0, y, line.size() > 60 ? width : 1200, 400);
         const QRectF used = p.boundingRect(box, Qt::AlignLeft | Qt::TextWordWrap, line);
@@ -916,7 +935,7 @@ void DesignerWindow::paintReport(QPainter& p, const QRectF& page) const
     if (const gallery::FieldPlot* plot = section_->plot()) {
         const QRectF box(0, y, width, width / kSectionAspect);
         const designer::FieldView view = designer::FieldView(viewBox_->currentData().toInt());
-        designer::paintSection(p, box, *plot, view);
+        enlarged(box, [&](const QRectF& r) { designer::paintSection(p, r, *plot, view); });
         p.drawText(QRectF(0, box.bottom() + 10, width, 60), Qt::AlignLeft,
                    designer::viewName(view, fieldsolve::templateInfo(kind_).pair));
     }

@@ -98,7 +98,7 @@ private:
     void labelInputs();
     // The typed design, or its refusal shown (nothing else changes).
     std::optional<fieldsolve::Design> readInputs();
-    void startSolve(bool synthesis);
+    void startSolve(const fieldsolve::Design& design, bool synthesis);
     void solved(const fieldsolve::Analysis& a);
     void finishSolve(const QString& status);
     void showResults(const fieldsolve::Analysis& a);
@@ -143,7 +143,8 @@ private:
     QTimer* poll_ = nullptr;
     bool solving_ = false;
     std::optional<fieldsolve::Analysis> analysis_;
-    std::optional<fieldsolve::Design> analysed_; // the design of analysis_
+    std::optional<fieldsolve::Design> analysed_;      // the design of analysis_
+    std::optional<fieldsolve::Design> sectionDesign_; // the section shown: the last solved or being solved
 };
 
 } // namespace tarvel::ui
