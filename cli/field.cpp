@@ -8,6 +8,7 @@
 #include <iterator>
 
 #include "fieldsolve/design_project.h"
+#include "frequency_line.h"
 #include "framework/core/number_text.h"
 #include "json.h"
 
@@ -69,8 +70,54 @@ struct Answer {
     std::string refusal; // the message of a refusal (exit 2), nothing else printed
 };
 
-// Analysis or synthesis of a project.
-Answer answer(const DesignProject& project)
+// The line at one frequency, asked for with --freq: its loss parameters
+// (the texts of tand, sigma, ...) beside the project's.
+struct Frequency {
+    double f = 0;
+    Texts losses;
+};
+
+// The frequency's keys added to (or replacing, as L with its internal
+// inductance) those of the analysis.
+std::optional<Problem> addFrequency(const Design& design, const Frequency& at, const LossSolution* solved,
+                                    Answer& out)
+{
+    LineArgs line;
+    line.structure = design.info().name;
+    line.design = design;
+    if (auto p = readLosses(at.losses, line))
+        return p;
+    SolvedLine s;
+    if (solved) {
+        const LossFrame frame = designLossFrame(design);
+        LineModel limits;
+        limits.fMax = quasiStaticLimit(frame, line.losses.unit);
+        if (const std::string why = invalidFrequency(limits, at.f); !why.empty())
+            return Problem{Message, why};
+        std::string failure;
+        s.model = lineModel(*solved, line.losses, failure);
+        if (!failure.empty())
+            return Problem{Message, failure};
+    } else if (auto p = solveLine(line, {at.f}, s)) {
+        return p;
+    }
+    out.pairs.emplace_back("f_Hz", number(at.f));
+    for (auto& [key, value] : frequencyPairs(evaluate(s.model, at.f))) {
+        bool replaced = false;
+        for (auto& [k, v] : out.pairs)
+            if (k == key) {
+                v = value;
+                replaced = true;
+            }
+        if (!replaced)
+            out.pairs.emplace_back(key, value);
+    }
+    out.pairs.emplace_back("R_error_percent", number(100 * s.model.surfaceError));
+    return std::nullopt;
+}
+
+// Analysis or synthesis of a project (and the line at a frequency).
+Answer answer(const DesignProject& project, const std::optional<Frequency>& frequency = std::nullopt)
 {
     Answer out;
     Design design;
@@ -84,7 +131,15 @@ Answer answer(const DesignProject& project)
     Analysis a;
     int solves = 0;
     double seconds = 0;
-    if (project.targets.empty()) {
+    std::optional<LossSolution> losses;
+    Design found = design;
+    if (project.targets.empty() && frequency && excitationsOf(design) != Excitations::Matrix) {
+        // One solve gives the analysis and the losses' quantities.
+        losses = solveLosses(designSection(design), designLossFrame(design));
+        a = analysisOf(design, losses->statics);
+        solves = a.solves;
+        seconds = a.seconds;
+    } else if (project.targets.empty()) {
         a = analyse(design);
         solves = a.solves;
         seconds = a.seconds;
@@ -103,6 +158,7 @@ Answer answer(const DesignProject& project)
         for (const std::string& name : s.varied)
             out.pairs.emplace_back(name, dimension(s.design[name], project.unit));
         a = s.analysis;
+        found = s.design;
         solves = s.solves;
         seconds = s.seconds;
         if (!s.ok) {
@@ -118,6 +174,16 @@ Answer answer(const DesignProject& project)
     }
     for (auto& p : resultPairs(a))
         out.pairs.push_back(std::move(p));
+    if (frequency) {
+        // After a synthesis, the design found is solved again with the
+        // losses' quantities.
+        if (auto p = addFrequency(found, *frequency, losses ? &*losses : nullptr, out)) {
+            Answer refused;
+            refused.exit = p->exit;
+            refused.refusal = p->text;
+            return refused;
+        }
+    }
     out.pairs.emplace_back("seconds", fixed(seconds, 3));
     out.pairs.emplace_back("solves", std::to_string(solves));
     if (!a.converged && out.notice.empty()) {
@@ -244,19 +310,20 @@ Run fieldForm(const std::vector<std::string>& argsIn)
     if (!info)
         return usage("estrutura desconhecida: \"" + args[1] + "\" (veja: tarvel-calc --help)");
     project.structure = info->kind;
-    std::string target, vary;
-    bool haveTarget = false, haveVary = false;
+    std::string target, vary, freq;
+    bool haveTarget = false, haveVary = false, haveFreq = false;
+    Texts losses;
     for (std::size_t i = 2; i < args.size(); ++i) {
         const std::string& a = args[i];
         // "--target X" or "--target=X", and the same for --vary.
         std::string* value = nullptr;
         bool* have = nullptr;
         std::string option;
-        for (const char* o : {"--target", "--vary"})
+        for (const char* o : {"--target", "--vary", "--freq"})
             if (a == o || a.rfind(std::string(o) + "=", 0) == 0) {
                 option = o;
-                value = option == "--target" ? &target : &vary;
-                have = option == "--target" ? &haveTarget : &haveVary;
+                value = option == "--target" ? &target : option == "--vary" ? &vary : &freq;
+                have = option == "--target" ? &haveTarget : option == "--vary" ? &haveVary : &haveFreq;
             }
         if (value) {
             if (*have)
@@ -282,6 +349,8 @@ Run fieldForm(const std::vector<std::string>& argsIn)
             if (!u)
                 return problem({Message, "O campo unit tem de ser mm ou mil: \"" + text + "\"."}, asJson);
             project.unit = *u;
+        } else if (lossParameter(name)) {
+            losses.emplace_back(name, text);
         } else {
             project.parameters.emplace_back(name, text);
         }
@@ -294,7 +363,17 @@ Run fieldForm(const std::vector<std::string>& argsIn)
             return problem({Message, why}, asJson);
         project.vary = namesOf(vary);
     }
-    return runOf(answer(project), asJson);
+    if (!losses.empty() && !haveFreq)
+        return usage("os parâmetros de perda (" + losses.front().first + ", ...) pedem --freq");
+    std::optional<Frequency> frequency;
+    if (haveFreq) {
+        char* end = nullptr;
+        const double f = std::strtod(freq.c_str(), &end);
+        if (freq.empty() || *end || !(f > 0) || !std::isfinite(f))
+            return problem({Message, "frequência deve ser positiva: \"" + freq + "\""}, asJson);
+        frequency = Frequency{f, losses};
+    }
+    return runOf(answer(project, frequency), asJson);
 }
 
 int runFieldBatch(int inputFd, std::FILE* out) { return runLines(inputFd, out, fieldBatchLine); }

@@ -131,6 +131,59 @@ FORMAS DE USO
       recusada dá {"error": "motivo"} e o lote continua.
       Exemplo:  echo '{"structure":"stripline","parameters":{"W":"0.3"}}' | tarvel-calc field --batch
 
+  tarvel-calc sweep ESTRUTURA nome=valor ... FAIXA [--csv|--json]
+      FAIXA é --from F1 --to F2 --points N [--log]. A linha contra a frequência pela solução de campo 2-D quase-estática,
+      resolvida uma só vez: por ponto (Hz), R (ohm/m), L (nH/m, com a
+      indutância interna), G (S/m), C (pF/m), Zc complexa (ohm), atenuação
+      total e suas partes no condutor e no dielétrico (dB/m; e dB/cm), beta
+      (rad/m), eeff_f (de beta) e atraso de grupo (ps/m); de um par, as matrizes
+      2x2 e os dois modos (par e ímpar). N até 100000, espaçados em
+      frequência ou, com --log, em escala logarítmica. Sem --csv nem --json,
+      colunas separadas por espaço sob uma linha de comentário com o erro
+      estimado e o limite do modelo.
+      Estruturas: as de field, com os mesmos parâmetros (microstrip,
+      embedded-microstrip, stripline, cpw, gcpw, cps, coupled-microstrip,
+      coupled-stripline, broadside-stripline; comprimentos em mm, unit=mil
+      lê mils), e coax d D er e two-wire d D er. Perdas, todas opcionais:
+        tand     tangente de perdas de er
+        tand1, tand2  de er1 e er2 (stripline); tand2 de er2 (embedded)
+        ctand    da máscara de solda (cer)
+        sigma    condutividade do metal em S/m (sem sigma: metal perfeito)
+        rq       rugosidade rms em µm (Hammerstad e Jensen)
+        roughness=none|hammerstad|huray   modelo da rugosidade
+        rnod, sr raio das esferas em µm (0.5) e razão de superfície (Huray)
+      Um par assimétrico (broadside com h1 ≠ h2 ou deslocado) ainda não
+      tem perdas.
+      Abaixo da profundidade de penetração a resistência tende à de
+      corrente contínua, 1/(sigma A), nunca menos. Acima de um décimo do
+      comprimento de onda no dielétrico a seção deixa de ser quase-estática:
+      frequências além disso são recusadas com o limite.
+      Exemplo:  tarvel-calc sweep microstrip W=1.1 h=0.6 t=0.035 er=3.66 tand=0.004 \
+                    sigma=5.8e7 rq=0.5 roughness=hammerstad --from 0.1e9 --to 10e9 --points 200 --log --csv
+
+  tarvel-calc field ESTRUTURA nome=valor ... --freq F [--json]
+      A análise de field e, da mesma solução de campo, a linha em F (Hz)
+      com as perdas dadas como em sweep: R_ohm_per_m, L_nH_per_m (com a
+      indutância interna), G_S_per_m, alpha_c_dB_per_m, alpha_d_dB_per_m,
+      alpha_dB_per_m, alpha_dB_per_cm, beta_rad_per_m, Zc [re, im], eeff_f
+      (de beta), delay_ps_per_m e R_error_percent; de um par, as matrizes
+      2x2 e um objeto "even" e um "odd" com as chaves de cada modo.
+      Exemplo:  tarvel-calc field microstrip W=1.1 h=0.6 t=0.035 er=3.66 tand=0.004 sigma=5.8e7 --freq 1e9
+
+  tarvel-calc export ESTRUTURA nome=valor ... --length L FAIXA SAÍDA
+      SAÍDA é --touchstone ARQUIVO ou --spice ARQUIVO, e --zref Z opcional;
+      FAIXA como em sweep. Grava uma linha de L metros para um simulador de
+      circuitos: parâmetros
+      S em Touchstone 1.1 (.s2p; .s4p de um par, portas 1 e 2 nas pontas da
+      linha 1, 3 e 4 nas da linha 2) com impedância de referência Z (50 ohm),
+      ou um subcircuito SPICE: uma escada de seções R, L, G, C (40 por
+      comprimento de onda em F2) com os valores por metro na média
+      geométrica da faixa, onde valem; um par com indutância e resistência
+      mútuas. Números no locale C; o arquivo é gravado de uma vez (uma falha
+      não deixa arquivo parcial).
+      Exemplo:  tarvel-calc export coupled-microstrip W=0.5 S=0.25 h=0.6 t=0.035 er=3.66 \
+                    tand=0.004 sigma=5.8e7 --length 0.1 --from 1e9 --to 3e9 --points 3 --touchstone par.s4p
+
   tarvel-calc --help
       Este texto.
 
@@ -145,7 +198,9 @@ CÓDIGOS DE SAÍDA
   0   resultados calculados (ou arquivo gravado)
   1   arquivo recusado, ilegível, incompleto ou não gravado
   2   uma verificação recusou as entradas: "message: <texto exato>"; em
-      field, a mensagem (que nomeia o campo) vai para o erro padrão
+      field, a mensagem (que nomeia o campo) vai para o erro padrão; em
+      sweep e export, um valor recusado (frequência, sigma, tand, rq, pontos,
+      comprimento) ou um arquivo que não pôde ser gravado
   3   falha aritmética: "fault: <texto padrão>"; em field, a solução de
       campo falhou
   4   solução de campo não alcançada: a malha chegou ao seu limite antes da

@@ -37,6 +37,11 @@ std::string fieldBatchLine(std::string_view line);
 // Reads lines from the file descriptor until its end and writes, for each,
 // `answer(line)` and a newline to `out`, as --batch does (see runBatch).
 int runLines(int inputFd, std::FILE* out, std::string (*answer)(std::string_view line));
+// "sweep ESTRUTURA nome=valor ... --from F1 --to F2 --points N [--log] [--csv|--json]"
+Run sweepForm(const std::vector<std::string>& args);
+// "export ESTRUTURA nome=valor ... --length L --from F1 --to F2 --points N [--log]
+//  [--zref Z] --touchstone ARQUIVO | --spice ARQUIVO"
+Run exportForm(const std::vector<std::string>& args);
 
 // --- shared helpers ---
 std::string windowTitle(const WindowDescription& d);

@@ -41,6 +41,10 @@ Run run(const std::vector<std::string>& arguments)
         return checkForm(argsIn);
     if (first == "field")
         return fieldForm(argsIn);
+    if (first == "sweep")
+        return sweepForm(argsIn);
+    if (first == "export")
+        return exportForm(argsIn);
 
     std::vector<std::string> args;
     const bool asJson = withoutJson(argsIn, args);

@@ -93,8 +93,16 @@ Analysis analyseOn(const Design& design, double tolerance, const MeshOptions& me
     a.failure = checkDesign(design);
     if (!a.failure.empty())
         return a;
+    return analysisOf(design, solveSection(designSection(design), tolerance, mesh, cancel));
+}
+
+} // namespace
+
+Analysis analysisOf(const Design& design, const SectionSolution& s)
+{
+    Analysis a;
+    a.pair = design.info().pair;
     const Excitations how = excitationsOf(design);
-    const SectionSolution s = solveSection(designSection(design), tolerance, mesh, cancel);
     a.solves = 1;
     a.ok = s.ok;
     a.converged = s.converged;
@@ -165,8 +173,6 @@ Analysis analyseOn(const Design& design, double tolerance, const MeshOptions& me
     a.k = (a.z0e - a.z0o) / (a.z0e + a.z0o);
     return a;
 }
-
-} // namespace
 
 std::string checkSynthesis(const Design& design, const std::vector<Target>& targets,
                            const std::vector<std::string>& vary)

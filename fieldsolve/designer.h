@@ -60,6 +60,9 @@ using Progress = std::function<void(int solves)>;
 // gives their message.
 Analysis analyse(const Design& design, double tolerance = kDesignTolerance,
                  const std::atomic<bool>* cancel = nullptr);
+// The analysis of a design from its section's solution (what analyse()
+// makes of the solve it does), for a caller that solved the section itself.
+Analysis analysisOf(const Design& design, const SectionSolution& solution);
 
 // What a synthesis aims at.
 enum class Quantity { Z0, Zdiff, Z0e, Z0o };

@@ -268,7 +268,7 @@ LineParameters lineParameters(const Capacitance& c)
 }
 
 SectionSolution solveSection(const Section& section, double tolerance, const MeshOptions& meshOptions,
-                             const std::atomic<bool>* cancel)
+                             const std::atomic<bool>* cancel, const MeshVisitor& visit)
 {
     SectionSolution out;
     const double start = threadSeconds();
@@ -282,7 +282,7 @@ SectionSolution solveSection(const Section& section, double tolerance, const Mes
     };
     // Every excitation on one mesh, sharing one analysis of the system's
     // pattern; an empty pair for a failed solve.
-    auto solveOn = [&](double box, int level, std::size_t* nodes) -> std::vector<Pair> {
+    auto solveOn = [&](double box, int level, std::size_t* nodes, bool visited) -> std::vector<Pair> {
         std::vector<Problem> pbs;
         for (const Excitation& e : section.excitations)
             pbs.push_back(e.problem(box));
@@ -295,6 +295,8 @@ SectionSolution solveSection(const Section& section, double tolerance, const Mes
         const bool both = !section.homogeneous;
         const std::vector<Field> fields = Field::solveAll(pbs, mesh, both, true);
         const std::size_t per = both ? 2 : 1;
+        if (visited && visit)
+            visit(MeshFields{level, both, &fields});
         std::vector<Pair> out(count);
         for (std::size_t m = 0; m < count; ++m) {
             const Field& air = fields[m * per + per - 1];
@@ -334,7 +336,7 @@ SectionSolution solveSection(const Section& section, double tolerance, const Mes
         if (level > 0 && out.nodes * 4 > kMaxNodes)
             break;
         std::size_t nodes = 0;
-        const std::vector<Pair> ps = solveOn(kBoxSizes, level, &nodes);
+        const std::vector<Pair> ps = solveOn(kBoxSizes, level, &nodes, true);
         for (std::size_t m = 0; m < count; ++m) {
             const Pair& p = ps[m];
             if (!(p.c > 0 && p.air > 0)) {
@@ -395,7 +397,7 @@ SectionSolution solveSection(const Section& section, double tolerance, const Mes
         if (stopped())
             return out;
         double boxWorst = 0;
-        const std::vector<Pair> halves = solveOn(kBoxSizes / 2, 1, nullptr);
+        const std::vector<Pair> halves = solveOn(kBoxSizes / 2, 1, nullptr, false);
         for (std::size_t m = 0; m < count; ++m) {
             const Pair full = history[m][1];
             const Pair& half = halves[m];
@@ -431,14 +433,15 @@ Section section(const Geometry& g)
     return out;
 }
 
-Solution solve(const Geometry& g, double tolerance, const MeshOptions& meshOptions, const std::atomic<bool>* cancel)
+Solution solve(const Geometry& g, double tolerance, const MeshOptions& meshOptions, const std::atomic<bool>* cancel,
+               const MeshVisitor& visit)
 {
     Solution out;
     out.failure = invalidGeometry(g);
     if (!out.failure.empty())
         return out;
     out.coupled = coupled(g.structure);
-    const SectionSolution s = solveSection(section(g), tolerance, meshOptions, cancel);
+    const SectionSolution s = solveSection(section(g), tolerance, meshOptions, cancel, visit);
     out.ok = s.ok;
     out.converged = s.converged;
     out.failure = s.failure;

@@ -121,8 +121,26 @@ struct SectionSolution {
 // given and becomes true the solve stops at its next mesh and returns with
 // `cancelled` set and no solution. Safe to call from several threads at
 // once for different sections.
+//
+// `visit`, when given, sees the fields of every mesh of the refinement (not
+// the box's estimate), for quantities extrapolated over the meshes as the
+// capacitances are (the losses of a line).
+struct MeshFields {
+    int level = 0;
+    bool withDielectric = false; // each excitation has its field with the dielectrics
+    // Per excitation, in their order: the field with the dielectrics (when
+    // the section is not homogeneous) then the field in air.
+    const std::vector<Field>* fields = nullptr;
+    std::size_t count() const { return fields->size() / (withDielectric ? 2 : 1); }
+    const Field& air(std::size_t e) const { return (*fields)[withDielectric ? 2 * e + 1 : e]; }
+    // The field with the dielectrics (of a homogeneous section, the one in
+    // air, the same field).
+    const Field& dielectric(std::size_t e) const { return (*fields)[withDielectric ? 2 * e : e]; }
+};
+using MeshVisitor = std::function<void(const MeshFields&)>;
+
 SectionSolution solveSection(const Section& section, double tolerance = 5e-4, const MeshOptions& mesh = {},
-                             const std::atomic<bool>* cancel = nullptr);
+                             const std::atomic<bool>* cancel = nullptr, const MeshVisitor& visit = {});
 
 // ---------------------------------------------------------------------------
 // The line structures of the windows
@@ -206,6 +224,6 @@ Section section(const Geometry& g);
 // the structure. When `cancel` is given and becomes true the solve stops
 // at its next mesh and returns with `cancelled` set and no solution.
 Solution solve(const Geometry& g, double tolerance = 5e-4, const MeshOptions& mesh = {},
-               const std::atomic<bool>* cancel = nullptr);
+               const std::atomic<bool>* cancel = nullptr, const MeshVisitor& visit = {});
 
 } // namespace tarvel::fieldsolve

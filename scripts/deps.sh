@@ -8,6 +8,9 @@ packages=(build-essential cmake qt6-base-dev libgl1-mesa-dev libgtest-dev libben
 # The field solver's sparse Cholesky factorisation, and a single-threaded
 # optimised BLAS for its dense blocks (several times faster than the reference one).
 packages+=(libsuitesparse-dev libopenblas0-serial)
+# The circuit simulator that runs the exported SPICE subcircuits in a test
+# (the test is skipped without it).
+packages+=(ngspice)
 # The toolkit's own dialogs (file, print, message box buttons) in Portuguese.
 packages+=(qt6-translations-l10n)
 # Installing and packaging: the Debian package's dependencies (dpkg-dev), the

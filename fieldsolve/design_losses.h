@@ -1,0 +1,28 @@
+// The losses of the field designer's board cross-sections: which metal of
+// each template's solved section carries the current, how the solved part
+// stands for the line, and which loss tangent each of its dielectric layers
+// has.
+#pragma once
+#include <string>
+#include <vector>
+
+#include "losses.h"
+#include "templates.h"
+
+namespace tarvel::fieldsolve {
+
+// The frame of a design that passed its checks. An asymmetric broadside
+// pair (solved by the voltages of its strips, not by modes) has none yet:
+// its frame says so in `unsupported`.
+LossFrame designLossFrame(const Design& design);
+
+// The name of the loss tangent of each dielectric layer of the design's
+// solved section, in the layers' order: "tand" (of er), "tand1" and
+// "tand2" (of er1 and er2), "tand2" (of an embedded line's er2), "ctand"
+// (of the solder mask's cer).
+std::vector<std::string> designTandNames(const Design& design);
+
+// The loss tangents' names a template reads.
+std::vector<std::string> templateTandNames(Template kind);
+
+} // namespace tarvel::fieldsolve
