@@ -193,6 +193,7 @@ void DesignerWindow::buildMenu()
     QMenu* opcao = bar->addMenu(u("&Opção"));
     opcao->setObjectName("Opo1");
     add(opcao, "Geometria1", "&Geometria", "Ctrl+G", &DesignerWindow::Geometria1Click);
+    add(opcao, "Graficos1", "G&ráficos...", "Ctrl+R", &DesignerWindow::GraficosClick);
 
     QMenu* ajuda = bar->addMenu("&Ajuda");
     ajuda->setObjectName("Ajuda1");
@@ -940,6 +941,18 @@ void DesignerWindow::paintReport(QPainter& p, const QRectF& page) const
                    designer::viewName(view, fieldsolve::templateInfo(kind_).pair));
     }
     p.restore();
+}
+
+void DesignerWindow::GraficosClick() { Graficos(); }
+
+designer::PlotWindow* DesignerWindow::Graficos()
+{
+    if (!plots_)
+        plots_ = new designer::PlotWindow(
+            this, [this] { return readInputs(); }, [this] { return unit_; });
+    plots_->show();
+    plots_->raise();
+    return plots_;
 }
 
 void DesignerWindow::Geometria1Click() { Navigation::instance().open(Aux::Gallery, this, kNumber); }

@@ -13,6 +13,7 @@
 #include <QMainWindow>
 
 #include "app/designer_drawing.h"
+#include "app/designer_plots.h"
 #include "fieldsolve/design_project.h"
 
 class QComboBox;
@@ -69,6 +70,10 @@ public:
     void SalvarComo1Click();
     void Imprimir1Click();
     void CopiarResultados();
+    // The plots against frequency and against a dimension (one window,
+    // shown again when asked again).
+    designer::PlotWindow* Graficos();
+    void GraficosClick();
     void Geometria1Click();
     void Tutorial1Click();
     void Sobre1Click();
@@ -137,6 +142,7 @@ private:
     QComboBox* viewBox_ = nullptr;
     designer::SectionPicture* section_ = nullptr;
     QAction* copy_ = nullptr;
+    designer::PlotWindow* plots_ = nullptr;
 
     // The solve under way: its count of field solves, read by a timer.
     std::shared_ptr<std::atomic<int>> solves_;
