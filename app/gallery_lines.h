@@ -10,7 +10,7 @@
 #include <QSizeF>
 #include <QString>
 
-#include "fieldsolve/lines_of.h"
+#include "fieldsolve/sections.h"
 
 namespace tarvel::ui::gallery {
 

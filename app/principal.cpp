@@ -11,6 +11,7 @@
 #include "About.h"
 #include "Ajuda.h"
 #include "Geome.h"
+#include "designer_window.h"
 #include "field_line.h"
 #include "forms.h"
 #include "framework/ui/calculator_window.h"
@@ -76,6 +77,14 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
         const int n = e.window;
         connect(a, &QAction::triggered, this, [this, n] { openWindow(n); });
     }
+    // The field designer, in a submenu of its own after the windows of the
+    // descriptions.
+    QMenu* campo = bar->addMenu(QString::fromUtf8("Solução de &Campo"));
+    campo->setObjectName("Campo1");
+    campo->menuAction()->setObjectName("Campo1Item");
+    QAction* designer = campo->addAction(DesignerWindow::title());
+    designer->setObjectName("ProjetoCampo1");
+    connect(designer, &QAction::triggered, this, &TForm1::openDesigner);
     QAction* geo = bar->addAction("&Geometria");
     geo->setObjectName("Geometria1");
     connect(geo, &QAction::triggered, this, &TForm1::Geometria1Click);
@@ -121,6 +130,13 @@ QWidget* TForm1::openWindow(int n)
     CalculatorWindow* w = createCalculatorWindow(n);
     if (w)
         w->show();
+    return w;
+}
+
+QWidget* TForm1::openDesigner()
+{
+    auto* w = new DesignerWindow;
+    w->show();
     return w;
 }
 

@@ -25,6 +25,8 @@ public:
     void Sair1Click();
     // Creates and shows a new calculator window of number n.
     QWidget* openWindow(int n);
+    // Creates and shows a new field designer window.
+    QWidget* openDesigner();
 
 protected:
     void closeEvent(QCloseEvent* e) override;

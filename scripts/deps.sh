@@ -16,6 +16,8 @@ packages+=(libsuitesparse-dev libopenblas0-pthread)
 # The circuit simulator that runs the exported SPICE subcircuits in a test
 # (the test is skipped without it).
 packages+=(ngspice)
+# The SVG export of the field designer's plots.
+packages+=(qt6-svg-dev)
 # The toolkit's own dialogs (file, print, message box buttons) in Portuguese.
 packages+=(qt6-translations-l10n)
 # The program's icon is drawn from its SVG file.

@@ -18,7 +18,7 @@
 #include <gtest/gtest.h>
 
 #include "app/field_jobs.h"
-#include "fieldsolve/lines_of.h"
+#include "fieldsolve/sections.h"
 
 using namespace tarvel;
 using namespace tarvel::ui;

@@ -76,6 +76,8 @@ TEST(MainMenu, EveryItemInItsPlace)
   Acopladas [Acopladas3Item] menu Acopladas3
     Microstrip [Microfita4] window 29
     StripLine [StripLine2] window 27
+Solução de &Campo [Campo1Item] menu Campo1
+  Projeto de Linha por Solução de Campo [ProjetoCampo1]
 &Geometria [Geometria1]
 Ajuda [] menu Ajuda
   &Tutorial [Tutorial1]
