@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The pictures of the field designer: the labelled drawing of a board
 // cross-section template (its dimensions named as the template's parameters)
 // and a design's section to scale with its solved field lines, painted by

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The field designer's plots: a line against frequency (Z0, eeff and the
 // attenuation, from one static solve and its losses) and against one of
 // its dimensions (a field solve per point), drawn with QPainter, with a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The field designer's results as text: the rows the window shows, copies
 // and prints, each written once here.
 #pragma once

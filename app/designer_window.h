@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window "Projeto de Linha por Solução de Campo": a board cross-section
 // chosen among the designer's templates, its dimensions typed in mm or mil,
 // analysed or synthesised on the field (on the program's field pool, with a

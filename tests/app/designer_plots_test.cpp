@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The field designer's plots: a line against frequency and against a
 // dimension, through the plots' window of a designer window, checked
 // against the physics and the designer's own analysis, with the cursor's

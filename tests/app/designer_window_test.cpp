@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The field designer window as a user drives it: analysis against the
 // designer's own answer, synthesis read back, project files written and
 // read (and refused), every refusal naming its field, a solve cancelled,
