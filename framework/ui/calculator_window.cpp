@@ -90,13 +90,9 @@ bool CalculatorWindow::present(const Outcome& o)
     switch (o.kind) {
     case Outcome::Kind::Message:
         platform().information(this, toQString(o.message));
-        if (resultsChanged)
-            resultsChanged(*this, false);
         return false;
     case Outcome::Kind::Fault:
         platform().error(this, QString::fromLatin1(faultText(o.fault)));
-        if (resultsChanged)
-            resultsChanged(*this, false);
         return false;
     case Outcome::Kind::Results:
         break;

@@ -76,9 +76,10 @@ public:
     // installs what brings the window's own section into view.
     static std::function<void(QWidget* tutorial, const CalculatorWindow& caller)> sectionAsked;
 
-    // Run after every compute (with whether it gave results) and after
-    // "Novo" (without): the program installs what it adds beneath the
-    // results. Nothing of it touches a result, a project file or a report.
+    // Run after every compute that gave results (true) and after "Novo"
+    // (false); a refused compute changes nothing, so it is not told. The
+    // program installs what it adds beneath the results; nothing of it
+    // touches a result, a project file or a report.
     static std::function<void(CalculatorWindow& window, bool results)> resultsChanged;
     // The note beneath the results (hidden when empty), in a plain, amber
     // or red ink.
