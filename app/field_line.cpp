@@ -68,14 +68,22 @@ FieldLine fieldLineOf(const fieldsolve::WindowCheck& check)
     double worst = 0;
     for (const fieldsolve::Compared& r : check.rows) {
         values << quantity(r, r.field);
-        if (std::isfinite(r.differencePercent)) {
+        if (r.hasFormula && std::isfinite(r.differencePercent)) {
             differences << QString::asprintf("%+.1f %%", r.differencePercent);
             worst = std::max(worst, std::fabs(r.differencePercent));
         }
     }
     line.text = QString::fromUtf8("Solução de campo: ") + values.join(QStringLiteral(", "));
+    if (!check.formulaFault().empty()) {
+        // The field answers where the formula cannot.
+        line.text += QString::fromUtf8(" — a fórmula falhou: ") + QString::fromStdString(check.formulaFault());
+        line.tone = CalculatorWindow::NoteTone::Red;
+        return line;
+    }
     if (!differences.isEmpty())
         line.text += QString::fromUtf8(" — fórmula ") + differences.join(QStringLiteral(", "));
+    if (!s.converged)
+        line.text += QString::fromUtf8(" (não convergiu: erro estimado %1 %)").arg(100 * s.error, 0, 'f', 2);
     line.tone = worst > 10 ? CalculatorWindow::NoteTone::Red
               : worst > 2  ? CalculatorWindow::NoteTone::Amber
                            : CalculatorWindow::NoteTone::Plain;

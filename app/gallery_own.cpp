@@ -115,6 +115,8 @@ QString captionOf(const fieldsolve::WindowCheck& c, Mode mode)
     text += QString::fromUtf8(" · dif. ") + percent(zr->differencePercent);
     if (er)
         text += ", " + percent(er->differencePercent);
+    if (!s.converged)
+        text += QString::fromUtf8(" · não convergiu: erro estimado %1 %").arg(100 * s.error, 0, 'f', 2);
     return text;
 }
 

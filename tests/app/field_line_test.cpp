@@ -64,8 +64,15 @@ fieldsolve::WindowCheck checkWith(double z0Formula, double z0Field, double eeffF
 {
     fieldsolve::WindowCheck c;
     c.solution.ok = true;
+    c.solution.converged = true;
     auto row = [](const char* name, const char* unit, double formula, double field) {
-        return fieldsolve::Compared{name, unit, formula, field, 100 * (formula - field) / field};
+        fieldsolve::Compared r;
+        r.name = name;
+        r.unit = unit;
+        r.formula = formula;
+        r.field = field;
+        r.differencePercent = 100 * (formula - field) / field;
+        return r;
     };
     c.rows = {row("Z0", "Ohms", z0Formula, z0Field), row("eeff", "", eeffFormula, eeffField)};
     return c;
@@ -134,6 +141,23 @@ TEST(FieldLineText, ToneFollowsTheLargestDeviation)
             << line.text.toStdString();
         EXPECT_TRUE(line.text.endsWith(QString::fromUtf8(c.differences))) << line.text.toStdString();
     }
+    // A solve that stopped at the mesh's limit says so, with the estimate
+    // it reached; a formula that faulted leaves the field's answer alone.
+    fieldsolve::WindowCheck short_ = checkWith(50.5, 50.0, 3.01, 3.0);
+    short_.solution.converged = false;
+    short_.solution.error = 0.0123;
+    EXPECT_TRUE(fieldLineOf(short_).text.endsWith(QString::fromUtf8(" (não convergiu: erro estimado 1.23 %)")))
+        << fieldLineOf(short_).text.toStdString();
+    fieldsolve::WindowCheck faulted = checkWith(0, 50.0, 0, 3.0);
+    faulted.plan.fault = "Invalid floating point operation";
+    for (auto& r : faulted.rows) {
+        r.hasFormula = false;
+        r.differencePercent = 0;
+    }
+    const FieldLine alone = fieldLineOf(faulted);
+    EXPECT_EQ(alone.text, QString::fromUtf8("Solução de campo: Z0 50.00 Ω, εef 3.000 — a fórmula falhou: "
+                                            "Invalid floating point operation"));
+    EXPECT_EQ(alone.tone, CalculatorWindow::NoteTone::Red);
     fieldsolve::WindowCheck failed;
     failed.solution.failure = "malha grande demais";
     EXPECT_EQ(fieldLineOf(failed).text, QString::fromUtf8("Solução de campo indisponível: malha grande demais"));
