@@ -19,6 +19,7 @@ using fieldsolve::Design;
 using fieldsolve::Problem;
 using fieldsolve::Pt;
 using fieldsolve::Template;
+using gallery::flipped;
 
 bool between(Template k)
 {
@@ -29,21 +30,6 @@ bool between(Template k)
 // field lines end on it. Between plates the size is the plates' spacing
 // divided by a hundred (see the templates' layout).
 double margin(Template k) { return between(k) ? 300 : 30; }
-
-// The solver and the templates work with y up; the renderer draws y down.
-Box flipped(const Box& b) { return {b.x0, -b.y1, b.x1, -b.y0}; }
-
-Problem flipped(const Problem& pb)
-{
-    Problem out = pb;
-    out.domain = flipped(pb.domain);
-    std::swap(out.top, out.bottom);
-    for (auto& c : out.conductors)
-        c.box = flipped(c.box);
-    for (auto& l : out.dielectrics)
-        l.box = flipped(l.box);
-    return out;
-}
 
 // The finite extent of a section's pieces (y up).
 Box extent(const Problem& pb)

@@ -351,4 +351,18 @@ std::vector<Polyline> sectionLines(const Field& f, bool magnetic, bool balanced,
     return lines;
 }
 
+fieldsolve::Box flipped(const fieldsolve::Box& b) { return {b.x0, -b.y1, b.x1, -b.y0}; }
+
+fieldsolve::Problem flipped(const fieldsolve::Problem& pb)
+{
+    fieldsolve::Problem out = pb;
+    out.domain = flipped(pb.domain);
+    std::swap(out.top, out.bottom);
+    for (auto& c : out.conductors)
+        c.box = flipped(c.box);
+    for (auto& l : out.dielectrics)
+        l.box = flipped(l.box);
+    return out;
+}
+
 } // namespace tarvel::ui::gallery

@@ -79,4 +79,8 @@ struct CoaxFrame {
 std::vector<fieldsolve::Polyline> sectionLines(const fieldsolve::Field& field, bool magnetic, bool balanced,
                                                double axis, int count, double resolution);
 
+// The solver and the templates work with y up; the drawings have y down.
+fieldsolve::Box flipped(const fieldsolve::Box& b);
+fieldsolve::Problem flipped(const fieldsolve::Problem& pb);
+
 } // namespace tarvel::ui::gallery

@@ -25,21 +25,6 @@ std::vector<std::pair<View, Mode>> fieldViews(FS s)
 }
 
 
-// Lines and solver work in y up; the drawing has y down.
-Box flipped(const Box& b) { return {b.x0, -b.y1, b.x1, -b.y0}; }
-
-Problem flipped(const Problem& pb)
-{
-    Problem out = pb;
-    out.domain = flipped(pb.domain);
-    std::swap(out.top, out.bottom);
-    for (auto& c : out.conductors)
-        c.box = flipped(c.box);
-    for (auto& l : out.dielectrics)
-        l.box = flipped(l.box);
-    return out;
-}
-
 // The part of the section a view shows (drawing coordinates, y down), with
 // the proportions of the field views.
 Box viewOf(const Geometry& g)
