@@ -54,7 +54,8 @@ TEST(Field, AnswersCarryTheirKeys)
               (std::set<std::string>{"structure", "unit", "Z0e", "Z0o", "eeff_e", "eeff_o", "Zdiff", "Zcm", "k",
                                      "C_pF_per_m", "L_nH_per_m", "modes", "error_percent", "seconds", "solves"}));
     EXPECT_NEAR(number(pair.out, "Zdiff"), 2 * number(pair.out, "Z0o"), 2e-4);
-    const auto m = json::parse(pair.out).value.find("C_pF_per_m");
+    const json::Parsed parsed = json::parse(pair.out);
+    const auto m = parsed.value.find("C_pF_per_m");
     ASSERT_TRUE(m && m->kind == json::Value::Kind::Array && m->items.size() == 2);
 
     // The text form: the same keys, one name=value per line.
