@@ -29,14 +29,7 @@ std::vector<Geometry> geometries(Structure s)
 {
     std::vector<Geometry> out;
     auto add = [&](double w, double gap, double h, double t, double er) {
-        Geometry g;
-        g.structure = s;
-        g.w = w;
-        g.s = gap;
-        g.h = h;
-        g.t = t;
-        g.er = er;
-        out.push_back(g);
+        out.push_back(Geometry{s, w, gap, h, t, er});
     };
     switch (s) {
     case Structure::Microstrip:

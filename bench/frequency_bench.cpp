@@ -30,18 +30,6 @@ struct Case {
     Geometry g;
 };
 
-Geometry planar(Structure s, double w, double gap, double h, double t, double er)
-{
-    Geometry g;
-    g.structure = s;
-    g.w = w;
-    g.s = gap;
-    g.h = h;
-    g.t = t;
-    g.er = er;
-    return g;
-}
-
 } // namespace
 
 int main()
@@ -52,11 +40,11 @@ int main()
     coax.D = 2.95;
     coax.er = 2.1;
     const std::vector<Case> cases = {
-        {"microstrip 1.1/0.6/0.035 er 3.66", planar(Structure::Microstrip, 1.1, 0, 0.6, 0.035, 3.66)},
-        {"stripline 0.5/1.6/0.035 er 3.0", planar(Structure::Stripline, 0.5, 0, 1.6, 0.035, 3.0)},
-        {"cpw 0.5/0.2/0.51/0.0175 er 3.55", planar(Structure::Cpw, 0.5, 0.2, 0.51, 0.0175, 3.55)},
-        {"coupled microstrip 0.5/0.25/0.6/0.035", planar(Structure::CoupledMicrostrip, 0.5, 0.25, 0.6, 0.035, 3.66)},
-        {"coupled stripline 0.3/0.3/1.6/0.035", planar(Structure::CoupledStripline, 0.3, 0.3, 1.6, 0.035, 3.0)},
+        {"microstrip 1.1/0.6/0.035 er 3.66", Geometry{Structure::Microstrip, 1.1, 0, 0.6, 0.035, 3.66}},
+        {"stripline 0.5/1.6/0.035 er 3.0", Geometry{Structure::Stripline, 0.5, 0, 1.6, 0.035, 3.0}},
+        {"cpw 0.5/0.2/0.51/0.0175 er 3.55", Geometry{Structure::Cpw, 0.5, 0.2, 0.51, 0.0175, 3.55}},
+        {"coupled microstrip 0.5/0.25/0.6/0.035", Geometry{Structure::CoupledMicrostrip, 0.5, 0.25, 0.6, 0.035, 3.66}},
+        {"coupled stripline 0.3/0.3/1.6/0.035", Geometry{Structure::CoupledStripline, 0.3, 0.3, 1.6, 0.035, 3.0}},
         {"coax 0.91/2.95 er 2.1", coax},
     };
     std::printf("%-40s %10s %10s %10s %8s %8s %8s\n", "estrutura", "estático", "c/ perdas", "200 pts", "razão",

@@ -14,28 +14,16 @@ using namespace tarvel::fieldsolve;
 
 namespace {
 
-Geometry geometry(Structure s, double w, double gap, double h, double t, double er)
-{
-    Geometry g;
-    g.structure = s;
-    g.w = w;
-    g.s = gap;
-    g.h = h;
-    g.t = t;
-    g.er = er;
-    return g;
-}
-
 // Structures whose systems differ in size and kind: one mode or two, with
 // and without a dielectric, open or shielded.
 const std::vector<Geometry>& geometries()
 {
     static const std::vector<Geometry> all{
-        geometry(Structure::Microstrip, 1.5, 0, 0.787, 0.035, 2.2),
-        geometry(Structure::CoupledMicrostrip, 0.6, 0.3, 0.635, 0.07, 10.2),
-        geometry(Structure::Cpw, 1.0, 0.2, 1.57, 0.0175, 4.4),
-        geometry(Structure::Stripline, 0.8, 0, 1.57, 0.035, 2.2),
-        geometry(Structure::Cps, 0.5, 0.3, 0.254, 0.035, 10.2),
+        Geometry{Structure::Microstrip, 1.5, 0, 0.787, 0.035, 2.2},
+        Geometry{Structure::CoupledMicrostrip, 0.6, 0.3, 0.635, 0.07, 10.2},
+        Geometry{Structure::Cpw, 1.0, 0.2, 1.57, 0.0175, 4.4},
+        Geometry{Structure::Stripline, 0.8, 0, 1.57, 0.035, 2.2},
+        Geometry{Structure::Cps, 0.5, 0.3, 0.254, 0.035, 10.2},
     };
     return all;
 }

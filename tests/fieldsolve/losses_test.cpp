@@ -45,18 +45,6 @@ Geometry coax(double d, double D, double er)
     return g;
 }
 
-Geometry planar(Structure s, double w, double gap, double h, double t, double er)
-{
-    Geometry g;
-    g.structure = s;
-    g.w = w;
-    g.s = gap;
-    g.h = h;
-    g.t = t;
-    g.er = er;
-    return g;
-}
-
 } // namespace
 
 // R = Rs/(2 pi) (1/a + 1/b), lengths in mm; the DC resistance of the
@@ -96,8 +84,8 @@ TEST(FieldLosses, TwoWireProximityResistanceIsExact)
 // and the whole attenuation is that to first order in tan(delta).
 TEST(FieldLosses, HomogeneousFillDielectricLossIsExact)
 {
-    const Geometry cases[] = {coax(1.0, 3.3, 2.1), planar(Structure::Stripline, 0.8, 0, 1.6, 0.035, 3.48),
-                              planar(Structure::CoupledStripline, 0.5, 0.3, 1.6, 0.035, 4.4)};
+    const Geometry cases[] = {coax(1.0, 3.3, 2.1), Geometry{Structure::Stripline, 0.8, 0, 1.6, 0.035, 3.48},
+                              Geometry{Structure::CoupledStripline, 0.5, 0.3, 1.6, 0.035, 4.4}};
     for (const Geometry& g : cases) {
         const double tand = 2e-3, f = 3e9;
         const LineModel m = model(g, std::numeric_limits<double>::infinity(), tand);
@@ -115,7 +103,7 @@ TEST(FieldLosses, HomogeneousFillDielectricLossIsExact)
 // unbounded), never less at any frequency, and growing with it.
 TEST(FieldLosses, ResistanceFloorsAtItsDcValue)
 {
-    const Geometry g = planar(Structure::Microstrip, 0.3, 0, 0.2, 0.018, 3.66);
+    const Geometry g = Geometry{Structure::Microstrip, 0.3, 0, 0.2, 0.018, 3.66};
     const LineModel m = model(g, kCopper, 0);
     const double dc = 1 / (kCopper * g.w * g.t * 1e-6);
     EXPECT_NEAR(evaluate(m, 1e-4).modes[0].r / dc, 1, 1e-6);
@@ -151,7 +139,7 @@ TEST(FieldLosses, InternalInductanceOfRoundWires)
 TEST(FieldLosses, LayerShareIsTheCapacitanceDerivative)
 {
     for (const auto& [w, h, t, er] : {std::tuple{0.6, 0.5, 0.035, 4.4}, {2.0, 0.25, 0.0, 10.2}}) {
-        const Geometry g = planar(Structure::Microstrip, w, 0, h, t, er);
+        const Geometry g = Geometry{Structure::Microstrip, w, 0, h, t, er};
         LossSolution s;
         model(g, std::numeric_limits<double>::infinity(), 0, &s);
         const double step = 1e-2 * er;
@@ -169,7 +157,7 @@ TEST(FieldLosses, LayerShareIsTheCapacitanceDerivative)
 // the conductor at 1 V to twice the energy, the cells' energies to the energy.
 TEST(FieldLosses, ChargesAndCellEnergiesAddUpToTheSolversEnergy)
 {
-    const Geometry g = planar(Structure::CoupledMicrostrip, 0.4, 0.2, 0.5, 0.035, 4.4);
+    const Geometry g = Geometry{Structure::CoupledMicrostrip, 0.4, 0.2, 0.5, 0.035, 4.4};
     const LossFrame frame = lossFrame(g);
     for (Mode mode : {Mode::Even, Mode::Odd}) {
         const Problem pb = halfSection(g, mode, 30);
@@ -194,7 +182,7 @@ TEST(FieldLosses, ChargesAndCellEnergiesAddUpToTheSolversEnergy)
 TEST(FieldLosses, AgreesWithTrustedClosedForms)
 {
     {
-        const Geometry g = planar(Structure::Stripline, 2.0, 0, 1.0, 0.035, 2.2);
+        const Geometry g = Geometry{Structure::Stripline, 2.0, 0, 1.0, 0.035, 2.2};
         const LineModel m = model(g, kCopper, 0);
         const double f = 5e9, b = g.h * 1e-3, t = g.t * 1e-3, w = g.w * 1e-3;
         const ModeAt a = evaluate(m, f).modes[0];
@@ -204,7 +192,7 @@ TEST(FieldLosses, AgreesWithTrustedClosedForms)
         EXPECT_NEAR(a.alphaC / alpha, 1, 0.03) << a.alphaC << " closed form " << alpha;
     }
     for (const auto& [w, h, er] : {std::tuple{1.0, 0.5, 4.4}, {0.6, 0.635, 9.8}}) {
-        const Geometry g = planar(Structure::Microstrip, w, 0, h, 0.0, er);
+        const Geometry g = Geometry{Structure::Microstrip, w, 0, h, 0.0, er};
         const double tand = 1e-3, f = 2e9;
         const LineModel m = model(g, std::numeric_limits<double>::infinity(), tand);
         const ModeAt a = evaluate(m, f).modes[0];
@@ -218,7 +206,7 @@ TEST(FieldLosses, AgreesWithTrustedClosedForms)
 // A pair far apart: both modes are the single line's.
 TEST(FieldLosses, DistantPairModesAreTheSingleLine)
 {
-    const Geometry single = planar(Structure::Microstrip, 0.5, 0, 0.3, 0.035, 3.5);
+    const Geometry single = Geometry{Structure::Microstrip, 0.5, 0, 0.3, 0.035, 3.5};
     Geometry pair = single;
     pair.structure = Structure::CoupledMicrostrip;
     pair.s = 15;
@@ -238,7 +226,7 @@ TEST(FieldLosses, DistantPairModesAreTheSingleLine)
 // Huray's to 1 + 1.5 times the surface ratio.
 TEST(FieldLosses, RoughnessScalesTheSkinEffectPart)
 {
-    const Geometry g = planar(Structure::Stripline, 0.5, 0, 1.0, 0.035, 3.0);
+    const Geometry g = Geometry{Structure::Stripline, 0.5, 0, 1.0, 0.035, 3.0};
     LossSolution s;
     model(g, kCopper, 0, &s);
     const auto withRoughness = [&](Roughness kind) {
@@ -265,7 +253,7 @@ TEST(FieldLosses, RoughnessScalesTheSkinEffectPart)
 
 TEST(FieldLosses, RefusesWhatTheModelCannotAnswer)
 {
-    const Geometry g = planar(Structure::Microstrip, 1.0, 0, 1.5, 0.035, 4.0);
+    const Geometry g = Geometry{Structure::Microstrip, 1.0, 0, 1.5, 0.035, 4.0};
     LossSolution s;
     const LineModel m = model(g, kCopper, 0, &s);
     // 1.5 mm + 35 um under er = 4: a tenth of the wavelength at 9.77 GHz.
@@ -330,15 +318,15 @@ TEST(FieldLosses, DesignerTemplatesAgreeWithTheLineStructures)
         Geometry g;
     } cases[] = {
         {design(Template::Microstrip, {{"W", 1.0}, {"h", 0.5}, {"t", 0.035}, {"er", 4.4}}),
-         planar(Structure::Microstrip, 1.0, 0, 0.5, 0.035, 4.4)},
+         Geometry{Structure::Microstrip, 1.0, 0, 0.5, 0.035, 4.4}},
         {design(Template::Stripline, {{"W", 0.6}, {"t", 0.035}, {"h1", 0.4}, {"h2", 0.4}, {"er1", 3.0}, {"er2", 3.0}}),
-         planar(Structure::Stripline, 0.6, 0, 0.835, 0.035, 3.0)},
+         Geometry{Structure::Stripline, 0.6, 0, 0.835, 0.035, 3.0}},
         {design(Template::Cpw, {{"W", 0.5}, {"S", 0.2}, {"h", 0.5}, {"t", 0.0175}, {"er", 3.55}}),
-         planar(Structure::Cpw, 0.5, 0.2, 0.5, 0.0175, 3.55)},
+         Geometry{Structure::Cpw, 0.5, 0.2, 0.5, 0.0175, 3.55}},
         {design(Template::Cps, {{"W", 0.4}, {"S", 0.2}, {"h", 0.5}, {"t", 0.0175}, {"er", 3.55}}),
-         planar(Structure::Cps, 0.4, 0.2, 0.5, 0.0175, 3.55)},
+         Geometry{Structure::Cps, 0.4, 0.2, 0.5, 0.0175, 3.55}},
         {design(Template::CoupledMicrostrip, {{"W", 0.4}, {"S", 0.3}, {"h", 0.5}, {"t", 0.035}, {"er", 4.4}}),
-         planar(Structure::CoupledMicrostrip, 0.4, 0.3, 0.5, 0.035, 4.4)},
+         Geometry{Structure::CoupledMicrostrip, 0.4, 0.3, 0.5, 0.035, 4.4}},
     };
     for (const Case& c : cases) {
         const LossSolution a = solveLosses(designSection(c.d), designLossFrame(c.d)), b = solveLosses(c.g);
@@ -386,8 +374,8 @@ TEST(FieldLosses, SolderMaskLayersCarryTheirShare)
 // once give what each gives alone, to the last bit.
 TEST(FieldLosses, TwoThreadsAtOnceGiveTheSameLosses)
 {
-    const Geometry a = planar(Structure::Microstrip, 0.8, 0, 0.5, 0.035, 4.4);
-    const Geometry b = planar(Structure::CoupledStripline, 0.3, 0.2, 1.0, 0.035, 3.0);
+    const Geometry a = Geometry{Structure::Microstrip, 0.8, 0, 0.5, 0.035, 4.4};
+    const Geometry b = Geometry{Structure::CoupledStripline, 0.3, 0.2, 1.0, 0.035, 3.0};
     const LossSolution alone[2] = {solveLosses(a), solveLosses(b)};
     LossSolution together[2];
     std::thread other([&] { together[1] = solveLosses(b); });
