@@ -6,8 +6,11 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 rm -rf build-asan
-# No benchmarks here: they are timing programs, not tests.
+# No benchmarks here: they are timing programs, not tests. -O1 with line
+# tables only: the sanitizers find the same faults, the reports still name
+# file and line, and the build takes half the time of -O2 -g.
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARVEL_SANITIZE=ON \
+      -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g1 -DNDEBUG" \
       -DCMAKE_DISABLE_FIND_PACKAGE_benchmark=ON \
       -DCMAKE_CXX_FLAGS="-fsanitize=float-cast-overflow -fno-sanitize-recover=float-cast-overflow"
 cmake --build build-asan -j"$(nproc)"
