@@ -61,7 +61,9 @@ std::vector<std::string> designTandNames(const Design& d)
     return out;
 }
 
-LossFrame designLossFrame(const Design& d)
+namespace {
+
+LossFrame baseFrame(const Design& d)
 {
     LossFrame f;
     f.pair = d.info().pair;
@@ -71,18 +73,35 @@ LossFrame designLossFrame(const Design& d)
         if (!p.length && d.has(p.name))
             f.erMax = std::max(f.erMax, d[p.name]);
     f.area = {d["W"] * d["t"], 0}; // the grounds: planes, or coplanar ones beside a plane or unbounded
-    const Excitations how = excitationsOf(d);
-    if (how == Excitations::Matrix) {
-        f.unsupported = "perdas de um par assimétrico (h1 ≠ h2 ou deslocado) ainda não calculadas";
-        return f;
-    }
+    return f;
+}
+
+} // namespace
+
+LossFrame matrixLossFrame(const Design& d)
+{
+    // The whole section: both strips, each of the signal metal, and the
+    // two planes; the strips' DC resistance is each its own.
+    LossFrame f = baseFrame(d);
+    f.matrix = true;
+    f.surfaces = {{0, W::Left, Metal::Signal, 1}, {1, W::Left, Metal::Signal, 1},
+                  {-1, W::Bottom, Metal::Return, 1}, {-1, W::Top, Metal::Return, 1}};
+    return f;
+}
+
+LossFrame designLossFrame(const Design& d)
+{
+    if (excitationsOf(d) == Excitations::Matrix)
+        return matrixLossFrame(d);
+    LossFrame f = baseFrame(d);
     // The solved part: half of the line (a quarter of a broadside pair),
-    // the signal strip at 1 V its conductor 0; a pair's mode is per strip.
-    // Where a horizontal mirror halves the part again (a centred
-    // stripline), the upper plane is the lower one's image.
-    const bool quarter = d.kind == Template::BroadsideStripline;
+    // the signal strip at 1 V its conductor 0. A pair's mode is per strip:
+    // its part of the line is one strip's share, half of the line, which
+    // is the solved half or two of the solved quarters. Where a horizontal
+    // mirror halves the part again, the upper plane is the lower one's
+    // image.
     const bool mid = solvedBelowMidPlane(d);
-    const double copies = (f.pair ? (quarter ? 2 : 1) : 2) * (mid ? 2 : 1);
+    const double copies = (f.pair ? 1 : 2) * (mid ? 2 : 1);
     f.currentShare = copies;
     f.surfaces = {{0, W::Left, Metal::Signal, copies}};
     switch (d.kind) {

@@ -12,10 +12,12 @@
 
 namespace tarvel::fieldsolve {
 
-// The frame of a design that passed its checks. An asymmetric broadside
-// pair (solved by the voltages of its strips, not by modes) has none yet:
-// its frame says so in `unsupported`.
+// The frame of a design that passed its checks: of an asymmetric broadside
+// pair (solved by the voltages of its strips, not by modes), the matrix
+// frame of matrixSection.
 LossFrame designLossFrame(const Design& design);
+// The frame of a pair's matrixSection.
+LossFrame matrixLossFrame(const Design& pair);
 
 // The name of the loss tangent of each dielectric layer of the design's
 // solved section, in the layers' order: "tand" (of er), "tand1" and

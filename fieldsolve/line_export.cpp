@@ -7,6 +7,8 @@
 #include <locale>
 #include <sstream>
 
+#include <Eigen/Dense>
+
 #include "framework/core/project_file.h"
 
 namespace tarvel::fieldsolve {
@@ -61,6 +63,44 @@ S4 pairS(const ModeAt& even, const ModeAt& odd, double length, double zref)
     return s;
 }
 
+S4 pairS(const LineAt& at, double length, double zref)
+{
+    using M2 = Eigen::Matrix2cd;
+    using M4 = Eigen::Matrix4cd;
+    const double omega = 2 * kPi * at.f;
+    const PairModes modes = pairModes(at.r, at.l, at.g, at.c, at.f);
+    M2 z, t;
+    for (int i = 0; i < 2; ++i)
+        for (int j = 0; j < 2; ++j) {
+            z(i, j) = Complex(at.r[std::size_t(i)][std::size_t(j)], omega * at.l[std::size_t(i)][std::size_t(j)]);
+            t(i, j) = modes.v[std::size_t(i)][std::size_t(j)];
+        }
+    M2 gamma = M2::Zero(), coth = M2::Zero(), csch = M2::Zero();
+    for (int k = 0; k < 2; ++k) {
+        const Complex gl = modes.gamma[std::size_t(k)] * length;
+        gamma(k, k) = modes.gamma[std::size_t(k)];
+        coth(k, k) = std::cosh(gl) / std::sinh(gl);
+        csch(k, k) = 1.0 / std::sinh(gl);
+    }
+    const M2 w = z.inverse() * t * gamma, tInverse = t.inverse();
+    const M2 self = w * coth * tInverse, through = -(w * csch * tInverse);
+    // Ports: line 1 near, line 1 far, line 2 near, line 2 far.
+    const int near[2] = {0, 2}, far[2] = {1, 3};
+    M4 y;
+    for (int i = 0; i < 2; ++i)
+        for (int j = 0; j < 2; ++j) {
+            y(near[i], near[j]) = y(far[i], far[j]) = self(i, j);
+            y(near[i], far[j]) = y(far[i], near[j]) = through(i, j);
+        }
+    const M4 one = M4::Identity();
+    const M4 sm = (one + zref * y).inverse() * (one - zref * y);
+    S4 s;
+    for (int p = 0; p < 4; ++p)
+        for (int q = 0; q < 4; ++q)
+            s[std::size_t(p)][std::size_t(q)] = sm(p, q);
+    return s;
+}
+
 std::string invalidExport(double length, double zref)
 {
     if (!(std::isfinite(length) && length > 0))
@@ -97,7 +137,7 @@ std::string touchstone(const std::vector<LineAt>& sweep, double length, double z
             continue;
         }
         // Four ports: a row of the matrix per line.
-        const S4 s = pairS(at.modes[0], at.modes[1], length, zref);
+        const S4 s = at.general ? pairS(at, length, zref) : pairS(at.modes[0], at.modes[1], length, zref);
         for (int p = 0; p < 4; ++p) {
             if (p > 0)
                 out << ' ';
@@ -114,6 +154,16 @@ int ladderSections(const LineModel& m, double length, double fMax)
     double slowest = 0;
     for (const LineModel::Mode& mode : m.modes)
         slowest = std::max(slowest, std::sqrt(mode.c / mode.cAir) / kLight);
+    if (m.general) {
+        // The slower mode of the lossless pair: the larger eigenvalue of
+        // C_air^-1 C, the modes' eeff.
+        const Matrix2 &c = m.matrices.c, &a = m.matrices.cAir;
+        const double det = a[0][0] * a[1][1] - a[0][1] * a[1][0];
+        const double p00 = (a[1][1] * c[0][0] - a[0][1] * c[1][0]) / det, p01 = (a[1][1] * c[0][1] - a[0][1] * c[1][1]) / det;
+        const double p10 = (a[0][0] * c[1][0] - a[1][0] * c[0][0]) / det, p11 = (a[0][0] * c[1][1] - a[1][0] * c[0][1]) / det;
+        const double half = (p00 + p11) / 2, split = std::sqrt(std::max(0.0, (p00 - p11) * (p00 - p11) / 4 + p01 * p10));
+        slowest = std::sqrt(half + split) / kLight;
+    }
     const double wavelengths = length * fMax * slowest;
     return std::clamp(int(std::ceil(kSectionsPerWavelength * wavelengths)), kMinSections, kMaxSections);
 }
@@ -128,7 +178,7 @@ std::string spiceSubcircuit(const LineModel& m, double length, double fRef, doub
     for (const std::string& c : comments)
         out << "* " << c << '\n';
     out << "* comprimento " << length << " m em " << n << " seções; R, L, G, C por metro em " << fRef << " Hz\n";
-    const bool pair = m.pair && at.modes.size() == 2;
+    const bool pair = (m.pair || m.general) && at.modes.size() == 2;
     // One section: series R/2, L/2, the shunt G and C, series L/2, R/2 (a
     // symmetric T: the ladder reads the same from either end).
     if (!pair) {
@@ -155,11 +205,15 @@ std::string spiceSubcircuit(const LineModel& m, double length, double fRef, doub
     // voltage), L11 / 2 coupled to the other's by L12; in the middle shunts
     // C11 + C12 and G11 + G12 to the reference and -C12, -G12 between the
     // lines (Maxwell's C12 and G12 are negative).
-    out << "* R [[" << at.r[0][0] << ", " << at.r[0][1] << "]] ohm/m, L [[" << at.l[0][0] << ", " << at.l[0][1]
-        << "]] H/m, G [[" << at.g[0][0] << ", " << at.g[0][1] << "]] S/m, C [[" << at.c[0][0] << ", " << at.c[0][1]
-        << "]] F/m\n";
+    auto matrix = [&](const Matrix2& x) {
+        std::ostringstream m = plain();
+        m << "[[" << x[0][0] << ", " << x[0][1] << "], [" << x[1][0] << ", " << x[1][1] << "]]";
+        return m.str();
+    };
+    out << "* R " << matrix(at.r) << " ohm/m, L " << matrix(at.l) << " H/m, G " << matrix(at.g) << " S/m, C "
+        << matrix(at.c) << " F/m\n";
     out << ".subckt " << name << " p1 p2 p3 p4 ref\n";
-    const double coupling = at.l[0][1] / at.l[0][0];
+    const double coupling = at.l[0][1] / std::sqrt(at.l[0][0] * at.l[1][1]);
     auto node = [&](int line, int k) {
         if (k == 0)
             return std::string(line == 1 ? "p1" : "p3");
@@ -176,18 +230,20 @@ std::string spiceSubcircuit(const LineModel& m, double length, double fRef, doub
                 const std::string other = std::to_string(3 - line) + "_" + s + half;
                 const std::string from = half == 'a' ? node(line, k) : mid(line);
                 const std::string to = half == 'a' ? mid(line) : node(line, k + 1);
-                out << "R" << l << ' ' << from << " a" << l << ' ' << at.r[0][0] * dl / 2 << '\n';
+                const std::size_t i = std::size_t(line - 1);
+                out << "R" << l << ' ' << from << " a" << l << ' ' << at.r[i][i] * dl / 2 << '\n';
                 out << "H" << l << " a" << l << " b" << l << " V" << other << ' ' << at.r[0][1] * dl / 2 << '\n';
-                out << "L" << l << " b" << l << " c" << l << ' ' << at.l[0][0] * dl / 2 << '\n';
+                out << "L" << l << " b" << l << " c" << l << ' ' << at.l[i][i] * dl / 2 << '\n';
                 out << "V" << l << " c" << l << ' ' << to << " 0\n";
                 if (line == 2)
                     out << "K" << s << half << " L1_" << s << half << " L2_" << s << half << ' ' << coupling << '\n';
             }
         for (int line = 1; line <= 2; ++line) {
             const std::string l = std::to_string(line) + "_" + s;
-            out << "C" << l << ' ' << mid(line) << " ref " << (at.c[0][0] + at.c[0][1]) * dl << '\n';
-            if (at.g[0][0] + at.g[0][1] > 0)
-                out << "RP" << l << ' ' << mid(line) << " ref " << 1 / ((at.g[0][0] + at.g[0][1]) * dl) << '\n';
+            const std::size_t i = std::size_t(line - 1);
+            out << "C" << l << ' ' << mid(line) << " ref " << (at.c[i][i] + at.c[0][1]) * dl << '\n';
+            if (at.g[i][i] + at.g[0][1] > 0)
+                out << "RP" << l << ' ' << mid(line) << " ref " << 1 / ((at.g[i][i] + at.g[0][1]) * dl) << '\n';
         }
         out << "CM" << s << ' ' << mid(1) << ' ' << mid(2) << ' ' << -at.c[0][1] * dl << '\n';
         if (at.g[0][1] < 0)

@@ -298,7 +298,7 @@ LossSolution solveLosses(const Section& section, const LossFrame& frame, double 
                 const FieldShares air = fieldShares(m.air(n), out.frame);
                 const double current = out.frame.currentShare * air.charge;
                 for (std::size_t k = 0; k < kMetals; ++k)
-                    s[k] = current > 0 ? air.surface[k] / (current * current) : 0;
+                    s[k] = out.frame.matrix ? air.surface[k] : current > 0 ? air.surface[k] / (current * current) : 0;
             }
             level.surface.push_back(s);
             // Of a homogeneous section the field in air is the field with

@@ -68,6 +68,10 @@ struct LossFrame {
     // is not integrable, and the conductor loss of this model is infinite.
     bool finite = true;
     bool pair = false; // the excitations are the even and the odd mode of a symmetric pair
+    // A pair solved by its strips' voltages: the excitations are (1, 0),
+    // (0, 1) and (1, 1) on the whole section, each surface integral kept as
+    // it is (per volt, not per the current) for the pair's matrices.
+    bool matrix = false;
     // The largest transverse dimension (the geometry's unit) and the
     // densest dielectric's permittivity: where the quasi-static model ends.
     double size = 0;
@@ -96,7 +100,8 @@ FieldShares fieldShares(const Field& field, const LossFrame& frame);
 struct ModeLosses {
     // R / Rs of each metal at a high frequency (smooth metal), per unit of
     // the geometry's length: divide by the unit in metres for ohms per
-    // metre per ohm of surface resistance.
+    // metre per ohm of surface resistance. Of a matrix frame's excitation,
+    // the integral of the squared charge per volt (per eps0^2) instead.
     std::array<double, kMetals> surface{};
     // The share of the electric energy in each dielectric layer, in the
     // order of the problem's layers (what is left is in air); a line in a

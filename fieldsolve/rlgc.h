@@ -19,6 +19,25 @@
 // Dielectrics. G = omega C sum(share_i tan delta_i), each layer's share of
 // the electric energy; a constant loss tangent.
 //
+// A pair in general (an asymmetric one, solved by the voltages of its
+// strips) is given by its 2 x 2 matrices per metre: each metal's surface
+// matrix S (R_ac = K Rs S), C, C_air, and the loss tangents weighted by the
+// layers' shares of C. Its R joins the DC value and the skin effect as
+// the single line does, as a function of the symmetric matrix (the same
+// join on each of its eigenvalues: R = sqrt(R_dc^2 + R_ac^2) with R_dc the
+// strips' own, equal, DC resistance), and its internal inductance alike.
+// Its modes are the eigenvectors of Z Y = (R + j omega L)(G + j omega C):
+// coupled-line theory's c mode (the strips' voltages in phase) and pi mode
+// (in opposition), each with its ratio V2/V1; of a symmetric pair they are
+// the even and odd modes. A mode's impedance is V.V / V.I (unconjugated,
+// its voltages V and currents I on the two strips): the per-strip
+// impedance of a symmetric pair's mode, the impedance of the strip that
+// carries the mode when the strips are far apart. Where the two modes
+// travel alike (no loss in one dielectric: Z Y a multiple of the identity)
+// any two drives are modes, and they are the lossless analysis's: the
+// common drive (both strips at one voltage) and the differential one
+// (equal and opposite currents).
+//
 // Where it holds. The quasi-static field is the TEM limit of a cross-section
 // small against the wavelength; the model refuses frequencies at which the
 // cross-section's largest dimension reaches a tenth of the wavelength in its
@@ -74,6 +93,7 @@ struct ModeAt {
     double alphaC = 0, alphaD = 0;       // Np/m, the low-loss shares
     double eeff = 0;                     // (beta c / omega)^2
     double delay = 0;                    // group delay, s/m
+    std::complex<double> ratio = 1;      // a pair's mode: V2 / V1 (even 1, odd -1)
     double alpha() const { return gamma.real(); }
     double beta() const { return gamma.imag(); }
 };
@@ -82,7 +102,8 @@ using Matrix2 = std::array<std::array<double, 2>, 2>;
 
 struct LineAt {
     double f = 0;
-    std::vector<ModeAt> modes; // one, or the even and the odd mode
+    std::vector<ModeAt> modes; // one, or the even and the odd mode (the c and pi modes in general)
+    bool general = false;      // a pair given by its matrices: its modes are the c and pi modes
     // A pair's matrices per metre, line 1 and line 2 (Maxwell's form of C).
     Matrix2 r{}, l{}, g{}, c{};
 };
@@ -94,7 +115,15 @@ struct LineModel {
         std::array<double, kMetals> surface{}; // R_ac / Rs per metre, smooth
         double tand = 0;                       // the energy-weighted loss tangent
     };
-    std::vector<Mode> modes;
+    std::vector<Mode> modes; // empty for a pair in general
+    // A pair in general, per metre: what its modes are found from.
+    struct Matrices {
+        std::array<Matrix2, kMetals> surface{}; // R_ac / Rs of each metal, smooth
+        Matrix2 c{}, cAir{};                    // F/m, Maxwell's form
+        Matrix2 cTand{};                        // sum over the layers of tan delta times their share of C
+    };
+    bool general = false;
+    Matrices matrices;
     std::array<MetalLoss, kMetals> metal;
     std::array<double, kMetals> rDc{}; // ohm/m
     bool pair = false;
@@ -114,6 +143,19 @@ LineModel lineModel(const LossSolution& s, const LossInputs& in, std::string& fa
 std::string invalidFrequency(const LineModel& m, double f);
 
 LineAt evaluate(const LineModel& m, double f);
+
+// A symmetric pair's model written in general, by its matrices (which
+// its even and odd modes diagonalise).
+LineModel generalForm(const LineModel& symmetricPair);
+
+// The modes of a pair of per-metre matrices at f: the propagation
+// constants (real parts not negative) and the voltages of each mode
+// (columns), the c mode first; see above.
+struct PairModes {
+    std::array<std::complex<double>, 2> gamma;
+    std::array<std::array<std::complex<double>, 2>, 2> v; // v[strip][mode]
+};
+PairModes pairModes(const Matrix2& r, const Matrix2& l, const Matrix2& g, const Matrix2& c, double f);
 
 // f1 ... f2 in n points, linear or logarithmic; one point is f1.
 std::vector<double> frequencies(double f1, double f2, std::size_t n, bool logarithmic);

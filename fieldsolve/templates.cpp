@@ -475,10 +475,11 @@ Problem part(const Layout& l, Wall left, bool mid, Wall midWall)
 
 } // namespace
 
-Section designSection(const Design& d)
+namespace {
+
+Section sectionBy(const Design& d, Excitations how)
 {
     Section s;
-    const Excitations how = excitationsOf(d);
     const bool homogeneous =
         d.kind == Template::BroadsideStripline
         || ((d.kind == Template::Stripline || d.kind == Template::CoupledStripline) && d["er1"] == d["er2"]);
@@ -523,6 +524,12 @@ Section designSection(const Design& d)
     }
     return s;
 }
+
+} // namespace
+
+Section designSection(const Design& d) { return sectionBy(d, excitationsOf(d)); }
+
+Section matrixSection(const Design& pair) { return sectionBy(pair, Excitations::Matrix); }
 
 bool solvedBelowMidPlane(const Design& d) { return excitationsOf(d) != Excitations::Matrix && layout(d, 1).midPlane > 0; }
 

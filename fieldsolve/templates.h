@@ -106,6 +106,10 @@ Excitations excitationsOf(const Design& design);
 
 // The section the field solver solves for a design that passed its checks.
 Section designSection(const Design& design);
+// The section of a pair (any, symmetric too) solved by its strips'
+// voltages, as an asymmetric pair is: (1,0), (0,1), (1,1) on the whole
+// section.
+Section matrixSection(const Design& pair);
 
 // Whether the solved part of the section stops at a horizontal mirror: the
 // mid-plane of a strip centred between like layers, or the plane between

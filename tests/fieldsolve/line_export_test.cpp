@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include "fieldsolve/design_losses.h"
 #include "fieldsolve/line_export.h"
 
 using namespace tarvel::fieldsolve;
@@ -123,6 +124,74 @@ TEST(LineExport, LossyLineAndPairAreReciprocalAndPassive)
         // The pair's coupling: line 2 near end hears line 1's drive.
         EXPECT_GT(std::abs(p[2][0]), 1e-3);
     }
+}
+
+namespace {
+
+// An asymmetric broadside pair (lower strip nearer its plane, the upper
+// one shifted), copper, a lossy laminate; or with no loss at all.
+LineModel asymmetricPair(bool lossy)
+{
+    Design d = exampleDesign(Template::BroadsideStripline);
+    d.set("h1", 0.2);
+    d.set("h2", 0.45);
+    d.set("offset", 0.12);
+    EXPECT_EQ(checkDesign(d), "");
+    LossInputs in;
+    if (lossy)
+        in.metal[0].sigma = in.metal[1].sigma = 5.8e7;
+    in.tand = {lossy ? 0.02 : 0.0};
+    std::string failure;
+    LineModel m = lineModel(solveLosses(designSection(d), designLossFrame(d)), in, failure);
+    EXPECT_EQ(failure, "");
+    EXPECT_TRUE(m.general);
+    return m;
+}
+
+} // namespace
+
+// The four ports of an asymmetric pair, from its matrices: reciprocal and
+// passive with loss, lossless (S unitary) without; the strips differ, so
+// ports 1 and 3 do not see the same reflection.
+TEST(LineExport, AsymmetricPairIsReciprocalPassiveAndLosslessWithoutLoss)
+{
+    const LineModel lossy = asymmetricPair(true), lossless = asymmetricPair(false);
+    for (double f : {1e8, 3e9, 2e10}) {
+        const S4 p = pairS(evaluate(lossy, f), 0.05, 50);
+        EXPECT_TRUE(passive(p)) << f;
+        for (std::size_t i = 0; i < 4; ++i)
+            for (std::size_t j = 0; j < 4; ++j)
+                EXPECT_NEAR(std::abs(p[i][j] - p[j][i]), 0, 1e-12) << f;
+        EXPECT_GT(std::abs(p[0][0] - p[2][2]), 1e-3) << f;
+        EXPECT_GT(std::abs(p[2][0]), 1e-3) << f;
+        // Power into port 1 leaves by the ports, less what the line loses.
+        double out = 0;
+        for (std::size_t i = 0; i < 4; ++i)
+            out += std::norm(p[i][0]);
+        EXPECT_LT(out, 1 - 1e-4) << f;
+        const S4 q = pairS(evaluate(lossless, f), 0.05, 50);
+        for (std::size_t i = 0; i < 4; ++i)
+            for (std::size_t j = 0; j < 4; ++j) {
+                Complex sum = 0;
+                for (std::size_t k = 0; k < 4; ++k)
+                    sum += std::conj(q[k][i]) * q[k][j];
+                EXPECT_NEAR(std::abs(sum - (i == j ? 1.0 : 0.0)), 0, 1e-9) << f << " " << i << j;
+            }
+    }
+    // The Touchstone file of the pair: sixteen pairs of numbers per point.
+    const std::string text = touchstone(sweep(lossy, {1e9, 2e9}), 0.05, 50, {});
+    std::istringstream in(text);
+    std::string line;
+    int numbers = 0;
+    while (std::getline(in, line)) {
+        if (line.empty() || line[0] == '!' || line[0] == '#')
+            continue;
+        std::istringstream row(line);
+        double x = 0;
+        while (row >> x)
+            ++numbers;
+    }
+    EXPECT_EQ(numbers, 2 * (1 + 32));
 }
 
 namespace {
@@ -242,6 +311,21 @@ TEST(LineExport, SpiceLadderGivesTheLinesLossAndDelay)
         EXPECT_NEAR(std::abs(v[1]) / std::abs(s[1][0]), 1, 5e-3);
         EXPECT_NEAR(std::abs(v[3] - s[3][0]), 0, 5e-3);
         EXPECT_NEAR(std::abs(v[2] - s[2][0]), 0, 5e-3);
+        EXPECT_NEAR(std::remainder(std::arg(v[1]) - std::arg(s[1][0]), 2 * kPi), 0,
+                    5e-3 * at.modes[0].beta() * length);
+    }
+    {
+        // An asymmetric pair: its own R, L, C, G per strip, and the mutual
+        // ones, against the four ports from its modes.
+        const LineModel m = asymmetricPair(true);
+        const LineAt at = evaluate(m, f);
+        const S4 s = pairS(at, length, zref);
+        const std::vector<Complex> v = simulate(spiceSubcircuit(m, length, f, f, "line", {}), 4, f, zref);
+        ASSERT_EQ(v.size(), 4u);
+        EXPECT_NEAR(std::abs(v[0] - 1.0 - s[0][0]), 0, 5e-3);
+        EXPECT_NEAR(std::abs(v[1]) / std::abs(s[1][0]), 1, 5e-3);
+        EXPECT_NEAR(std::abs(v[2] - s[2][0]), 0, 5e-3);
+        EXPECT_NEAR(std::abs(v[3] - s[3][0]), 0, 5e-3);
         EXPECT_NEAR(std::remainder(std::arg(v[1]) - std::arg(s[1][0]), 2 * kPi), 0,
                     5e-3 * at.modes[0].beta() * length);
     }
