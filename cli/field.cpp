@@ -134,7 +134,7 @@ Answer answer(const DesignProject& project, const std::optional<Frequency>& freq
     double seconds = 0;
     std::optional<LossSolution> losses;
     Design found = design;
-    if (project.targets.empty() && frequency && excitationsOf(design) != Excitations::Matrix) {
+    if (project.targets.empty() && frequency) {
         // One solve gives the analysis and the losses' quantities.
         losses = solveLosses(designSection(design), designLossFrame(design));
         a = analysisOf(design, losses->statics);

@@ -256,11 +256,12 @@ std::string notReachedNotice(const fieldsolve::SectionSolution& s)
 
 namespace {
 
-// The quantities of a mode, by key, in the order they are written.
-std::vector<std::pair<std::string, double>> modeValues(const fieldsolve::ModeAt& a)
+// The quantities of a mode, by key, in the order they are written; a
+// general pair's mode adds its V2/V1.
+std::vector<std::pair<std::string, double>> modeValues(const fieldsolve::ModeAt& a, bool general = false)
 {
     using fieldsolve::kDbPerNeper;
-    return {{"R_ohm_per_m", a.r},
+    std::vector<std::pair<std::string, double>> v = {{"R_ohm_per_m", a.r},
         {"L_nH_per_m", a.l * 1e9},
         {"G_S_per_m", a.g},
         {"C_pF_per_m", a.c * 1e12},
@@ -273,19 +274,29 @@ std::vector<std::pair<std::string, double>> modeValues(const fieldsolve::ModeAt&
         {"beta_rad_per_m", a.beta()},
         {"eeff_f", a.eeff},
         {"delay_ps_per_m", a.delay * 1e12}};
+    if (general) {
+        v.emplace_back("V2_over_V1_re", a.ratio.real());
+        v.emplace_back("V2_over_V1_im", a.ratio.imag());
+    }
+    return v;
 }
 
-std::string modeJson(const fieldsolve::ModeAt& a)
+std::string modeJson(const fieldsolve::ModeAt& a, bool general)
 {
     json::ObjectWriter w;
-    for (const auto& [key, value] : modeValues(a)) {
+    for (const auto& [key, value] : modeValues(a, general)) {
         if (key == "Zc_re")
             w.raw("Zc", "[" + number(a.zc.real()) + ", " + number(a.zc.imag()) + "]");
-        else if (key != "Zc_im")
+        else if (key == "V2_over_V1_re")
+            w.raw("V2_over_V1", "[" + number(a.ratio.real()) + ", " + number(a.ratio.imag()) + "]");
+        else if (key != "Zc_im" && key != "V2_over_V1_im")
             w.raw(key, number(value));
     }
     return w.finish();
 }
+
+// The names of a pair's modes as the keys write them.
+std::vector<const char*> modeNames(bool general) { return general ? std::vector<const char*>{"c", "pi"} : std::vector<const char*>{"even", "odd"}; }
 
 std::string matrixJson(const fieldsolve::Matrix2& m, double scale)
 {
@@ -311,8 +322,8 @@ std::vector<std::pair<std::string, std::string>> frequencyPairs(const fieldsolve
          {"L_nH_per_m", matrixJson(at.l, 1e9)},
          {"G_S_per_m", matrixJson(at.g, 1)},
          {"C_pF_per_m", matrixJson(at.c, 1e12)},
-         {"even", modeJson(at.modes[0])},
-         {"odd", modeJson(at.modes[1])}};
+         {modeNames(at.general)[0], modeJson(at.modes[0], at.general)},
+         {modeNames(at.general)[1], modeJson(at.modes[1], at.general)}};
     return p;
 }
 
@@ -325,13 +336,13 @@ std::string lineAtJson(const fieldsolve::LineAt& at)
     return w.finish();
 }
 
-std::vector<std::string> csvHeader(bool pair)
+std::vector<std::string> csvHeader(bool pair, bool general)
 {
     std::vector<std::string> h{"f_Hz"};
     const fieldsolve::ModeAt none;
-    for (const char* prefix : pair ? std::vector<const char*>{"even_", "odd_"} : std::vector<const char*>{""})
-        for (const auto& [key, value] : modeValues(none))
-            h.push_back(prefix + key);
+    for (const char* mode : pair ? modeNames(general) : std::vector<const char*>{""})
+        for (const auto& [key, value] : modeValues(none, general))
+            h.push_back((*mode ? std::string(mode) + "_" : std::string()) + key);
     return h;
 }
 
@@ -339,7 +350,7 @@ std::vector<std::string> csvRow(const fieldsolve::LineAt& at)
 {
     std::vector<std::string> row{number(at.f)};
     for (const fieldsolve::ModeAt& a : at.modes)
-        for (const auto& [key, value] : modeValues(a))
+        for (const auto& [key, value] : modeValues(a, at.general))
             row.push_back(number(value));
     return row;
 }

@@ -70,9 +70,12 @@ std::string notReachedNotice(const fieldsolve::SectionSolution& s);
 std::string lineAtJson(const fieldsolve::LineAt& at);
 // The keys of one frequency as (key, JSON value): a line's R, L (with the
 // internal inductance), G, C, Zc, attenuation, beta, eeff and delay; a
-// pair's R, L, G, C matrices and an object per mode.
+// pair's R, L, G, C matrices and an object per mode ("even" and "odd", or
+// of an asymmetric pair "c" and "pi", each with its V2_over_V1).
 std::vector<std::pair<std::string, std::string>> frequencyPairs(const fieldsolve::LineAt& at);
-std::vector<std::string> csvHeader(bool pair);
+// The columns of csvRow: f_Hz, then each mode's keys (a pair's prefixed
+// even_ and odd_, or c_ and pi_ with their V2_over_V1_re and _im).
+std::vector<std::string> csvHeader(bool pair, bool general = false);
 std::vector<std::string> csvRow(const fieldsolve::LineAt& at);
 // A number as the frequency verbs write it (C locale, 10 significant digits).
 std::string number(double v);

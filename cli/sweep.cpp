@@ -59,7 +59,7 @@ Run sweepForm(const std::vector<std::string>& argsIn)
             r.out += (k ? std::string(1, separator) : std::string()) + cells[k];
         r.out += '\n';
     };
-    put(csvHeader(solved.model.pair));
+    put(csvHeader(solved.model.pair, solved.model.general));
     for (const fieldsolve::LineAt& at : points)
         put(csvRow(at));
     return r;

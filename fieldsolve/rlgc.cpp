@@ -309,6 +309,16 @@ double inPhase(const std::array<Complex, 2>& v)
 
 Complex dot(const std::array<Complex, 2>& a, const std::array<Complex, 2>& b) { return a[0] * b[0] + a[1] * b[1]; }
 
+// x^H A x / x^H x for a real symmetric A: real.
+double quotient(const Matrix2& a, const std::array<Complex, 2>& x)
+{
+    Complex num = 0;
+    for (int p = 0; p < 2; ++p)
+        for (int q = 0; q < 2; ++q)
+            num += std::conj(x[p]) * a[p][q] * x[q];
+    return num.real() / (std::norm(x[0]) + std::norm(x[1]));
+}
+
 // The matrices of a pair in general at f: R, L (with the internal
 // inductance), G, C.
 void pairMatricesAt(const LineModel& m, double f, LineAt& at, double& rDc)
@@ -354,12 +364,12 @@ LineAt generalAt(const LineModel& m, double f)
         a.gamma = modes.gamma[k];
         a.zc = dot(v, v) / dot(v, i);
         a.ratio = v[1] / v[0];
-        // The mode's own line: z = gamma Zc, y = gamma / Zc.
-        const Complex zm = a.gamma * a.zc, ym = a.gamma / a.zc;
-        a.r = zm.real();
-        a.l = zm.imag() / omega;
-        a.g = ym.real();
-        a.c = ym.imag() / omega;
+        // The mode's R and L per metre are those of the power its currents
+        // carry, i^H Z i / i^H i; its G and C those of its voltages.
+        a.r = quotient(at.r, i);
+        a.l = quotient(at.l, i);
+        a.g = quotient(at.g, v);
+        a.c = quotient(at.c, v);
         a.rDc = rDc;
         const double z0 = std::sqrt(a.l / a.c);
         a.alphaC = a.r / (2 * z0);

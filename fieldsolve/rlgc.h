@@ -32,7 +32,10 @@
 // the even and odd modes. A mode's impedance is V.V / V.I (unconjugated,
 // its voltages V and currents I on the two strips): the per-strip
 // impedance of a symmetric pair's mode, the impedance of the strip that
-// carries the mode when the strips are far apart. Where the two modes
+// carries the mode when the strips are far apart. A mode's R and L per
+// metre are those of the power of its currents I, I^H R I / I^H I, its G
+// and C those of its voltages (alpha_c and alpha_d from them as for a
+// line); of a symmetric pair, the even and odd modes'. Where the two modes
 // travel alike (no loss in one dielectric: Z Y a multiple of the identity)
 // any two drives are modes, and they are the lossless analysis's: the
 // common drive (both strips at one voltage) and the differential one

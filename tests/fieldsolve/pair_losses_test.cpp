@@ -203,7 +203,15 @@ TEST(PairLosses, AsymmetricPairModesAreTheCAndPiModes)
     ASSERT_TRUE(s.statics.ok);
     const LineModel lossy = modelOf(s, inputs(d, kCopper, 0.01));
     const LineModel lossless = modelOf(s, inputs(d, HUGE_VAL, 0));
+    const LineModel metalOnly = modelOf(s, inputs(d, kCopper, 0));
     for (double f : {1e8, 5e9}) {
+        // No dielectric loss: none in either mode, though their voltages
+        // are not quite in phase.
+        for (const ModeAt& m : evaluate(metalOnly, f).modes) {
+            EXPECT_EQ(m.g, 0) << f;
+            EXPECT_EQ(m.alphaD, 0) << f;
+            EXPECT_NE(m.ratio.imag(), 0) << f;
+        }
         const LineAt a = evaluate(lossy, f);
         ASSERT_EQ(a.modes.size(), 2u);
         EXPECT_GT(a.modes[0].ratio.real(), 0);
