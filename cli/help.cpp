@@ -158,8 +158,11 @@ FORMAS DE USO
         rq       rugosidade rms em µm (Hammerstad e Jensen)
         roughness=none|hammerstad|huray   modelo da rugosidade
         rnod, sr raio das esferas em µm (0.5) e razão de superfície (Huray)
-      Um par assimétrico (broadside com h1 ≠ h2 ou deslocado) ainda não
-      tem perdas.
+      Um par assimétrico (broadside com h1 ≠ h2 ou deslocado) dá as matrizes
+      2x2 e os modos c e pi (os autovetores de (R+jwL)(G+jwC): as tensões
+      das fitas em fase e em oposição), cada um com V2_over_V1 (V2/V1 do
+      modo) e Zc = V.V/V.I; sem perda alguma os dois modos andam juntos e
+      são os da análise: comum e diferencial.
       Abaixo da profundidade de penetração a resistência tende à de
       corrente contínua, 1/(sigma A), nunca menos. Acima de um décimo do
       comprimento de onda no dielétrico a seção deixa de ser quase-estática:
@@ -173,7 +176,8 @@ FORMAS DE USO
       indutância interna), G_S_per_m, alpha_c_dB_per_m, alpha_d_dB_per_m,
       alpha_dB_per_m, alpha_dB_per_cm, beta_rad_per_m, Zc [re, im], eeff_f
       (de beta), delay_ps_per_m e R_error_percent; de um par, as matrizes
-      2x2 e um objeto "even" e um "odd" com as chaves de cada modo.
+      2x2 e um objeto "even" e um "odd" com as chaves de cada modo (de um
+      par assimétrico, "c" e "pi").
       Exemplo:  tarvel-calc field microstrip W=1.1 h=0.6 t=0.035 er=3.66 tand=0.004 sigma=5.8e7 --freq 1e9
 
   tarvel-calc export ESTRUTURA nome=valor ... --length L FAIXA SAÍDA

@@ -244,7 +244,35 @@ TEST(FrequencyCli, FieldAtAFrequency)
     const auto beyond = calc(with(strip, {"--freq", "2e10"}));
     EXPECT_EQ(beyond.exit, 2);
     EXPECT_NE(beyond.err.find("limite"), std::string::npos);
-    const auto broadside = calc({"field", "broadside-stripline", "offset=0.2", "sigma=5.8e7", "--freq", "1e9"});
-    EXPECT_EQ(broadside.exit, 2);
-    EXPECT_NE(broadside.err.find("assimétrico"), std::string::npos);
+}
+
+// An asymmetric broadside pair: its matrices and its c and pi modes at a
+// frequency, their columns in a sweep, and its four ports exported.
+TEST(FrequencyCli, AsymmetricPairHasItsCAndPiModes)
+{
+    const std::vector<std::string> pair = {"broadside-stripline", "W=0.2", "h1=0.2", "h2=0.45", "offset=0.1",
+                                           "sigma=5.8e7", "tand=0.01"};
+    const auto field = calc(with(with({"field"}, pair), {"--freq", "1e9", "--json"}));
+    ASSERT_EQ(field.exit, 0) << field.err;
+    const auto f = tarvel::json::parse(field.out);
+    ASSERT_TRUE(f.ok) << field.out;
+    EXPECT_EQ(num(f.value.find("solves")), 1);
+    ASSERT_TRUE(f.value.find("c") && f.value.find("pi")) << field.out;
+    EXPECT_FALSE(f.value.find("even"));
+    EXPECT_EQ(f.value.find("R_ohm_per_m")->items.size(), 2u);
+    const auto* c = f.value.find("c")->find("V2_over_V1");
+    const auto* pi = f.value.find("pi")->find("V2_over_V1");
+    ASSERT_TRUE(c && pi && c->items.size() == 2 && pi->items.size() == 2);
+    EXPECT_GT(num(&c->items[0]), 0);
+    EXPECT_LT(num(&pi->items[0]), 0);
+    const auto csv = calc(with(with({"sweep"}, pair), {"--from", "1e9", "--to", "2e9", "--points", "2", "--csv"}));
+    ASSERT_EQ(csv.exit, 0) << csv.err;
+    EXPECT_EQ(csv.out.rfind("f_Hz,c_R_ohm_per_m,", 0), 0u) << csv.out;
+    EXPECT_NE(csv.out.find(",c_V2_over_V1_re,c_V2_over_V1_im,pi_R_ohm_per_m,"), std::string::npos);
+    const std::string s4p = tempPath("assimetrico.s4p");
+    const auto e = calc(with(with({"export"}, pair),
+                             {"--length", "0.1", "--from", "1e9", "--to", "2e9", "--points", "2", "--touchstone", s4p}));
+    ASSERT_EQ(e.exit, 0) << e.err;
+    EXPECT_NE(slurp(s4p).find("\n2000000000 "), std::string::npos);
+    std::remove(s4p.c_str());
 }
