@@ -24,6 +24,7 @@
 #include "app/field_jobs.h"
 #include "fieldsolve/design_losses.h"
 #include "fieldsolve/designer.h"
+#include "fieldsolve/dimension_sweep.h"
 #include "framework/core/number_text.h"
 #include "framework/ui/platform.h"
 
@@ -277,8 +278,14 @@ PlotData frequencyPlot(const FrequencySweep& s, FrequencyQuantity q)
                 && std::fabs((s.points[2].f - s.points[1].f) - (s.points[1].f - s.points[0].f))
                        > 1e-6 * s.points[1].f;
     const std::size_t modes = s.points.front().modes.size();
-    for (std::size_t m = 0; m < modes; ++m)
-        data.series.push_back({modes == 1 ? QString() : m == 0 ? u("modo par") : u("modo ímpar"), {}});
+    for (std::size_t m = 0; m < modes; ++m) {
+        // A pair's modes: even and odd, or an asymmetric pair's c and pi.
+        const bool general = s.points.front().general;
+        const QString name = modes == 1 ? QString()
+                             : m == 0   ? (general ? u("modo c") : u("modo par"))
+                                        : (general ? u("modo pi") : u("modo ímpar"));
+        data.series.push_back({name, {}});
+    }
     for (const fieldsolve::LineAt& at : s.points) {
         data.x.push_back(at.f / 1e9);
         for (std::size_t m = 0; m < modes && m < at.modes.size(); ++m) {
@@ -300,27 +307,13 @@ DimensionSweep sweepDimension(const fieldsolve::Design& d, const std::string& na
         out.failure = "O número de pontos de uma varredura de dimensão vai de 2 a 200.";
         return out;
     }
-    for (std::size_t i = 0; i < n; ++i) {
-        const double v = v1 + (v2 - v1) * double(i) / double(n - 1);
-        fieldsolve::Design step = d;
-        step.set(name, v);
-        if (const std::string why = fieldsolve::checkDesign(step); !why.empty()) {
-            out.failure = "Com " + name + " = " + formatFixed(v, 6) + ": " + why;
-            return out;
-        }
-        const fieldsolve::Analysis a = fieldsolve::analyse(step, fieldsolve::kDesignTolerance, cancel);
-        if (a.cancelled) {
-            out.cancelled = true;
-            return out;
-        }
-        if (!a.ok) {
-            out.failure = "Com " + name + " = " + formatFixed(v, 6) + ": " + a.failure;
-            return out;
-        }
-        out.values.push_back(v);
-        out.z.push_back(out.pair ? a.zdiff : a.z0);
-        if (progress)
-            progress(int(i + 1));
+    const fieldsolve::DimensionSweep s = fieldsolve::sweepDimension(
+        d, name, fieldsolve::frequencies(v1, v2, n, false), std::nullopt, fieldsolve::Unit::Mm, cancel, progress);
+    out.failure = s.failure;
+    out.cancelled = s.cancelled;
+    for (const fieldsolve::DimensionPoint& p : s.points) {
+        out.values.push_back(p.value);
+        out.z.push_back(out.pair ? p.analysis.zdiff : p.analysis.z0);
     }
     return out;
 }

@@ -80,13 +80,10 @@ std::optional<Problem> readLosses(const Texts& texts, LineArgs& out)
     for (const std::string& t : tands)
         if (at(t) < 0)
             return refusal("tangente de perdas " + t + " não pode ser negativa (tanδ < 0)");
-    in.tand.clear();
-    if (out.design) {
-        for (const std::string& name : fieldsolve::designTandNames(*out.design))
-            in.tand.push_back(at(name));
-    } else {
-        in.tand = {at("tand")};
-    }
+    out.tands.clear();
+    for (const std::string& t : tands)
+        if (v.count(t))
+            out.tands.emplace_back(t, v[t]);
     fieldsolve::MetalLoss metal;
     if (v.count("sigma"))
         metal.sigma = v["sigma"];
@@ -100,7 +97,14 @@ std::optional<Problem> readLosses(const Texts& texts, LineArgs& out)
         metal.roughness = fieldsolve::Roughness::Huray;
     else if (roughness != "none")
         return refusal("rugosidade desconhecida: " + roughness + " (none, hammerstad ou huray)");
-    in.metal = {metal, metal};
+    const double unit = in.unit;
+    if (out.design) {
+        in = fieldsolve::designLossInputs(*out.design, {metal, metal}, out.tands);
+    } else {
+        in.metal = {metal, metal};
+        in.tand = {at("tand")};
+    }
+    in.unit = unit;
     if (const std::string why = fieldsolve::invalidLossInputs(in); !why.empty())
         return refusal(why);
     return std::nullopt;
@@ -128,6 +132,7 @@ std::optional<Problem> readLine(const std::vector<std::string>& args, std::size_
             if (!u)
                 return refusal("O campo unit tem de ser mm ou mil: \"" + text + "\".");
             unit = *u;
+            out.unit = unit;
         } else {
             (lossParameter(name) ? losses : shape).emplace_back(name, text);
         }
@@ -199,7 +204,7 @@ bool takeFlag(std::vector<std::string>& args, const std::string& name)
     return false;
 }
 
-std::optional<Problem> readBand(std::vector<std::string>& args, Band& out)
+std::optional<Problem> readBand(std::vector<std::string>& args, Band& out, bool dimension)
 {
     std::optional<Problem> problem;
     const auto from = takeOption(args, "--from", problem);
@@ -209,11 +214,12 @@ std::optional<Problem> readBand(std::vector<std::string>& args, Band& out)
     if (problem)
         return problem;
     if (!from || !to || !points)
-        return Problem{Usage, "a faixa pede --from F1 --to F2 --points N"};
+        return Problem{Usage, dimension ? "a varredura de dimensão pede --from A --to B --points N"
+                                        : "a faixa pede --from F1 --to F2 --points N"};
     if (!readNumber(*from, out.from))
-        return refusal("frequência inicial inválida: " + *from);
+        return refusal((dimension ? "valor inicial inválido: " : "frequência inicial inválida: ") + *from);
     if (!readNumber(*to, out.to))
-        return refusal("frequência final inválida: " + *to);
+        return refusal((dimension ? "valor final inválido: " : "frequência final inválida: ") + *to);
     double n = 0;
     if (!readNumber(*points, n) || n != std::floor(n) || n < 1 || n > double(fieldsolve::kMaxPoints))
         return refusal("número de pontos deve ser um inteiro entre 1 e " + std::to_string(fieldsolve::kMaxPoints) +

@@ -22,6 +22,9 @@ struct LineArgs {
     std::optional<fieldsolve::Design> design;
     fieldsolve::Geometry geometry; // coax and two-wire
     fieldsolve::LossInputs losses;
+    // The loss tangents as given, by name (tand, tand1, ...).
+    std::vector<std::pair<std::string, double>> tands;
+    fieldsolve::Unit unit = fieldsolve::Unit::Mm; // of the lengths as given
 };
 
 // The loss parameters of a line, by name, taken out of name=text pairs:
@@ -39,13 +42,15 @@ std::optional<Problem> readLosses(const Texts& texts, LineArgs& out);
 // er; then the loss parameters.
 std::optional<Problem> readLine(const std::vector<std::string>& args, std::size_t from, LineArgs& out);
 
-// --from F1 --to F2 --points N [--log]; other options are left in `rest`.
+// --from F1 --to F2 --points N [--log], taken out of args. The range is of
+// frequencies, or with `dimension` of a dimension's values (its messages
+// say so).
 struct Band {
     double from = 0, to = 0;
     std::size_t points = 0;
     bool logarithmic = false;
 };
-std::optional<Problem> readBand(std::vector<std::string>& args, Band& out);
+std::optional<Problem> readBand(std::vector<std::string>& args, Band& out, bool dimension = false);
 
 // The value of "--name VALUE" (removed from args), or nullopt when absent;
 // a missing value is a problem.

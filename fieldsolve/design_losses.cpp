@@ -48,6 +48,22 @@ std::vector<std::string> templateTandNames(Template kind)
     }
 }
 
+LossInputs designLossInputs(const Design& d, const std::array<MetalLoss, kMetals>& metal,
+                            const std::vector<std::pair<std::string, double>>& tands)
+{
+    LossInputs in;
+    in.metal = metal;
+    in.unit = 1e-3;
+    for (const std::string& name : designTandNames(d)) {
+        double v = 0;
+        for (const auto& [given, value] : tands)
+            if (given == name)
+                v = value;
+        in.tand.push_back(v);
+    }
+    return in;
+}
+
 std::vector<std::string> designTandNames(const Design& d)
 {
     // The first layer is the substrate (or the layer under the strip); the

@@ -4,10 +4,13 @@
 // stands for the line, and which loss tangent each of its dielectric layers
 // has.
 #pragma once
+#include <array>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "losses.h"
+#include "rlgc.h"
 #include "templates.h"
 
 namespace tarvel::fieldsolve {
@@ -27,5 +30,10 @@ std::vector<std::string> designTandNames(const Design& design);
 
 // The loss tangents' names a template reads.
 std::vector<std::string> templateTandNames(Template kind);
+
+// The loss inputs of a design (lengths in mm): the metals, and each of its
+// layers' loss tangent by its name (a name not given: no loss).
+LossInputs designLossInputs(const Design& design, const std::array<MetalLoss, kMetals>& metal,
+                            const std::vector<std::pair<std::string, double>>& tands);
 
 } // namespace tarvel::fieldsolve

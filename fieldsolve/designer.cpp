@@ -101,9 +101,13 @@ Analysis analyseOn(const Design& design, double tolerance, const MeshOptions& me
 
 Analysis analysisOf(const Design& design, const SectionSolution& s)
 {
+    return analysisOf(design, s, excitationsOf(design));
+}
+
+Analysis analysisOf(const Design& design, const SectionSolution& s, Excitations how)
+{
     Analysis a;
     a.pair = design.info().pair;
-    const Excitations how = excitationsOf(design);
     a.solves = 1;
     a.ok = s.ok;
     a.converged = s.converged;

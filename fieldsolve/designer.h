@@ -62,8 +62,10 @@ using Progress = std::function<void(int solves)>;
 Analysis analyse(const Design& design, double tolerance = kDesignTolerance,
                  const std::atomic<bool>* cancel = nullptr);
 // The analysis of a design from its section's solution (what analyse()
-// makes of the solve it does), for a caller that solved the section itself.
+// makes of the solve it does), for a caller that solved the section itself:
+// designSection's, or `how` says which (a pair's matrixSection).
 Analysis analysisOf(const Design& design, const SectionSolution& solution);
+Analysis analysisOf(const Design& design, const SectionSolution& solution, Excitations how);
 
 // What a synthesis aims at.
 enum class Quantity { Z0, Zdiff, Z0e, Z0o };
