@@ -170,6 +170,23 @@ FORMAS DE USO
       Exemplo:  tarvel-calc sweep microstrip W=1.1 h=0.6 t=0.035 er=3.66 tand=0.004 \
                     sigma=5.8e7 rq=0.5 roughness=hammerstad --from 0.1e9 --to 10e9 --points 200 --log --csv
 
+  tarvel-calc sweep ESTRUTURA nome=valor ... --vary NOME --from A --to B --points N [--log]
+                    [--freq F] [--csv|--json]
+      A linha contra uma das suas dimensões: NOME é um comprimento da
+      estrutura, A e B na unidade dela (mm ou, com unit=mil, mils); uma
+      solução de campo por valor, N valores de A a B (--log: em escala
+      logarítmica, A e B positivos; N até 100000). Por ponto, o valor e as
+      chaves de field: Z0, eeff (linha simples) ou Z0e, Z0o, eeff_e,
+      eeff_o, Zdiff, Zcm, k (par), e error_percent; com --freq F (e as
+      perdas, como acima) também as chaves da linha em F, as de field
+      --freq, e R_error_percent. Sem --csv nem --json, colunas separadas
+      por espaço sob uma linha de comentário. Um nome que a estrutura não
+      tem ou que não é um comprimento, ou um valor com que ela não se
+      constrói (ou além do limite quase-estático em F), é recusado antes
+      de qualquer solução, com o valor (saída 2). Só as estruturas de field.
+      Exemplo:  tarvel-calc sweep microstrip h=0.5 t=0.035 er=4.4 --vary W \
+                    --from 0.5 --to 1.5 --points 11 --csv
+
   tarvel-calc field ESTRUTURA nome=valor ... --freq F [--json]
       A análise de field e, da mesma solução de campo, a linha em F (Hz)
       com as perdas dadas como em sweep: R_ohm_per_m, L_nH_per_m (com a
