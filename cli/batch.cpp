@@ -79,7 +79,7 @@ std::string batchLine(std::string_view line)
 
 int runBatch(int inputFd, std::FILE* out) { return runLines(inputFd, out, batchLine); }
 
-int runLines(int inputFd, std::FILE* out, std::string (*lineAnswer)(std::string_view line))
+int runLines(int inputFd, std::FILE* out, const std::function<std::string(std::string_view line)>& lineAnswer)
 {
     // Each byte is looked at once: a newline is searched for only in what
     // has just been read, and a line that outgrows the bound is dropped as

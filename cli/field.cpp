@@ -78,6 +78,66 @@ struct Frequency {
     Texts losses;
 };
 
+// A frequency's text (of --freq or a batch line's "freq"), or the reason
+// it is refused.
+std::string frequencyOf(const std::string& text, double& f)
+{
+    char* end = nullptr;
+    f = std::strtod(text.c_str(), &end);
+    if (text.empty() || *end || !(f > 0) || !std::isfinite(f))
+        return "frequência deve ser positiva: \"" + text + "\"";
+    return {};
+}
+
+// The loss parameters a project's "parameters" hold, taken out of them.
+Texts takeLosses(DesignProject& project)
+{
+    Texts losses, shape;
+    for (auto& p : project.parameters)
+        (lossParameter(p.first) ? losses : shape).push_back(std::move(p));
+    project.parameters = std::move(shape);
+    return losses;
+}
+
+// The loss parameters of `under` with those of `over` in their place.
+Texts overridden(const Texts& under, const Texts& over)
+{
+    Texts out;
+    for (const auto& u : under) {
+        bool replaced = false;
+        for (const auto& o : over)
+            replaced = replaced || o.first == u.first;
+        if (!replaced)
+            out.push_back(u);
+    }
+    out.insert(out.end(), over.begin(), over.end());
+    return out;
+}
+
+// A JSON value's text again (a number keeps its source text).
+std::string textOf(const json::Value& v)
+{
+    switch (v.kind) {
+    case json::Value::Kind::Null: return "null";
+    case json::Value::Kind::Bool: return v.boolean ? "true" : "false";
+    case json::Value::Kind::Number: return v.text;
+    case json::Value::Kind::String: return json::quote(v.text);
+    case json::Value::Kind::Array: {
+        std::string out = "[";
+        for (std::size_t k = 0; k < v.items.size(); ++k)
+            out += (k ? "," : "") + textOf(v.items[k]);
+        return out + "]";
+    }
+    case json::Value::Kind::Object: {
+        std::string out = "{";
+        for (std::size_t k = 0; k < v.members.size(); ++k)
+            out += (k ? "," : "") + json::quote(v.members[k].first) + ":" + textOf(v.members[k].second);
+        return out + "}";
+    }
+    }
+    return "null";
+}
+
 // The frequency's keys added to (or replacing, as L with its internal
 // inductance) those of the analysis.
 std::optional<Problem> addFrequency(const Design& design, const Frequency& at, const LossSolution* solved,
@@ -265,15 +325,43 @@ std::vector<std::string> namesOf(const std::string& text)
 
 } // namespace
 
-std::string fieldBatchLine(std::string_view line)
+std::string fieldBatchLine(std::string_view line) { return fieldBatchLine(line, {}); }
+
+std::string fieldBatchLine(std::string_view line, const FieldBatchDefaults& defaults)
 {
     if (!line.empty() && line.back() == '\r')
         line.remove_suffix(1);
+    // A line's own frequency, "freq" (a number or its text), is the batch's
+    // and not the project's: it is taken out before the project is read.
+    std::optional<double> freq = defaults.freq;
+    std::string rest;
+    const json::Parsed parsed = json::parse(line);
+    if (parsed.ok && parsed.value.kind == json::Value::Kind::Object && parsed.value.find("freq")) {
+        json::Value object = parsed.value;
+        object.members.clear();
+        for (const auto& [key, member] : parsed.value.members) {
+            if (key != "freq") {
+                object.members.emplace_back(key, member);
+                continue;
+            }
+            if (member.kind != json::Value::Kind::Number && member.kind != json::Value::Kind::String)
+                return errorJson("\"freq\" tem de ser um número");
+            double f = 0;
+            if (const std::string why = frequencyOf(member.text, f); !why.empty())
+                return errorJson(why);
+            freq = f;
+        }
+        rest = textOf(object);
+        line = rest;
+    }
     DesignProject project;
     const std::string why = readDesignProject(line, project, true);
     if (!why.empty())
         return errorJson(why);
-    return jsonOf(answer(project));
+    const Texts losses = overridden(defaults.losses, takeLosses(project));
+    if (!freq)
+        return jsonOf(answer(project));
+    return jsonOf(answer(project, Frequency{*freq, losses}));
 }
 
 Run fieldForm(const std::vector<std::string>& argsIn)
@@ -293,8 +381,33 @@ Run fieldForm(const std::vector<std::string>& argsIn)
         const std::size_t used = args[1] == "--file" ? 3 : 2;
         if (path.empty())
             return usage("--file pede o nome de um projeto de linha");
-        if (args.size() > used)
-            return usage("argumento a mais para field --file: \"" + args[used] + "\"");
+        // After the project: its frequency and loss parameters.
+        std::optional<std::string> freq;
+        Texts losses;
+        for (std::size_t i = used; i < args.size(); ++i) {
+            const std::string& a = args[i];
+            if (a == "--freq" || a.rfind("--freq=", 0) == 0) {
+                if (freq)
+                    return usage("--freq dado duas vezes");
+                if (a == "--freq" && i + 1 >= args.size())
+                    return usage("--freq pede um valor");
+                freq = a == "--freq" ? args[++i] : a.substr(7);
+                continue;
+            }
+            const std::size_t eq = a.find('=');
+            if (eq == std::string::npos || eq == 0 || !lossParameter(a.substr(0, eq)))
+                return usage("argumento a mais para field --file: \"" + a + "\"");
+            losses.emplace_back(a.substr(0, eq), a.substr(eq + 1));
+        }
+        if (!losses.empty() && !freq)
+            return usage("os parâmetros de perda (" + losses.front().first + ", ...) pedem --freq");
+        std::optional<Frequency> frequency;
+        if (freq) {
+            double f = 0;
+            if (const std::string why = frequencyOf(*freq, f); !why.empty())
+                return problem({Message, why}, asJson);
+            frequency = Frequency{f, losses};
+        }
         std::ifstream in(path, std::ios::binary);
         if (!in)
             return problem({FileError, "não foi possível ler \"" + path + "\""}, asJson);
@@ -305,7 +418,12 @@ Run fieldForm(const std::vector<std::string>& argsIn)
         const std::string why = readDesignProject(text, project);
         if (!why.empty())
             return problem({FileError, "\"" + path + "\": " + why}, asJson);
-        return runOf(answer(project), asJson);
+        // The project's own loss parameters, those of the command line in
+        // their place.
+        const Texts own = takeLosses(project);
+        if (frequency)
+            frequency->losses = overridden(own, frequency->losses);
+        return runOf(answer(project, frequency), asJson);
     }
     const TemplateInfo* info = templateNamed(args[1]);
     if (!info)
@@ -368,15 +486,48 @@ Run fieldForm(const std::vector<std::string>& argsIn)
         return usage("os parâmetros de perda (" + losses.front().first + ", ...) pedem --freq");
     std::optional<Frequency> frequency;
     if (haveFreq) {
-        char* end = nullptr;
-        const double f = std::strtod(freq.c_str(), &end);
-        if (freq.empty() || *end || !(f > 0) || !std::isfinite(f))
-            return problem({Message, "frequência deve ser positiva: \"" + freq + "\""}, asJson);
+        double f = 0;
+        if (const std::string why = frequencyOf(freq, f); !why.empty())
+            return problem({Message, why}, asJson);
         frequency = Frequency{f, losses};
     }
     return runOf(answer(project, frequency), asJson);
 }
 
-int runFieldBatch(int inputFd, std::FILE* out) { return runLines(inputFd, out, fieldBatchLine); }
+int runFieldBatch(int inputFd, std::FILE* out)
+{
+    return runLines(inputFd, out, [](std::string_view line) { return fieldBatchLine(line); });
+}
+
+int runFieldBatch(int inputFd, std::FILE* out, const std::vector<std::string>& args)
+{
+    FieldBatchDefaults defaults;
+    auto refuse = [](int exit, const std::string& text) {
+        std::fprintf(stderr, "tarvel-calc: %s\n", text.c_str());
+        return exit;
+    };
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if ((i == 0 && a == "field") || a == "--batch" || a == "--json")
+            continue;
+        if (a == "--freq" || a.rfind("--freq=", 0) == 0) {
+            if (defaults.freq)
+                return refuse(Usage, "--freq dado duas vezes");
+            if (a == "--freq" && i + 1 >= args.size())
+                return refuse(Usage, "--freq pede um valor");
+            double f = 0;
+            if (const std::string why = frequencyOf(a == "--freq" ? args[++i] : a.substr(7), f); !why.empty())
+                return refuse(Message, why);
+            defaults.freq = f;
+            continue;
+        }
+        const std::size_t eq = a.find('=');
+        if (eq == std::string::npos || eq == 0 || !lossParameter(a.substr(0, eq)))
+            return refuse(Usage, "field --batch lê a entrada padrão e leva só --freq F e parâmetros de perda; veio \""
+                                     + a + "\"");
+        defaults.losses.emplace_back(a.substr(0, eq), a.substr(eq + 1));
+    }
+    return runLines(inputFd, out, [&](std::string_view line) { return fieldBatchLine(line, defaults); });
+}
 
 } // namespace tarvel::cli

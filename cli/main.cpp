@@ -13,14 +13,16 @@ int main(int argc, char** argv)
     for (const auto& a : args)
         batch = batch || a == "--batch";
     if (batch) {
-        // "field --batch": the designer's projects, one per line.
-        const bool field = !args.empty() && args.front() == "field";
-        for (std::size_t i = field ? 1 : 0; i < args.size(); ++i)
-            if (args[i] != "--batch" && args[i] != "--json") {
+        // "field --batch": the designer's projects, one per line (with
+        // their frequency's arguments).
+        if (!args.empty() && args.front() == "field")
+            return tarvel::cli::runFieldBatch(0, stdout, args);
+        for (const auto& a : args)
+            if (a != "--batch" && a != "--json") {
                 std::fprintf(stderr, "tarvel-calc: --batch lê a entrada padrão e não leva outros argumentos\n");
                 return tarvel::cli::Usage;
             }
-        return field ? tarvel::cli::runFieldBatch(0, stdout) : tarvel::cli::runBatch(0, stdout);
+        return tarvel::cli::runBatch(0, stdout);
     }
     const tarvel::cli::Run r = tarvel::cli::run(args);
     std::fwrite(r.err.data(), 1, r.err.size(), stderr);

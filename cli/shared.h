@@ -3,6 +3,7 @@
 // per verb) and the helpers they all use to read Campo=texto arguments and
 // to answer in text or JSON.
 #pragma once
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -35,9 +36,18 @@ Run fieldForm(const std::vector<std::string>& args);
 // One line of "field --batch": a design project's object -> one JSON answer.
 std::string fieldBatchLine(std::string_view line);
 
+// One line of "field --batch" with what its command line gives every
+// line: --freq F and loss parameters (a line's own "freq" member and loss
+// parameters in its "parameters" override them).
+struct FieldBatchDefaults {
+    std::optional<double> freq;
+    Texts losses;
+};
+std::string fieldBatchLine(std::string_view line, const FieldBatchDefaults& defaults);
+
 // Reads lines from the file descriptor until its end and writes, for each,
 // `answer(line)` and a newline to `out`, as --batch does (see runBatch).
-int runLines(int inputFd, std::FILE* out, std::string (*answer)(std::string_view line));
+int runLines(int inputFd, std::FILE* out, const std::function<std::string(std::string_view line)>& answer);
 // "sweep ESTRUTURA nome=valor ... --from F1 --to F2 --points N [--log] [--csv|--json]"
 Run sweepForm(const std::vector<std::string>& args);
 // "export ESTRUTURA nome=valor ... --length L --from F1 --to F2 --points N [--log]

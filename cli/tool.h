@@ -42,6 +42,11 @@ constexpr std::size_t batchLineBound = std::size_t(16) << 20;
 int runBatch(int inputFd, std::FILE* out);
 // The same for "field --batch": each line a design project's object.
 int runFieldBatch(int inputFd, std::FILE* out);
+// "field --batch" with its arguments (the program's, "field" and "--batch"
+// among them): --freq F and loss parameters for every line; a refused
+// argument is said on standard error, with its exit code, before any line
+// is read.
+int runFieldBatch(int inputFd, std::FILE* out, const std::vector<std::string>& args);
 
 // Writes `text` and flushes; on failure says so on standard error.
 bool writeOut(std::FILE* out, const std::string& text);
