@@ -121,21 +121,31 @@ FORMAS DE USO
       Exemplo:  tarvel-calc field coupled-microstrip W=0.2 S=0.2 h=0.2 t=0.035 er=4.3 \
                     --target Zdiff=100 --vary W
 
-  tarvel-calc field --file PROJETO [--json]
+  tarvel-calc field --file PROJETO [--freq F [perdas ...]] [--json]
       Lê um projeto de linha (o arquivo que a janela "Projeto de Linha por
       Solução de Campo" grava: texto JSON com "format":
       "tarvel-projeto-de-linha", "version": 1, "structure", "unit",
       "parameters" com os textos dos campos e, opcionais, "target" e
       "vary") e o analisa ou sintetiza como acima. Um arquivo danificado,
       incompleto ou de versão desconhecida é recusado com uma mensagem
-      (saída 1).
+      (saída 1). Com --freq F, também as chaves da linha em F, como em
+      field --freq: as perdas são os parâmetros de perda do projeto (tand,
+      sigma, ... em "parameters"), e os dados aqui, como em sweep, no lugar
+      dos do projeto. Sem --freq, os parâmetros de perda do projeto não
+      são usados.
       Exemplo:  tarvel-calc field --file linha.json
+                tarvel-calc field --file linha.json --freq 2e9 sigma=5.8e7
 
-  tarvel-calc field --batch
+  tarvel-calc field --batch [--freq F] [perdas ...]
       Um projeto de linha por linha da entrada padrão ("format" e "version"
       podem faltar), uma resposta JSON por linha, na mesma ordem; uma linha
-      recusada dá {"error": "motivo"} e o lote continua.
+      recusada dá {"error": "motivo"} e o lote continua. Com --freq F cada
+      linha vem também em F, com os parâmetros de perda dados aqui; o
+      membro "freq" de uma linha (um número) e os parâmetros de perda no
+      seu "parameters" valem para ela, no lugar dos daqui.
       Exemplo:  echo '{"structure":"stripline","parameters":{"W":"0.3"}}' | tarvel-calc field --batch
+                echo '{"structure":"stripline","freq":2e9,"parameters":{"tand1":"0.01"}}' | \
+                    tarvel-calc field --batch --freq 1e9 sigma=5.8e7
 
   tarvel-calc sweep ESTRUTURA nome=valor ... FAIXA [--csv|--json]
       FAIXA é --from F1 --to F2 --points N [--log]. A linha contra a frequência pela solução de campo 2-D quase-estática,
