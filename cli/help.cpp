@@ -180,12 +180,12 @@ FORMAS DE USO
       Exemplo:  tarvel-calc sweep microstrip W=1.1 h=0.6 t=0.035 er=3.66 tand=0.004 \
                     sigma=5.8e7 rq=0.5 roughness=hammerstad --from 0.1e9 --to 10e9 --points 200 --log --csv
 
-  tarvel-calc sweep ESTRUTURA nome=valor ... --vary NOME --from A --to B --points N [--log]
-                    [--freq F] [--csv|--json]
-      A linha contra uma das suas dimensões: NOME é um comprimento da
-      estrutura, A e B na unidade dela (mm ou, com unit=mil, mils); uma
-      solução de campo por valor, N valores de A a B (--log: em escala
-      logarítmica, A e B positivos; N até 100000). Por ponto, o valor e as
+  tarvel-calc sweep ESTRUTURA nome=valor ... --vary NOME VALORES
+      VALORES é --from A --to B --points N [--log]; opcionais, --freq F e
+      --csv ou --json. A linha contra uma das suas dimensões: NOME é um
+      comprimento da estrutura, A e B na unidade dela (mm ou, com unit=mil,
+      mils); uma solução de campo por valor, N valores de A a B (--log: em
+      escala logarítmica, A e B positivos; N até 100000). Por ponto, o valor e as
       chaves de field: Z0, eeff (linha simples) ou Z0e, Z0o, eeff_e,
       eeff_o, Zdiff, Zcm, k (par), e error_percent; com --freq F (e as
       perdas, como acima) também as chaves da linha em F, as de field
