@@ -48,14 +48,6 @@ std::string plain(double x)
 
 std::string tooLargePermittivity() { return "permissividade relativa acima de " + plain(kMaxPermittivity); }
 
-bool coupled(Structure s) { return s == Structure::CoupledMicrostrip || s == Structure::CoupledStripline; }
-
-bool homogeneous(Structure s)
-{
-    return s == Structure::Stripline || s == Structure::CoupledStripline || s == Structure::Coax ||
-           s == Structure::TwoWire;
-}
-
 // Lines in the open: a distant box stands for infinity.
 bool openLine(Structure s)
 {
@@ -553,7 +545,7 @@ SectionSolution solveSection(const Section& section, double tolerance, const Mes
 Section section(const Geometry& g)
 {
     Section out;
-    const std::vector<Mode> modes = coupled(g.structure) ? std::vector<Mode>{Mode::Even, Mode::Odd}
+    const std::vector<Mode> modes = coupledSection(g.structure) ? std::vector<Mode>{Mode::Even, Mode::Odd}
                                                          : std::vector<Mode>{Mode::Single};
     // Capacitance = 2 W / V^2; the lower half of a stripline holds half of it.
     const double factor = 2 * lineShare(g.structure) * (stripline(g.structure) ? 2 : 1);
@@ -562,7 +554,7 @@ Section section(const Geometry& g)
     out.exact = mapped(g.structure);
     out.open = !out.exact;
     out.farSize = openLine(g.structure) ? size(g) : 0;
-    out.homogeneous = homogeneous(g.structure);
+    out.homogeneous = homogeneousSection(g.structure);
     out.er = g.er;
     return out;
 }
@@ -574,7 +566,7 @@ Solution solve(const Geometry& g, double tolerance, const MeshOptions& meshOptio
     out.failure = invalidGeometry(g);
     if (!out.failure.empty())
         return out;
-    out.coupled = coupled(g.structure);
+    out.coupled = coupledSection(g.structure);
     const SectionSolution s = solveSection(section(g), tolerance, meshOptions, cancel, visit);
     out.ok = s.ok;
     out.converged = s.converged;
