@@ -15,54 +15,26 @@
 #include "app/designer_window.h"
 #include "app/field_jobs.h"
 #include "fieldsolve/designer.h"
-#include "tests/ui/scripted_platform.h"
+#include "tests/app/designer_fixture.h"
 
 using namespace tarvel;
 using namespace tarvel::ui;
 using fieldsolve::Template;
-using tarvel::test::ScriptedPlatform;
 
-namespace {
+using DesignerPlots = tarvel::test::DesignerFixture;
+using tarvel::test::designOf;
+using tarvel::test::inputTexts;
+using tarvel::test::plotted;
+using tarvel::test::settle;
 
-void settle()
+TEST_F(DesignerPlots, HomogeneousLosslessLineIsFlatInFrequency)
 {
-    for (int round = 0; round < 10; ++round) {
-        ASSERT_TRUE(FieldJobs::instance().waitForIdle(120000));
-        QCoreApplication::processEvents();
-        if (FieldJobs::instance().unfinished() == 0)
-            return;
-    }
-    FAIL() << "the field pool never settled";
-}
-
-fieldsolve::Design designOf(const DesignerWindow& w)
-{
-    fieldsolve::Design d;
-    EXPECT_EQ(fieldsolve::designOf(w.project(), d), "");
-    return d;
-}
-
-const designer::PlotData& plotted(DesignerWindow& w, const std::vector<std::pair<const char*, const char*>>& fields)
-{
-    designer::PlotWindow* plots = w.Graficos();
-    for (const auto& [name, text] : fields)
-        plots->setField(name, QString::fromUtf8(text));
-    plots->Tracar();
-    settle();
-    return plots->view()->data();
-}
-
-} // namespace
-
-TEST(DesignerPlots, HomogeneousLosslessLineIsFlatInFrequency)
-{
-    ScriptedPlatform platform;
     DesignerWindow w;
     w.setTemplate(Template::Stripline); // er1 = er2: one dielectric
     const fieldsolve::Analysis statics = fieldsolve::analyse(designOf(w));
     for (const char* quantity : {"Z0 (Ω)", "εef", "α (dB/m)"}) {
         const designer::PlotData& d = plotted(w, {{"Varredura", "Frequência"}, {"Grandeza", quantity},
-                                                   {"sigma", ""}, {"tand", ""}, {"De", "0.1"}, {"Ate", "10"},
+                                                   {"sigma", ""}, {"tand1", ""}, {"tand2", ""}, {"De", "0.1"}, {"Ate", "10"},
                                                    {"Pontos", "20"}});
         ASSERT_TRUE(platform.boxes.empty()) << platform.texts().join('\n').toStdString();
         ASSERT_EQ(d.x.size(), 20u);
@@ -80,9 +52,8 @@ TEST(DesignerPlots, HomogeneousLosslessLineIsFlatInFrequency)
     }
 }
 
-TEST(DesignerPlots, LossesGrowWithFrequencyAndAPairHasTwoModes)
+TEST_F(DesignerPlots, LossesGrowWithFrequencyAndAPairHasTwoModes)
 {
-    ScriptedPlatform platform;
     DesignerWindow w;
     w.setTemplate(Template::CoupledMicrostrip);
     const designer::PlotData& d = plotted(w, {{"Varredura", "Frequência"}, {"Grandeza", "α (dB/m)"},
@@ -102,9 +73,8 @@ TEST(DesignerPlots, LossesGrowWithFrequencyAndAPairHasTwoModes)
     EXPECT_FALSE(platform.boxes[0].text.isEmpty());
 }
 
-TEST(DesignerPlots, ImpedanceAgainstWidthFallsAndMatchesTheAnalysis)
+TEST_F(DesignerPlots, ImpedanceAgainstWidthFallsAndMatchesTheAnalysis)
 {
-    ScriptedPlatform platform;
     DesignerWindow w;
     w.setTemplate(Template::Microstrip);
     w.setUnit(fieldsolve::Unit::Mil);
@@ -122,9 +92,8 @@ TEST(DesignerPlots, ImpedanceAgainstWidthFallsAndMatchesTheAnalysis)
     EXPECT_DOUBLE_EQ(z[2], fieldsolve::analyse(at60).z0);
 }
 
-TEST(DesignerPlots, CursorReadsAndExportsAreWritten)
+TEST_F(DesignerPlots, CursorReadsAndExportsAreWritten)
 {
-    ScriptedPlatform platform;
     QTemporaryDir dir;
     DesignerWindow w;
     w.setTemplate(Template::Microstrip);
