@@ -375,3 +375,58 @@ TEST(DesignerWindow, RealDialogsRefuseADamagedFile)
     EXPECT_TRUE(boxText.startsWith(u("O arquivo ") + path)) << boxText.toStdString();
     EXPECT_EQ(inputTexts(w), before);
 }
+
+// The losses of the plots are part of the project: saved, opened again as
+// typed, stated by the report; a project of the first version (before the
+// losses) opens with the losses of a new window, as Novo gives them.
+TEST_F(DesignerWindowTest, ProjectKeepsTheLossesAndTheReportStatesThem)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("perdas.plc");
+    DesignerWindow w;
+    w.setTemplate(Template::Stripline);
+    const auto defaults = w.Graficos()->lossTexts();
+    const tarvel::test::FieldTexts typed = {{"tand1", "0.001"}, {"tand2", "0.004"}, {"sigma", "4.1e7"},
+                                            {"Rugosidade", "Huray (esferas)"}, {"rnod", "0.3"}, {"sr", "1.8"}};
+    for (const auto& [name, text] : typed)
+        w.Graficos()->setField(name, u(text));
+    const auto losses = w.Graficos()->lossTexts();
+    EXPECT_EQ(losses, (std::vector<std::pair<std::string, std::string>>{
+                          {"tand1", "0.001"}, {"tand2", "0.004"}, {"sigma", "4.1e7"}, {"roughness", "huray"},
+                          {"rq", "0.5"}, {"rnod", "0.3"}, {"sr", "1.8"}}));
+    platform.saveAnswers.push_back(path);
+    w.SalvarComo1Click();
+    ASSERT_TRUE(QFile::exists(path)) << shown();
+
+    DesignerWindow other;
+    other.setTemplate(Template::Microstrip);
+    platform.openAnswers.push_back(path);
+    other.Abrir1Click();
+    ASSERT_TRUE(platform.boxes.empty()) << shown();
+    EXPECT_EQ(other.Graficos()->lossTexts(), losses);
+    EXPECT_TRUE(other.Graficos()->findChild<QLineEdit*>("tand1")->isVisibleTo(other.Graficos()));
+    EXPECT_FALSE(other.Graficos()->findChild<QLineEdit*>("ctand")->isVisibleTo(other.Graficos()));
+    EXPECT_TRUE(other.Graficos()->findChild<QLineEdit*>("sr")->isEnabled());
+
+    other.Analisar();
+    settle();
+    other.CopiarResultados();
+    const QString report = QApplication::clipboard()->text();
+    for (const char* line : {"tand1 = 0.001\n", "tand2 = 0.004\n", "sigma = 4.1e7 S/m\n",
+                             "Rugosidade: Huray (esferas), rnod = 0.3 µm, sr = 1.8\n"})
+        EXPECT_TRUE(report.contains(u(line))) << line << "\n" << report.toStdString();
+
+    const QString first = dir.filePath("antigo.plc");
+    QFile f(first);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("{\"format\": \"tarvel-projeto-de-linha\", \"version\": 1, \"structure\": \"stripline\", "
+            "\"unit\": \"mm\", \"parameters\": {\"W\": \"0.5\"}}");
+    f.close();
+    platform.openAnswers.push_back(first);
+    other.Abrir1Click();
+    ASSERT_TRUE(platform.boxes.empty()) << shown();
+    EXPECT_EQ(other.inputText("W"), "0.5");
+    EXPECT_EQ(other.Graficos()->lossTexts(), defaults);
+    w.Novo1Click();
+    EXPECT_EQ(w.Graficos()->lossTexts(), defaults);
+}
