@@ -506,22 +506,29 @@ PlotWindow::PlotWindow(QWidget* owner, std::function<std::optional<fieldsolve::D
     auto* roughnessLabel = new QLabel(u("&Rugosidade:"), this);
     roughnessLabel->setBuddy(roughness_);
     // Created in the order of the rows: the order of the tab key.
+    // Each label and its field in a box of their own, hidden together.
     auto lossEdit = [&](const std::string& name, std::size_t key, QHBoxLayout* row) {
+        auto* box = new QWidget(this);
+        auto* pair = new QHBoxLayout(box);
+        pair->setContentsMargins(0, 0, 12, 0);
+        auto* l = new QLabel(lossCaption(name, key), box);
         auto* e = edit(name.c_str(), lossDefaults().at(name));
-        auto* l = new QLabel(lossCaption(name, key), this);
+        e->setParent(box);
         l->setBuddy(e);
         e->setToolTip(QString::fromStdString(fieldsolve::lossLabel(name)));
-        row->addWidget(l);
-        row->addWidget(e);
-        row->addSpacing(10);
+        pair->addWidget(l);
+        pair->addWidget(e);
+        row->addWidget(box);
         return std::make_pair(l, e);
     };
     auto* tandRow = new QHBoxLayout;
+    tandRow->setSpacing(0);
     for (const auto& [name, key] : std::vector<std::pair<std::string, std::size_t>>{
              {"tand", 0}, {"tand1", 4}, {"tand2", 4}, {"ctand", 0}})
         tands_[name] = lossEdit(name, key, tandRow);
     tandRow->addStretch(1);
     auto* roughRow = new QHBoxLayout;
+    roughRow->setSpacing(0);
     for (const auto& [name, key] : std::vector<std::pair<std::string, std::size_t>>{{"rq", 1}, {"rnod", 1}, {"sr", 0}})
         rough_[name] = lossEdit(name, key, roughRow);
     roughRow->addStretch(1);
@@ -606,8 +613,7 @@ void PlotWindow::setTemplate(fieldsolve::Template kind)
     const std::vector<std::string> names = fieldsolve::templateTandNames(kind);
     for (const auto& [name, widgets] : tands_) {
         const bool shown = std::find(names.begin(), names.end(), name) != names.end();
-        widgets.first->setVisible(shown);
-        widgets.second->setVisible(shown);
+        widgets.first->parentWidget()->setVisible(shown);
     }
 }
 
