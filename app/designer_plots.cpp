@@ -659,11 +659,11 @@ QStringList PlotWindow::lossLines() const
     for (const std::string& name : fieldsolve::templateTandNames(structure_))
         lines << u("%1 = %2").arg(QString::fromStdString(name), text(name).isEmpty() ? "0" : text(name));
     lines << (text("sigma").isEmpty() ? u("sigma: metal perfeito") : u("sigma = %1 S/m").arg(text("sigma")));
-    const int model = roughness_->currentIndex();
-    QString rough = u("Rugosidade: %1").arg(roughnessTitles().value(model));
-    if (model == 1)
+    const QString model = roughness_->currentData().toString();
+    QString rough = u("Rugosidade: %1").arg(roughness_->currentText());
+    if (model == "hammerstad")
         rough += u(", rq = %1 µm").arg(text("rq"));
-    else if (model == 2)
+    else if (model == "huray")
         rough += u(", rnod = %1 µm, sr = %2").arg(text("rnod").isEmpty() ? "0.5" : text("rnod"), text("sr"));
     lines << rough;
     return lines;
