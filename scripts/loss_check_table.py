@@ -21,8 +21,7 @@ import os
 import subprocess
 import sys
 
-ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-PAGE = os.path.join(ROOT, "resources", "principal.htm")
+from tutorial_page import ROOT, write_section
 BEGIN, END = "<!-- perdas:inicio -->", "<!-- perdas:fim -->"
 
 SIGMA = "57600000"  # the windows' copper
@@ -212,20 +211,11 @@ def section(calc):
         "</ul>", END])
 
 
+def first_place(page, text):
+    # After the paragraph of the checks of the section on losses.
+    anchor = "<p>A exportação grava"
+    return page.replace(anchor, text + "\n" + anchor, 1)
+
+
 if __name__ == "__main__":
-    args = [a for a in sys.argv[1:] if a != "--print"]
-    calc = args[0] if args else os.path.join(ROOT, "build", "cli", "tarvel-calc")
-    text = section(calc)
-    if "--print" in sys.argv:
-        print(text)
-        sys.exit(0)
-    with open(PAGE, encoding="utf-8") as f:
-        page = f.read()
-    if BEGIN in page:
-        page = page[:page.index(BEGIN)] + text + page[page.index(END) + len(END):]
-    else:
-        # After the paragraph of the checks of the section on losses.
-        anchor = "<p>A exportação grava"
-        page = page.replace(anchor, text + "\n" + anchor, 1)
-    with open(PAGE, "w", encoding="utf-8") as f:
-        f.write(page)
+    write_section(section, BEGIN, END, first_place)
