@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -23,6 +24,7 @@
 #include "app/designer_text.h"
 #include "app/field_jobs.h"
 #include "fieldsolve/design_losses.h"
+#include "fieldsolve/design_project.h"
 #include "fieldsolve/designer.h"
 #include "fieldsolve/dimension_sweep.h"
 #include "framework/core/number_text.h"
@@ -71,6 +73,33 @@ std::vector<double> logTicks(double lo, double hi)
                 out.push_back(t);
         }
     return out;
+}
+
+// The loss parameters' texts of a new window (and of a project without
+// them): the metal copper, every dielectric 0.02, smooth copper.
+const std::map<std::string, QString>& lossDefaults()
+{
+    static const std::map<std::string, QString> d = {{"tand", "0.02"},  {"tand1", "0.02"},   {"tand2", "0.02"},
+                                                     {"ctand", "0.02"}, {"sigma", "5.8e7"},  {"roughness", "none"},
+                                                     {"rq", "0.5"},     {"rnod", "0.5"},     {"sr", "2"}};
+    return d;
+}
+
+// The label of a loss parameter, "tand1 — tanδ de er1:" ("rq — rugosidade
+// rms (µm):"), its mnemonic before the letter at `key` of the name.
+QString lossCaption(const std::string& name, std::size_t key)
+{
+    const QString n = QString::fromStdString(name);
+    const std::string unit = fieldsolve::lossUnit(name);
+    return n.left(int(key)) + '&' + n.mid(int(key)) + u(" — ") + QString::fromStdString(fieldsolve::lossLabel(name))
+           + (unit.empty() ? QString() : " (" + QString::fromStdString(unit) + ")") + ':';
+}
+
+// The roughness models as the list shows them, in roughnessNames' order.
+const QStringList& roughnessTitles()
+{
+    static const QStringList t = {u("nenhuma (cobre liso)"), u("Hammerstad–Jensen"), u("Huray (esferas)")};
+    return t;
 }
 
 QString axisTitle(const QString& label, const QString& unit)
@@ -461,9 +490,41 @@ PlotWindow::PlotWindow(QWidget* owner, std::function<std::optional<fieldsolve::D
     points_ = edit("Pontos", "200");
     log_ = new QCheckBox(u("escala logarítmica"), this);
     log_->setObjectName("Log");
-    sigma_ = edit("sigma", "5.8e7");
+    sigma_ = edit("sigma", lossDefaults().at("sigma"));
     sigma_->setPlaceholderText(u("metal perfeito"));
-    tand_ = edit("tand", "0.02");
+    roughness_ = new QComboBox(this);
+    roughness_->setObjectName("Rugosidade");
+    for (int i = 0; i < roughnessTitles().size(); ++i)
+        roughness_->addItem(roughnessTitles()[i], QString::fromStdString(fieldsolve::roughnessNames()[std::size_t(i)]));
+    auto* roughnessLabel = new QLabel(u("&Rugosidade:"), this);
+    roughnessLabel->setBuddy(roughness_);
+    // Created in the order of the rows: the order of the tab key.
+    // Each label and its field in a box of their own, hidden together.
+    auto lossEdit = [&](const std::string& name, std::size_t key, QHBoxLayout* row) {
+        auto* box = new QWidget(this);
+        auto* pair = new QHBoxLayout(box);
+        pair->setContentsMargins(0, 0, 12, 0);
+        auto* l = new QLabel(lossCaption(name, key), box);
+        auto* e = edit(name.c_str(), lossDefaults().at(name));
+        e->setParent(box);
+        l->setBuddy(e);
+        e->setToolTip(QString::fromStdString(fieldsolve::lossLabel(name)));
+        pair->addWidget(l);
+        pair->addWidget(e);
+        row->addWidget(box);
+        return std::make_pair(l, e);
+    };
+    auto* tandRow = new QHBoxLayout;
+    tandRow->setSpacing(0);
+    for (const auto& [name, key] : std::vector<std::pair<std::string, std::size_t>>{
+             {"tand", 0}, {"tand1", 4}, {"tand2", 4}, {"ctand", 0}})
+        tands_[name] = lossEdit(name, key, tandRow);
+    tandRow->addStretch(1);
+    auto* roughRow = new QHBoxLayout;
+    roughRow->setSpacing(0);
+    for (const auto& [name, key] : std::vector<std::pair<std::string, std::size_t>>{{"rq", 1}, {"rnod", 1}, {"sr", 0}})
+        rough_[name] = lossEdit(name, key, roughRow);
+    roughRow->addStretch(1);
     g->addWidget(new QLabel(u("Varredura:"), this), 0, 0);
     g->addWidget(kind_, 0, 1);
     g->addWidget(new QLabel(u("Grandeza:"), this), 0, 2);
@@ -479,8 +540,10 @@ PlotWindow::PlotWindow(QWidget* owner, std::function<std::optional<fieldsolve::D
     g->addWidget(log_, 1, 6);
     g->addWidget(new QLabel(u("σ do metal (S/m):"), this), 2, 0);
     g->addWidget(sigma_, 2, 1);
-    g->addWidget(new QLabel(u("tanδ (todas as camadas):"), this), 2, 2);
-    g->addWidget(tand_, 2, 3);
+    g->addWidget(roughnessLabel, 2, 2);
+    g->addWidget(roughness_, 2, 3, 1, 2);
+    g->addLayout(tandRow, 3, 0, 1, 7);
+    g->addLayout(roughRow, 4, 0, 1, 7);
     v->addLayout(g);
     auto* buttons = new QHBoxLayout;
     draw_ = new QPushButton(u("Traçar"), this);
@@ -517,8 +580,10 @@ PlotWindow::PlotWindow(QWidget* owner, std::function<std::optional<fieldsolve::D
         if (lastFrequency_ && kind_->currentIndex() == 0)
             view_->setData(frequencyPlot(*lastFrequency_, FrequencyQuantity(i)));
     });
+    connect(roughness_, &QComboBox::currentIndexChanged, this, [this] { lossesChanged(); });
+    setTemplate(structure_);
     kindChanged();
-    resize(760, 560);
+    resize(760, 600);
 }
 
 PlotWindow::~PlotWindow() { FieldJobs::instance().cancelAll(this); }
@@ -535,13 +600,88 @@ void PlotWindow::setField(const QString& name, const QString& text)
         log_->setChecked(text == "1");
 }
 
+void PlotWindow::setTemplate(fieldsolve::Template kind)
+{
+    structure_ = kind;
+    const std::vector<std::string> names = fieldsolve::templateTandNames(kind);
+    for (const auto& [name, widgets] : tands_) {
+        const bool shown = std::find(names.begin(), names.end(), name) != names.end();
+        widgets.first->parentWidget()->setVisible(shown);
+    }
+}
+
+std::vector<std::pair<std::string, std::string>> PlotWindow::lossTexts() const
+{
+    std::vector<std::pair<std::string, std::string>> out;
+    for (const std::string& name : fieldsolve::lossNames(structure_)) {
+        if (name == "roughness")
+            out.emplace_back(name, roughness_->currentData().toString().toStdString());
+        else if (name == "sigma")
+            out.emplace_back(name, sigma_->text().toStdString());
+        else
+            out.emplace_back(name, (tands_.count(name) ? tands_.at(name) : rough_.at(name)).second->text().toStdString());
+    }
+    return out;
+}
+
+void PlotWindow::setLossTexts(const std::vector<std::pair<std::string, std::string>>& texts)
+{
+    std::map<std::string, QString> t = lossDefaults();
+    for (const auto& [name, text] : texts)
+        t[name] = QString::fromStdString(text);
+    sigma_->setText(t["sigma"]);
+    for (auto* group : {&tands_, &rough_})
+        for (auto& [name, widgets] : *group)
+            widgets.second->setText(t[name]);
+    // A model the list does not know is left to the reading to refuse.
+    const int model = roughness_->findData(t["roughness"]);
+    roughness_->setCurrentIndex(std::max(model, 0));
+    lossesChanged();
+}
+
+QStringList PlotWindow::lossLines() const
+{
+    QStringList lines;
+    const std::vector<std::pair<std::string, std::string>> texts = lossTexts();
+    auto text = [&](const std::string& name) {
+        for (const auto& [n, t] : texts)
+            if (n == name)
+                return QString::fromStdString(t).trimmed();
+        return QString();
+    };
+    for (const std::string& name : fieldsolve::templateTandNames(structure_))
+        lines << u("%1 = %2").arg(QString::fromStdString(name), text(name).isEmpty() ? "0" : text(name));
+    lines << (text("sigma").isEmpty() ? u("sigma: metal perfeito") : u("sigma = %1 S/m").arg(text("sigma")));
+    const QString model = roughness_->currentData().toString();
+    QString rough = u("Rugosidade: %1").arg(roughness_->currentText());
+    if (model == "hammerstad")
+        rough += u(", rq = %1 µm").arg(text("rq"));
+    else if (model == "huray")
+        rough += u(", rnod = %1 µm, sr = %2").arg(text("rnod").isEmpty() ? "0.5" : text("rnod"), text("sr"));
+    lines << rough;
+    return lines;
+}
+
+void PlotWindow::lossesChanged()
+{
+    // The losses count in a frequency sweep; each model reads its own
+    // parameters.
+    const bool frequency = kind_->currentIndex() == 0;
+    const QString model = roughness_->currentData().toString();
+    sigma_->setEnabled(frequency);
+    roughness_->setEnabled(frequency);
+    for (const auto& [name, widgets] : tands_)
+        widgets.second->setEnabled(frequency);
+    for (const auto& [name, widgets] : rough_)
+        widgets.second->setEnabled(frequency && (name == "rq" ? model == "hammerstad" : model == "huray"));
+}
+
 void PlotWindow::kindChanged()
 {
     const bool frequency = kind_->currentIndex() == 0;
     quantity_->setEnabled(frequency);
     log_->setEnabled(frequency);
-    sigma_->setEnabled(frequency);
-    tand_->setEnabled(frequency);
+    lossesChanged();
     dimension_->setEnabled(!frequency);
     if (!frequency) {
         // The lengths of the designer's template, the one read when drawn.
@@ -567,20 +707,19 @@ void PlotWindow::Tracar()
         platform().information(this, u("De, Até e Pontos precisam ser números (Pontos, inteiro)."));
         return;
     }
+    fieldsolve::LossInputs losses;
+    if (frequency) {
+        if (const std::string why = fieldsolve::lossesOf(*d, lossTexts(), losses); !why.empty()) {
+            platform().information(this, QString::fromStdString(why));
+            return;
+        }
+    }
     busy_ = true;
     draw_->setEnabled(false);
     cancel_->setEnabled(true);
     status_->setText(u("Resolvendo o campo…"));
     const fieldsolve::Design design = *d;
     if (frequency) {
-        fieldsolve::LossInputs losses;
-        const double sigma = read(sigma_), tand = read(tand_);
-        fieldsolve::MetalLoss metal;
-        if (!sigma_->text().trimmed().isEmpty())
-            metal.sigma = sigma;
-        losses.metal = {metal, metal};
-        losses.tand.assign(fieldsolve::designTandNames(design).size(),
-                           tand_->text().trimmed().isEmpty() ? 0.0 : tand);
         const bool logarithmic = log_->isChecked();
         const auto quantity = FrequencyQuantity(quantity_->currentIndex());
         FieldJobs::instance().submit(this, 0, [=](const std::atomic<bool>& cancel) {

@@ -6,7 +6,10 @@
 #pragma once
 #include <atomic>
 #include <functional>
+#include <map>
 #include <optional>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include <QString>
@@ -103,7 +106,10 @@ private:
 
 // The plots' window of a designer window: what to sweep, the losses, and
 // the plot with its exports. `design` reads the designer's inputs (showing
-// their refusal, and giving nothing, when they do not read).
+// their refusal, and giving nothing, when they do not read). The losses are
+// the command line's: a loss tangent per dielectric of the template, by the
+// template's names, the metal's sigma, and a roughness model with its
+// parameters; they are part of the designer's project.
 class PlotWindow : public QWidget {
     Q_OBJECT
 public:
@@ -115,8 +121,18 @@ public:
     void Cancelar();
     bool busy() const { return busy_; }
     PlotView* view() const { return view_; }
-    // Sets a control by object name (for the tests and scripts).
+    // Sets a control by object name (for the tests and scripts): an edit
+    // box's text, a list's item by its text, "Log" by "1".
     void setField(const QString& name, const QString& text);
+    // The template whose loss tangents are asked for (the others hidden).
+    void setTemplate(fieldsolve::Template kind);
+    // The loss parameters of the template as typed, by their names (the
+    // project's "losses"), and set from them: a name left out takes its
+    // default.
+    std::vector<std::pair<std::string, std::string>> lossTexts() const;
+    void setLossTexts(const std::vector<std::pair<std::string, std::string>>& texts);
+    // The losses as the report states them, a line each.
+    QStringList lossLines() const;
     void exportAs(const QString& kind); // "png", "svg" or "csv", through the platform's dialog
 
 protected:
@@ -124,13 +140,20 @@ protected:
 
 private:
     void kindChanged();
+    void lossesChanged();
     void finished(const QString& status);
     std::function<std::optional<fieldsolve::Design>()> design_;
     std::function<fieldsolve::Unit()> unit_;
     QComboBox* kind_ = nullptr;
     QComboBox* quantity_ = nullptr;
     QComboBox* dimension_ = nullptr;
-    QLineEdit *from_ = nullptr, *to_ = nullptr, *points_ = nullptr, *sigma_ = nullptr, *tand_ = nullptr;
+    QLineEdit *from_ = nullptr, *to_ = nullptr, *points_ = nullptr, *sigma_ = nullptr;
+    // The loss tangents of every template, by name, with their labels; the
+    // roughness model and its parameters.
+    std::map<std::string, std::pair<QLabel*, QLineEdit*>> tands_;
+    QComboBox* roughness_ = nullptr;
+    std::map<std::string, std::pair<QLabel*, QLineEdit*>> rough_;
+    fieldsolve::Template structure_ = fieldsolve::Template::Microstrip;
     QCheckBox* log_ = nullptr;
     QPushButton *draw_ = nullptr, *cancel_ = nullptr;
     QLabel* status_ = nullptr;

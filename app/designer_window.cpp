@@ -148,6 +148,10 @@ DesignerWindow::DesignerWindow(QWidget* parent) : QMainWindow(parent)
         if (solves_)
             status_->setText(u("Resolvendo o campo… %1").arg(designer::solvesText(solves_->load())));
     });
+    // The plots' window holds the losses, part of the project: it is there
+    // from the start, shown when asked for.
+    plots_ = new designer::PlotWindow(
+        this, [this] { return readInputs(); }, [this] { return unit_; });
     setTemplate(Template::Microstrip);
     resize(sizeHint().boundedTo(QSize(1010, 700)));
     if (QScreen* s = QGuiApplication::primaryScreen())
@@ -373,6 +377,7 @@ void DesignerWindow::applyTemplate(Template kind)
     kind_ = kind;
     structure_->setCurrentIndex(int(kind));
     drawing_->setTemplate(kind);
+    plots_->setTemplate(kind);
     FieldJobs::instance().cancelAll(this);
     if (solving_)
         finishSolve(QString());
@@ -740,6 +745,7 @@ QString DesignerWindow::resultsAsText() const
         lines << (p.length ? u("%1 = %2 %3").arg(q(p.name), designer::lengthText(v, unit_), fieldsolve::unitName(unit_))
                            : u("%1 = %2").arg(q(p.name), QString::number(v, 'g', 6)));
     }
+    lines << plots_->lossLines();
     if (analysis_)
         for (const designer::ResultRow& row : designer::resultRows(*analysis_))
             lines << row.label + ": " + row.value;
@@ -761,6 +767,7 @@ DesignProject DesignerWindow::project() const
     p.unit = unit_;
     for (const auto& [label, edit] : inputs_)
         p.parameters.emplace_back(edit->objectName().toStdString(), edit->text().toStdString());
+    p.losses = plots_->lossTexts();
     const QStringList names = target_->currentData().toString().split(',');
     const QLineEdit* values[] = {target1_, target2_};
     // The synthesis asked for is kept when its values are numbers.
@@ -788,6 +795,7 @@ void DesignerWindow::loadProject(const DesignProject& p)
     applyTemplate(p.structure);
     for (const auto& [name, text] : p.parameters)
         setInputText(q(name), q(text));
+    plots_->setLossTexts(p.losses);
     if (!p.targets.empty()) {
         QStringList names, values;
         for (const Target& t : p.targets) {
@@ -818,6 +826,9 @@ bool DesignerWindow::openFile(const QString& path)
     Design d;
     if (why.empty())
         why = fieldsolve::designOf(p, d);
+    fieldsolve::LossInputs losses;
+    if (why.empty())
+        why = fieldsolve::lossesOf(d, p.losses, losses);
     if (!why.empty()) {
         platform().error(this, u("O arquivo %1 não pôde ser aberto: %2").arg(path, q(why)));
         return false;
@@ -832,7 +843,10 @@ bool DesignerWindow::saveFile(const QString& path)
     const DesignProject p = project();
     Design d;
     // What is saved reads back: every field a number.
-    const std::string why = fieldsolve::designOf(p, d);
+    std::string why = fieldsolve::designOf(p, d);
+    fieldsolve::LossInputs losses;
+    if (why.empty())
+        why = fieldsolve::lossesOf(d, p.losses, losses);
     if (!why.empty()) {
         platform().information(this, q(why));
         return false;
@@ -854,7 +868,7 @@ void DesignerWindow::setFileName(const QString& path)
 
 void DesignerWindow::Novo1Click()
 {
-    loadProject(DesignProject{kind_, unit_, {}, {}, {}});
+    loadProject(DesignProject{kind_, unit_, {}, {}, {}, {}});
     setFileName(QString());
 }
 
@@ -948,9 +962,6 @@ void DesignerWindow::GraficosClick() { Graficos(); }
 
 designer::PlotWindow* DesignerWindow::Graficos()
 {
-    if (!plots_)
-        plots_ = new designer::PlotWindow(
-            this, [this] { return readInputs(); }, [this] { return unit_; });
     plots_->show();
     plots_->raise();
     return plots_;

@@ -17,7 +17,7 @@ QSizeF designSize(Structure s, View v)
     case View::Perspective:
         return {240, 135};
     case View::Front:
-        return isCoupled(s) ? QSizeF(260, 120) : QSizeF(380, 135);
+        return coupledSection(s) ? QSizeF(260, 120) : QSizeF(380, 135);
     case View::Permittivity:
         return {22, 18};
     default:

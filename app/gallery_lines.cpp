@@ -245,8 +245,6 @@ std::vector<Polyline> coaxLines(bool magnetic, const CoaxFrame& g)
 bool isField(View v) { return v != View::Perspective && v != View::Front && v != View::Permittivity; }
 bool isMagnetic(View v) { return v == View::Magnetic || v == View::MagneticEven || v == View::MagneticOdd; }
 bool isOdd(View v) { return v == View::ElectricOdd || v == View::MagneticOdd; }
-bool isCoupled(Structure s) { return s == Structure::CoupledMicrostrip || s == Structure::CoupledStripline; }
-
 TwoWireFrame TwoWireFrame::of(double d, double D)
 {
     TwoWireFrame g;

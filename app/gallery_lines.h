@@ -32,7 +32,6 @@ enum class View {
 bool isField(View v);
 bool isMagnetic(View v);
 bool isOdd(View v);
-bool isCoupled(Structure s);
 
 // A field view's content. Planar sections are in their own units (the
 // example's drawing units, a window's mm), y down; round conductors

@@ -160,7 +160,7 @@ Run checkAnswer(const WindowDescription& d, const fieldsolve::WindowCheck& c, bo
             rows += (rows.size() > 1 ? "," : "") + w.finish();
         }
         json::ObjectWriter w;
-        w.string("window", d.className).string("structure", fieldsolve::structureName(s));
+        w.string("window", d.className).string("structure", sectionName(s));
         if (!c.formulaFault().empty())
             w.string("fault", c.formulaFault());
         w.raw("geometry", geometry.finish()).raw("checks", rows + "]");
@@ -172,7 +172,7 @@ Run checkAnswer(const WindowDescription& d, const fieldsolve::WindowCheck& c, bo
         return r;
     }
     std::string& o = r.out;
-    o += "Janela: " + title + " - " + fieldsolve::structureName(s) + "\n";
+    o += "Janela: " + title + " - " + sectionName(s) + "\n";
     o += "Geometria (mm):";
     for (const auto& [name, v] : geometryLines(plan.geometry))
         o += "  " + name + " = " + readable(v, 4, true);

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "design_project.h"
 
+#include <algorithm>
 #include <cmath>
+
+#include "design_losses.h"
 
 #include "framework/core/json.h"
 #include "framework/core/number_text.h"
@@ -21,7 +24,127 @@ bool textOf(const Value& v, std::string& out)
     return true;
 }
 
+constexpr double kMicron = 1e-6;
+
+// The loss parameters, what they are and their units.
+struct LossParameter {
+    const char* name;
+    const char* label;
+    const char* unit;
+};
+const LossParameter kLossParameters[] = {
+    {"tand", "tanδ de er", ""},
+    {"tand1", "tanδ de er1", ""},
+    {"tand2", "tanδ de er2", ""},
+    {"ctand", "tanδ de cer", ""},
+    {"sigma", "condutividade do metal", "S/m"},
+    {"roughness", "modelo de rugosidade", ""},
+    {"rq", "rugosidade rms", "µm"},
+    {"rnod", "raio das esferas", "µm"},
+    {"sr", "razão de superfície", ""},
+};
+
+const LossParameter* lossParameter(std::string_view name)
+{
+    for (const LossParameter& p : kLossParameters)
+        if (name == p.name)
+            return &p;
+    return nullptr;
+}
+
+std::string lossField(const std::string& name) { return "O campo " + name + " (" + lossLabel(name) + ")"; }
+
 } // namespace
+
+std::vector<std::string> lossNames(Template kind)
+{
+    std::vector<std::string> out = templateTandNames(kind);
+    for (const char* name : {"sigma", "roughness", "rq", "rnod", "sr"})
+        out.emplace_back(name);
+    return out;
+}
+
+std::string lossLabel(std::string_view name)
+{
+    const LossParameter* p = lossParameter(name);
+    return p ? p->label : "";
+}
+
+std::string lossUnit(std::string_view name)
+{
+    const LossParameter* p = lossParameter(name);
+    return p ? p->unit : "";
+}
+
+const std::vector<std::string>& roughnessNames()
+{
+    static const std::vector<std::string> names = {"none", "hammerstad", "huray"};
+    return names;
+}
+
+std::string lossesOf(const Design& design, const std::vector<std::pair<std::string, std::string>>& texts,
+                     LossInputs& out)
+{
+    const std::vector<std::string> names = lossNames(design.kind);
+    std::vector<std::pair<std::string, std::string>> given;
+    for (const auto& [name, text] : texts) {
+        if (std::find(names.begin(), names.end(), name) == names.end())
+            return "O campo " + name + " não é uma perda de " + design.info().name + ".";
+        const bool blank = text.find_first_not_of(" \t") == std::string::npos;
+        if (!blank)
+            given.emplace_back(name, text);
+    }
+    auto textOf = [&](const std::string& name) -> const std::string* {
+        for (const auto& [n, t] : given)
+            if (n == name)
+                return &t;
+        return nullptr;
+    };
+    // A number, or nullopt-like NaN with the reason.
+    std::string why;
+    auto read = [&](const std::string& name, double absent, bool positive) {
+        const std::string* t = textOf(name);
+        if (!t || !why.empty())
+            return absent;
+        const double v = double(readNumber(*t));
+        if (std::isnan(v))
+            why = lossField(name) + " não é um número: \"" + *t + "\".";
+        else if (!std::isfinite(v))
+            why = lossField(name) + " não é um número finito.";
+        else if (positive ? !(v > 0) : v < 0)
+            why = lossField(name) + (positive ? " tem de ser positivo." : " não pode ser negativo.");
+        return v;
+    };
+    LossInputs in;
+    std::vector<double> tand;
+    for (const std::string& name : templateTandNames(design.kind))
+        tand.push_back(read(name, 0, false));
+    MetalLoss metal;
+    metal.sigma = read("sigma", metal.sigma, true);
+    const std::string* model = textOf("roughness");
+    const std::string roughness = model ? *model : "none";
+    if (why.empty()) {
+        if (roughness == "hammerstad") {
+            metal.roughness = Roughness::Hammerstad;
+            metal.rq = read("rq", 0, false) * kMicron;
+        } else if (roughness == "huray") {
+            metal.roughness = Roughness::Huray;
+            metal.nodule = read("rnod", metal.nodule / kMicron, true) * kMicron;
+            metal.ratio = read("sr", 0, false);
+        } else if (roughness != "none") {
+            why = lossField("roughness") + " tem de ser none, hammerstad ou huray: \"" + roughness + "\".";
+        }
+    }
+    if (!why.empty())
+        return why;
+    in.metal = {metal, metal};
+    // Each layer of the solved section takes its name's loss tangent.
+    const std::vector<std::string> all = templateTandNames(design.kind);
+    for (const std::string& name : designTandNames(design))
+        in.tand.push_back(tand[std::size_t(std::find(all.begin(), all.end(), name) - all.begin())]);
+    out = in;
+    return {};
+}
 
 bool quantityNamed(std::string_view name, Quantity& out)
 {
@@ -45,7 +168,7 @@ std::string readDesignProject(std::string_view text, DesignProject& out, bool ve
     if (v.kind != Value::Kind::Object)
         return "O arquivo não é um projeto de linha: o texto não é um objeto JSON.";
     const Value *format = nullptr, *version = nullptr, *structure = nullptr, *unit = nullptr,
-                *parameters = nullptr, *target = nullptr, *vary = nullptr;
+                *parameters = nullptr, *target = nullptr, *vary = nullptr, *losses = nullptr;
     for (const auto& [key, member] : v.members) {
         const Value** slot = key == "format"       ? &format
                              : key == "version"    ? &version
@@ -54,6 +177,7 @@ std::string readDesignProject(std::string_view text, DesignProject& out, bool ve
                              : key == "parameters" ? &parameters
                              : key == "target"     ? &target
                              : key == "vary"       ? &vary
+                             : key == "losses"     ? &losses
                                                    : nullptr;
         if (!slot)
             return "O projeto tem um membro desconhecido: \"" + key + "\".";
@@ -70,9 +194,12 @@ std::string readDesignProject(std::string_view text, DesignProject& out, bool ve
         if (!version || version->kind != Value::Kind::Number)
             return "O projeto não diz a versão do seu formato (\"version\").";
         const double n = double(readNumber(version->text));
-        if (n != kProjectVersion)
+        if (!(n >= 1 && n <= kProjectVersion && n == std::floor(n)))
             return "O projeto está na versão " + version->text + " do formato, que este programa não conhece (ele lê a versão "
                    + std::to_string(kProjectVersion) + ").";
+        if (losses && n < kProjectLossesVersion)
+            return "O projeto na versão " + version->text + " do formato não tem \"losses\" (as perdas vêm com a versão "
+                   + std::to_string(kProjectLossesVersion) + ").";
     }
     DesignProject p;
     if (!structure || structure->kind != Value::Kind::String)
@@ -133,6 +260,22 @@ std::string readDesignProject(std::string_view text, DesignProject& out, bool ve
             return "\"vary\" tem de ser uma lista de nomes de dimensões.";
         }
     }
+    if (losses) {
+        if (losses->kind != Value::Kind::Object)
+            return "\"losses\" tem de ser um objeto, como {\"tand\": \"0.02\"}.";
+        const std::vector<std::string> names = lossNames(p.structure);
+        for (const auto& [name, value] : losses->members) {
+            if (std::find(names.begin(), names.end(), name) == names.end())
+                return "O campo " + name + " não é uma perda de " + info->name + ".";
+            for (const auto& [seen, text] : p.losses)
+                if (seen == name)
+                    return "O projeto repete a perda \"" + name + "\".";
+            std::string t;
+            if (!textOf(value, t))
+                return "O valor do campo " + name + " tem de ser um texto ou um número.";
+            p.losses.emplace_back(name, t);
+        }
+    }
     out = std::move(p);
     return {};
 }
@@ -159,6 +302,12 @@ std::string writeDesignProject(const DesignProject& p)
         for (std::size_t i = 0; i < p.vary.size(); ++i)
             o += (i ? ", " : "") + json::quote(p.vary[i]);
         o += "]";
+    }
+    if (!p.losses.empty()) {
+        o += ",\n  \"losses\": {";
+        for (std::size_t i = 0; i < p.losses.size(); ++i)
+            o += (i ? ", " : "") + json::quote(p.losses[i].first) + ": " + json::quote(p.losses[i].second);
+        o += "}";
     }
     o += "\n}\n";
     return o;

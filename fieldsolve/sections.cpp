@@ -48,14 +48,6 @@ std::string plain(double x)
 
 std::string tooLargePermittivity() { return "permissividade relativa acima de " + plain(kMaxPermittivity); }
 
-bool coupled(Structure s) { return s == Structure::CoupledMicrostrip || s == Structure::CoupledStripline; }
-
-bool homogeneous(Structure s)
-{
-    return s == Structure::Stripline || s == Structure::CoupledStripline || s == Structure::Coax ||
-           s == Structure::TwoWire;
-}
-
 // Lines in the open: a distant box stands for infinity.
 bool openLine(Structure s)
 {
@@ -317,6 +309,40 @@ double smallestFeature(const Problem& pb, bool flat)
     return feature;
 }
 
+// Whether a conductor of no thickness ends inside the domain. At the edge
+// of such a half-plane the potential goes as the square root of the
+// distance (on a dielectric interface too), and the energy of a mesh nears
+// its limit as the first power of the cell size, the second power of the
+// smooth field behind it: the order that three meshes show drifts from
+// one to the other as the meshes refine.
+bool thinEdge(const Problem& pb)
+{
+    auto inside = [](double a, double lo, double hi) { return std::isfinite(a) && a > lo && a < hi; };
+    for (const Conductor& c : pb.conductors) {
+        const Box& b = c.box;
+        if (b.y0 == b.y1 && (inside(b.x0, pb.domain.x0, pb.domain.x1) || inside(b.x1, pb.domain.x0, pb.domain.x1)))
+            return true;
+        if (b.x0 == b.x1 && (inside(b.y0, pb.domain.y0, pb.domain.y1) || inside(b.y1, pb.domain.y0, pb.domain.y1)))
+            return true;
+    }
+    return false;
+}
+
+// Richardson over three meshes, each of half the cells of the one before:
+// the order from the three, the limit from the last two of them.
+double richardsonLimit(double q0, double q1, double q2)
+{
+    const double d1 = q0 - q1, d2 = q1 - q2;
+    double p = 1;
+    if (d1 != 0 && d2 / d1 > 0 && d2 / d1 < 1)
+        p = std::clamp(-std::log2(d2 / d1), 1.0, 4.0);
+    return q2 - d2 / (std::pow(2.0, p) - 1);
+}
+
+// The limit of q = L + A h + B h^2 through three such meshes: both terms
+// of a section with the edge of a half-plane taken out.
+double halfPlaneLimit(double q0, double q1, double q2) { return (8 * q2 - 6 * q1 + q0) / 3; }
+
 // The reason a section cannot be solved (empty when it can).
 std::string invalidSection(const Section& section)
 {
@@ -355,6 +381,8 @@ SectionSolution solveSection(const Section& section, double tolerance, const Mes
     out.failure = invalidSection(section);
     if (!out.failure.empty())
         return out;
+    // Whether a conductor of no thickness ends inside the section.
+    bool thin = false;
     // Capacitances per eps0, with the dielectric and in air, on one mesh.
     struct Pair {
         double c = 0, air = 0;
@@ -372,6 +400,7 @@ SectionSolution solveSection(const Section& section, double tolerance, const Mes
         if (feature < kThinMetal * flat)
             mo.edge *= kThinMetal * flat / feature;
         const Mesh mesh = Mesh::graded(pbs.front(), level, mo);
+        thin = thinEdge(pbs.front());
         if (nodes)
             *nodes = std::max(*nodes, mesh.nodes());
         const bool both = !section.homogeneous;
@@ -396,14 +425,19 @@ SectionSolution solveSection(const Section& section, double tolerance, const Mes
     std::vector<std::vector<Pair>> limits(count);
     std::vector<Pair> best(count);
     const int maxLevel = section.exact ? 0 : kMaxLevel;
-    // Richardson: the order from three successive meshes, the limit from
-    // the last two of them.
-    auto extrapolate = [](double q0, double q1, double q2) {
-        const double d1 = q0 - q1, d2 = q1 - q2;
-        double p = 1;
-        if (d1 != 0 && d2 / d1 > 0 && d2 / d1 < 1)
-            p = std::clamp(-std::log2(d2 / d1), 1.0, 4.0);
-        return q2 - d2 / (std::pow(2.0, p) - 1);
+    // The limit of three meshes. With the edge of a half-plane the truth
+    // lies between two readings of them: one fitted order lags its drift to
+    // the first power, the two fixed orders leave out the higher terms. The
+    // limit is the second, and their distance counts in the estimate.
+    struct Limit {
+        double value, spread;
+    };
+    auto extrapolate = [&thin](double q0, double q1, double q2) -> Limit {
+        const double fitted = richardsonLimit(q0, q1, q2);
+        if (!thin)
+            return {fitted, 0};
+        const double both = halfPlaneLimit(q0, q1, q2);
+        return {both, std::fabs(both - fitted)};
     };
     const auto stopped = [&] {
         if (!cancel || !cancel->load(std::memory_order_relaxed))
@@ -442,9 +476,9 @@ SectionSolution solveSection(const Section& section, double tolerance, const Mes
         for (std::size_t m = 0; m < count; ++m) {
             const auto& hs = history[m];
             const std::size_t k = hs.size() - 1;
-            Pair limit;
-            limit.c = extrapolate(hs[k - 2].c, hs[k - 1].c, hs[k].c);
-            limit.air = extrapolate(hs[k - 2].air, hs[k - 1].air, hs[k].air);
+            const Limit lc = extrapolate(hs[k - 2].c, hs[k - 1].c, hs[k].c);
+            const Limit la = extrapolate(hs[k - 2].air, hs[k - 1].air, hs[k].air);
+            Pair limit{lc.value, la.value};
             limits[m].push_back(limit);
             best[m] = limit;
             // The estimate: how far the limit moved with the last mesh. Of
@@ -454,8 +488,9 @@ SectionSolution solveSection(const Section& section, double tolerance, const Mes
             const auto& ls = limits[m];
             first = ls.size() < 2;
             const Pair& before = first ? hs[k] : ls[ls.size() - 2];
-            const double ea = std::fabs(limit.air - before.air) / limit.air;
-            const double ec = section.homogeneous ? ea : std::fabs(limit.c - before.c) / limit.c;
+            const double ea = std::max(std::fabs(limit.air - before.air), la.spread) / limit.air;
+            const double ec =
+                section.homogeneous ? ea : std::max(std::fabs(limit.c - before.c), lc.spread) / limit.c;
             worst = std::max(worst, 0.5 * (ec + ea));
         }
         out.error = worst;
@@ -510,7 +545,7 @@ SectionSolution solveSection(const Section& section, double tolerance, const Mes
 Section section(const Geometry& g)
 {
     Section out;
-    const std::vector<Mode> modes = coupled(g.structure) ? std::vector<Mode>{Mode::Even, Mode::Odd}
+    const std::vector<Mode> modes = coupledSection(g.structure) ? std::vector<Mode>{Mode::Even, Mode::Odd}
                                                          : std::vector<Mode>{Mode::Single};
     // Capacitance = 2 W / V^2; the lower half of a stripline holds half of it.
     const double factor = 2 * lineShare(g.structure) * (stripline(g.structure) ? 2 : 1);
@@ -519,7 +554,7 @@ Section section(const Geometry& g)
     out.exact = mapped(g.structure);
     out.open = !out.exact;
     out.farSize = openLine(g.structure) ? size(g) : 0;
-    out.homogeneous = homogeneous(g.structure);
+    out.homogeneous = homogeneousSection(g.structure);
     out.er = g.er;
     return out;
 }
@@ -531,7 +566,7 @@ Solution solve(const Geometry& g, double tolerance, const MeshOptions& meshOptio
     out.failure = invalidGeometry(g);
     if (!out.failure.empty())
         return out;
-    out.coupled = coupled(g.structure);
+    out.coupled = coupledSection(g.structure);
     const SectionSolution s = solveSection(section(g), tolerance, meshOptions, cancel, visit);
     out.ok = s.ok;
     out.converged = s.converged;

@@ -28,6 +28,7 @@
 #include <vector>
 
 #include "field.h"
+#include "framework/core/line_section.h"
 #include "models/physics.h"
 
 namespace tarvel::fieldsolve {
@@ -152,17 +153,8 @@ SectionSolution solveSection(const Section& section, double tolerance = 5e-4, co
 // The line structures of the windows
 // ---------------------------------------------------------------------------
 
-enum class Structure {
-    TwoWire,
-    Coax,
-    Microstrip,
-    Stripline,
-    Slotline,
-    Cpw,
-    Cps,
-    CoupledMicrostrip,
-    CoupledStripline
-};
+// The kinds of line of the windows, as their bindings name them.
+using Structure = SectionKind;
 
 // Lengths in any one unit (the windows use mm).
 struct Geometry {

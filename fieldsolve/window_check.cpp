@@ -8,26 +8,10 @@ namespace tarvel::fieldsolve {
 
 namespace {
 
-Structure structureOf(SectionKind k)
-{
-    switch (k) {
-    case SectionKind::TwoWire: return Structure::TwoWire;
-    case SectionKind::Coax: return Structure::Coax;
-    case SectionKind::Microstrip: return Structure::Microstrip;
-    case SectionKind::Stripline: return Structure::Stripline;
-    case SectionKind::Slotline: return Structure::Slotline;
-    case SectionKind::Cpw: return Structure::Cpw;
-    case SectionKind::Cps: return Structure::Cps;
-    case SectionKind::CoupledMicrostrip: return Structure::CoupledMicrostrip;
-    case SectionKind::CoupledStripline: return Structure::CoupledStripline;
-    }
-    return Structure::Microstrip;
-}
-
 Geometry geometryOf(SectionKind k, const SectionLengths& l)
 {
     Geometry g;
-    g.structure = structureOf(k);
+    g.structure = k;
     g.w = l.w;
     g.s = l.s;
     g.h = l.h;
@@ -71,22 +55,6 @@ const char* noQuasiStaticCheck()
            "comparar as fórmulas desta janela.";
 }
 
-const char* structureName(Structure s)
-{
-    switch (s) {
-    case Structure::TwoWire: return sectionName(SectionKind::TwoWire);
-    case Structure::Coax: return sectionName(SectionKind::Coax);
-    case Structure::Microstrip: return sectionName(SectionKind::Microstrip);
-    case Structure::Stripline: return sectionName(SectionKind::Stripline);
-    case Structure::Slotline: return sectionName(SectionKind::Slotline);
-    case Structure::Cpw: return sectionName(SectionKind::Cpw);
-    case Structure::Cps: return sectionName(SectionKind::Cps);
-    case Structure::CoupledMicrostrip: return sectionName(SectionKind::CoupledMicrostrip);
-    case Structure::CoupledStripline: return sectionName(SectionKind::CoupledStripline);
-    }
-    return "";
-}
-
 CheckPlan planCheck(const WindowDescription& d, const FieldTexts& fields)
 {
     CheckPlan plan;
@@ -95,7 +63,7 @@ CheckPlan planCheck(const WindowDescription& d, const FieldTexts& fields)
         return plan;
     }
     plan.section = d.section.kind;
-    plan.geometry.structure = structureOf(d.section.kind);
+    plan.geometry.structure = d.section.kind;
     if (!hasQuasiStaticCheck(plan.geometry.structure)) {
         plan.message = noQuasiStaticCheck();
         return plan;

@@ -48,9 +48,6 @@ struct CheckPlan {
     std::vector<Compared> rows;
 };
 
-// The structure's name as the gallery's tabs give it.
-const char* structureName(Structure s);
-
 // The plan for a window whose description is `d`, from its field texts.
 CheckPlan planCheck(const WindowDescription& d, const FieldTexts& fields);
 

@@ -17,8 +17,7 @@ import os
 import subprocess
 import sys
 
-ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-PAGE = os.path.join(ROOT, "resources", "principal.htm")
+from tutorial_page import ROOT, write_section
 BEGIN, END = "<!-- campo:inicio -->", "<!-- campo:fim -->"
 
 THICK = [0.0175, 0.07]  # 1/2 oz and 2 oz copper, in mm
@@ -193,21 +192,18 @@ def section():
     return "\n".join(out)
 
 
+def first_place(page, text):
+    anchor = '<h2><a name="erros"></a>'
+    page = page.replace(anchor, text + "\n\n" + anchor, 1)
+    return page.replace('<li><a href="#erros">', '<li><a href="#campo">Fórmulas e solução de campo</a></li>\n'
+                        '<li><a href="#erros">', 1)
+
+
+def made_with(calc):
+    global calc_path
+    calc_path = calc
+    return section()
+
+
 if __name__ == "__main__":
-    args = [a for a in sys.argv[1:] if a != "--print"]
-    calc_path = args[0] if args else os.path.join(ROOT, "build", "cli", "tarvel-calc")
-    text = section()
-    if "--print" in sys.argv:
-        print(text)
-        sys.exit(0)
-    with open(PAGE, encoding="utf-8") as f:
-        page = f.read()
-    if BEGIN in page:
-        page = page[:page.index(BEGIN)] + text + page[page.index(END) + len(END):]
-    else:
-        anchor = '<h2><a name="erros"></a>'
-        page = page.replace(anchor, text + "\n\n" + anchor, 1)
-        page = page.replace('<li><a href="#erros">', '<li><a href="#campo">Fórmulas e solução de campo</a></li>\n'
-                            '<li><a href="#erros">', 1)
-    with open(PAGE, "w", encoding="utf-8") as f:
-        f.write(page)
+    write_section(made_with, BEGIN, END, first_place)

@@ -27,53 +27,27 @@
 #include "fieldsolve/designer.h"
 #include "framework/core/number_text.h"
 #include "framework/ui/platform.h"
-#include "tests/ui/scripted_platform.h"
+#include "tests/app/designer_fixture.h"
 
 using namespace tarvel;
 using namespace tarvel::ui;
 using fieldsolve::Template;
-using tarvel::test::ScriptedPlatform;
+
+using DesignerWindowTest = tarvel::test::DesignerFixture;
+using tarvel::test::designOf;
+using tarvel::test::inputTexts;
+using tarvel::test::plotted;
+using tarvel::test::settle;
 
 namespace {
 
 QString u(const char* s) { return QString::fromUtf8(s); }
-
-// Everything the pool runs for the window finished and handed over (a
-// result handed over may start the tracing of the section's lines).
-void settle()
-{
-    for (int round = 0; round < 10; ++round) {
-        ASSERT_TRUE(FieldJobs::instance().waitForIdle(120000));
-        QCoreApplication::processEvents();
-        if (FieldJobs::instance().unfinished() == 0)
-            return;
-    }
-    FAIL() << "the field pool never settled";
-}
-
-fieldsolve::Design designOf(const DesignerWindow& w)
-{
-    fieldsolve::Design d;
-    EXPECT_EQ(fieldsolve::designOf(w.project(), d), "");
-    return d;
-}
-
 double number(const QString& s) { return double(readNumber(s.toStdString())); }
-
-// The inputs' texts, to see that nothing changed.
-QStringList inputTexts(const DesignerWindow& w)
-{
-    QStringList out;
-    for (const auto& p : fieldsolve::templateInfo(w.currentTemplate()).parameters)
-        out << QString::fromStdString(p.name) + "=" + w.inputText(QString::fromStdString(p.name));
-    return out;
-}
 
 } // namespace
 
-TEST(DesignerWindow, AnalysisShowsWhatTheDesignerComputes)
+TEST_F(DesignerWindowTest, AnalysisShowsWhatTheDesignerComputes)
 {
-    ScriptedPlatform platform;
     for (Template kind : {Template::Microstrip, Template::CoupledMicrostrip}) {
         DesignerWindow w;
         w.setTemplate(kind);
@@ -103,9 +77,8 @@ TEST(DesignerWindow, AnalysisShowsWhatTheDesignerComputes)
     }
 }
 
-TEST(DesignerWindow, MilsAreReadAsMils)
+TEST_F(DesignerWindowTest, MilsAreReadAsMils)
 {
-    ScriptedPlatform platform;
     DesignerWindow w;
     w.setInputText("W", "1.5");
     w.setUnit(fieldsolve::Unit::Mil);
@@ -115,9 +88,8 @@ TEST(DesignerWindow, MilsAreReadAsMils)
     EXPECT_NEAR(designOf(w)["er"], 4.4, 0);
 }
 
-TEST(DesignerWindow, SynthesisWritesDimensionsThatAnalyseToTheTarget)
+TEST_F(DesignerWindowTest, SynthesisWritesDimensionsThatAnalyseToTheTarget)
 {
-    ScriptedPlatform platform;
     struct Case {
         Template kind;
         QString targets, v1, v2, vary;
@@ -147,9 +119,8 @@ TEST(DesignerWindow, SynthesisWritesDimensionsThatAnalyseToTheTarget)
     }
 }
 
-TEST(DesignerWindow, SavedProjectOpensAsItWasSaved)
+TEST_F(DesignerWindowTest, SavedProjectOpensAsItWasSaved)
 {
-    ScriptedPlatform platform;
     QTemporaryDir dir;
     const QString path = dir.filePath("par.plc");
     DesignerWindow w;
@@ -176,9 +147,8 @@ TEST(DesignerWindow, SavedProjectOpensAsItWasSaved)
     EXPECT_TRUE(other.windowTitle().contains(path));
 }
 
-TEST(DesignerWindow, BadFileIsRefusedAndNothingChanges)
+TEST_F(DesignerWindowTest, BadFileIsRefusedAndNothingChanges)
 {
-    ScriptedPlatform platform;
     QTemporaryDir dir;
     DesignerWindow good;
     good.setTemplate(Template::Stripline);
@@ -188,18 +158,28 @@ TEST(DesignerWindow, BadFileIsRefusedAndNothingChanges)
         valid.substr(0, valid.size() / 2), // truncated
         [&] {                              // a version from the future
             std::string s = valid;
-            const auto at = s.find("\"version\": 1");
+            const std::string current = "\"version\": " + std::to_string(fieldsolve::kProjectVersion);
+            const auto at = s.find(current);
             return at == std::string::npos ? std::string("{\"version\": 99}")
-                                           : s.replace(at, 12, "\"version\": 99");
+                                           : s.replace(at, current.size(), "\"version\": 99");
         }(),
         "{\"format\": \"tarvel-projeto-de-linha\", \"version\": 1, \"structure\": \"microstrip\", "
         "\"unit\": \"mm\", \"parameters\": {\"W\": \"largo\"}}",
         "",
+        // Losses that do not read, or that a first-version file cannot have.
+        "{\"format\": \"tarvel-projeto-de-linha\", \"version\": 2, \"structure\": \"stripline\", "
+        "\"losses\": {\"tand1\": \"-0.01\"}}",
+        "{\"format\": \"tarvel-projeto-de-linha\", \"version\": 2, \"structure\": \"stripline\", "
+        "\"losses\": {\"roughness\": \"gradiente\"}}",
+        "{\"format\": \"tarvel-projeto-de-linha\", \"version\": 1, \"structure\": \"stripline\", "
+        "\"losses\": {\"tand1\": \"0.01\"}}",
     };
     DesignerWindow w;
     w.setTemplate(Template::Gcpw);
     w.setInputText("W", "0.42");
+    w.Graficos()->setField("tand", "0.004");
     const QStringList before = inputTexts(w);
+    const auto lossesBefore = w.Graficos()->lossTexts();
     const QString title = w.windowTitle();
     for (const std::string& text : bad) {
         const QString path = dir.filePath("bad.plc");
@@ -215,13 +195,13 @@ TEST(DesignerWindow, BadFileIsRefusedAndNothingChanges)
         EXPECT_TRUE(platform.boxes[0].text.startsWith(u("O arquivo"))) << platform.boxes[0].text.toStdString();
         EXPECT_EQ(w.currentTemplate(), Template::Gcpw);
         EXPECT_EQ(inputTexts(w), before);
+        EXPECT_EQ(w.Graficos()->lossTexts(), lossesBefore);
         EXPECT_EQ(w.windowTitle(), title);
     }
 }
 
-TEST(DesignerWindow, EveryRefusalNamesItsFieldAndChangesNothing)
+TEST_F(DesignerWindowTest, EveryRefusalNamesItsFieldAndChangesNothing)
 {
-    ScriptedPlatform platform;
     struct Case {
         Template kind;
         std::vector<std::pair<const char*, const char*>> texts;
@@ -264,9 +244,8 @@ TEST(DesignerWindow, EveryRefusalNamesItsFieldAndChangesNothing)
     }
 }
 
-TEST(DesignerWindow, CancelStopsTheSolveAndKeepsTheResults)
+TEST_F(DesignerWindowTest, CancelStopsTheSolveAndKeepsTheResults)
 {
-    ScriptedPlatform platform;
     DesignerWindow w;
     w.setTemplate(Template::CoupledMicrostrip);
     w.setSynthesis("Z0e,Z0o", "65", "38", "W,S");
@@ -293,9 +272,8 @@ TEST(DesignerWindow, CancelStopsTheSolveAndKeepsTheResults)
     EXPECT_EQ(w.resultText("Zdiff"), QString::number(fieldsolve::analyse(designOf(w)).zdiff, 'f', 3));
 }
 
-TEST(DesignerWindow, ClosingCancelsItsSolve)
+TEST_F(DesignerWindowTest, ClosingCancelsItsSolve)
 {
-    ScriptedPlatform platform;
     auto* w = new DesignerWindow;
     w->show();
     w->setTemplate(Template::CoupledStripline);
@@ -309,9 +287,8 @@ TEST(DesignerWindow, ClosingCancelsItsSolve)
     EXPECT_TRUE(platform.boxes.empty());
 }
 
-TEST(DesignerWindow, ResultsAreCopiedAsTextAndPrinted)
+TEST_F(DesignerWindowTest, ResultsAreCopiedAsTextAndPrinted)
 {
-    ScriptedPlatform platform;
     QTemporaryDir dir;
     platform.printDir = dir.path();
     DesignerWindow w;
@@ -331,9 +308,8 @@ TEST(DesignerWindow, ResultsAreCopiedAsTextAndPrinted)
     EXPECT_GT(pdf.size(), 10000); // text, drawing and field lines
 }
 
-TEST(DesignerWindow, MainMenuOpensIt)
+TEST_F(DesignerWindowTest, MainMenuOpensIt)
 {
-    ScriptedPlatform platform;
     TForm1 main;
     auto* item = main.findChild<QAction*>("ProjetoCampo1");
     ASSERT_NE(item, nullptr);
@@ -398,4 +374,59 @@ TEST(DesignerWindow, RealDialogsRefuseADamagedFile)
     EXPECT_EQ(dialogTitle, "Abrir");
     EXPECT_TRUE(boxText.startsWith(u("O arquivo ") + path)) << boxText.toStdString();
     EXPECT_EQ(inputTexts(w), before);
+}
+
+// The losses of the plots are part of the project: saved, opened again as
+// typed, stated by the report; a project of the first version (before the
+// losses) opens with the losses of a new window, as Novo gives them.
+TEST_F(DesignerWindowTest, ProjectKeepsTheLossesAndTheReportStatesThem)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("perdas.plc");
+    DesignerWindow w;
+    w.setTemplate(Template::Stripline);
+    const auto defaults = w.Graficos()->lossTexts();
+    const tarvel::test::FieldTexts typed = {{"tand1", "0.001"}, {"tand2", "0.004"}, {"sigma", "4.1e7"},
+                                            {"Rugosidade", "Huray (esferas)"}, {"rnod", "0.3"}, {"sr", "1.8"}};
+    for (const auto& [name, text] : typed)
+        w.Graficos()->setField(name, u(text));
+    const auto losses = w.Graficos()->lossTexts();
+    EXPECT_EQ(losses, (std::vector<std::pair<std::string, std::string>>{
+                          {"tand1", "0.001"}, {"tand2", "0.004"}, {"sigma", "4.1e7"}, {"roughness", "huray"},
+                          {"rq", "0.5"}, {"rnod", "0.3"}, {"sr", "1.8"}}));
+    platform.saveAnswers.push_back(path);
+    w.SalvarComo1Click();
+    ASSERT_TRUE(QFile::exists(path)) << shown();
+
+    DesignerWindow other;
+    other.setTemplate(Template::Microstrip);
+    platform.openAnswers.push_back(path);
+    other.Abrir1Click();
+    ASSERT_TRUE(platform.boxes.empty()) << shown();
+    EXPECT_EQ(other.Graficos()->lossTexts(), losses);
+    EXPECT_TRUE(other.Graficos()->findChild<QLineEdit*>("tand1")->isVisibleTo(other.Graficos()));
+    EXPECT_FALSE(other.Graficos()->findChild<QLineEdit*>("ctand")->isVisibleTo(other.Graficos()));
+    EXPECT_TRUE(other.Graficos()->findChild<QLineEdit*>("sr")->isEnabled());
+
+    other.Analisar();
+    settle();
+    other.CopiarResultados();
+    const QString report = QApplication::clipboard()->text();
+    for (const char* line : {"tand1 = 0.001\n", "tand2 = 0.004\n", "sigma = 4.1e7 S/m\n",
+                             "Rugosidade: Huray (esferas), rnod = 0.3 µm, sr = 1.8\n"})
+        EXPECT_TRUE(report.contains(u(line))) << line << "\n" << report.toStdString();
+
+    const QString first = dir.filePath("antigo.plc");
+    QFile f(first);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("{\"format\": \"tarvel-projeto-de-linha\", \"version\": 1, \"structure\": \"stripline\", "
+            "\"unit\": \"mm\", \"parameters\": {\"W\": \"0.5\"}}");
+    f.close();
+    platform.openAnswers.push_back(first);
+    other.Abrir1Click();
+    ASSERT_TRUE(platform.boxes.empty()) << shown();
+    EXPECT_EQ(other.inputText("W"), "0.5");
+    EXPECT_EQ(other.Graficos()->lossTexts(), defaults);
+    w.Novo1Click();
+    EXPECT_EQ(w.Graficos()->lossTexts(), defaults);
 }

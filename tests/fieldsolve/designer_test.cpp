@@ -4,10 +4,12 @@
 // the refusals of what cannot be built.
 #include <atomic>
 #include <cmath>
+#include <limits>
 #include <thread>
 
 #include <gtest/gtest.h>
 
+#include "fieldsolve/design_losses.h"
 #include "fieldsolve/design_project.h"
 #include "fieldsolve/designer.h"
 #include "models/physics.h"
@@ -54,6 +56,27 @@ TEST(Designer, ZeroThicknessStriplineIsExactWithinTheEstimate)
     }
 }
 
+// Coplanar lines of no thickness in air, by conformal map: CPW
+// Z0 = eta0/4 K(k')/K(k), k = W/(W + 2S); CPS Z0 = eta0 K(k)/K(k'),
+// k = S/(S + 2W). Every edge is a half-plane's.
+TEST(Designer, ZeroThicknessCoplanarLinesInAirWithinTheEstimate)
+{
+    const double eta0 = tarvel::physics::si::eta0;
+    struct Case {
+        Template kind;
+        double w, s;
+    };
+    for (const Case& c : {Case{Template::Cpw, 0.5, 0.2}, Case{Template::Cpw, 2.0, 0.1}, Case{Template::Cps, 0.5, 0.2}}) {
+        const Analysis a =
+            solved(design(c.kind, {{"W", c.w}, {"S", c.s}, {"h", 0.5}, {"t", 0}, {"er", 1}}));
+        const bool cpw = c.kind == Template::Cpw;
+        const double k = cpw ? c.w / (c.w + 2 * c.s) : c.s / (c.s + 2 * c.w), kp = std::sqrt(1 - k * k);
+        const double exact = cpw ? eta0 / 4 * std::comp_ellint_1(kp) / std::comp_ellint_1(k)
+                                 : eta0 * std::comp_ellint_1(k) / std::comp_ellint_1(kp);
+        EXPECT_LE(relative(a.z0, exact), a.error) << c.w << " " << c.s << ": " << a.z0 << " vs " << exact;
+    }
+}
+
 // Cohn: Z0e,o = 30 pi / sqrt(er) K(k') / K(k), k_e = tanh(pi W / 2b) tanh(pi (W + S) / 2b),
 // k_o = tanh(pi W / 2b) coth(pi (W + S) / 2b).
 TEST(Designer, CohnsEdgeCoupledStriplineWithinTheEstimate)
@@ -65,12 +88,11 @@ TEST(Designer, CohnsEdgeCoupledStriplineWithinTheEstimate)
         auto z = [&](double k) {
             return thirtyPiOverRootEr(er) * std::comp_ellint_1(std::sqrt(1 - k * k)) / std::comp_ellint_1(k);
         };
-        // The strips of no thickness lie inside the solved part, their edges
-        // singular on both faces: there the estimate is optimistic (the odd
-        // mode of the first case is 0.026 % off against an estimate of
-        // 0.019 %), a known limit of the solver's estimate held to twice it.
-        EXPECT_LE(relative(a.z0e, z(th * ts)), 2 * a.error) << a.z0e << " vs " << z(th * ts);
-        EXPECT_LE(relative(a.z0o, z(th / ts)), 2 * a.error) << a.z0o << " vs " << z(th / ts);
+        // The strips of no thickness lie inside the solved part, the edges
+        // of half-planes; one fitted order left the odd mode of the first
+        // case 0.026 % off against an estimate of 0.019 %.
+        EXPECT_LE(relative(a.z0e, z(th * ts)), a.error) << a.z0e << " vs " << z(th * ts);
+        EXPECT_LE(relative(a.z0o, z(th / ts)), a.error) << a.z0o << " vs " << z(th / ts);
         EXPECT_DOUBLE_EQ(a.zdiff, 2 * a.z0o);
         EXPECT_DOUBLE_EQ(a.zcm, a.z0e / 2);
         EXPECT_NEAR(a.k, (a.z0e - a.z0o) / (a.z0e + a.z0o), 1e-15);
@@ -353,11 +375,25 @@ TEST(DesignProject, WrittenProjectsReadBackAndBadFilesAreRefused)
         std::string text;
         const char* says;
     };
+    const std::string current = "\"version\": " + std::to_string(kProjectVersion);
     std::string newer = text;
-    newer.replace(newer.find("\"version\": 1"), 12, "\"version\": 2");
+    newer.replace(newer.find(current), current.size(), "\"version\": " + std::to_string(kProjectVersion + 1));
+    const std::string unknown = "O projeto está na versão " + std::to_string(kProjectVersion + 1) + " do formato";
     const std::vector<Bad> bad = {
         {text.substr(0, text.size() / 2), "O arquivo está danificado ou incompleto"},
-        {newer, "O projeto está na versão 2 do formato, que este programa não conhece"},
+        {newer, unknown.c_str()},
+        {R"({"format":"tarvel-projeto-de-linha","version":0,"structure":"cps"})", "O projeto está na versão 0"},
+        {R"({"format":"tarvel-projeto-de-linha","version":1.5,"structure":"cps"})", "O projeto está na versão 1.5"},
+        {R"({"format":"tarvel-projeto-de-linha","version":1,"structure":"cps","losses":{"tand":"0.01"}})",
+         "O projeto na versão 1 do formato não tem \"losses\""},
+        {R"({"format":"tarvel-projeto-de-linha","version":2,"structure":"cps","losses":{"tand1":"0.01"}})",
+         "O campo tand1 não é uma perda de cps"},
+        {R"({"format":"tarvel-projeto-de-linha","version":2,"structure":"cps","losses":{"sigma":"1","sigma":"2"}})",
+         "O projeto repete a perda \"sigma\""},
+        {R"({"format":"tarvel-projeto-de-linha","version":2,"structure":"cps","losses":{"sigma":[1]}})",
+         "O valor do campo sigma"},
+        {R"({"format":"tarvel-projeto-de-linha","version":2,"structure":"cps","losses":["tand"]})",
+         "\"losses\" tem de ser um objeto"},
         {"[1,2]", "O arquivo não é um projeto de linha"},
         {R"({"format":"outro","version":1,"structure":"cps"})", "O arquivo não é um projeto de linha"},
         {R"({"format":"tarvel-projeto-de-linha","structure":"cps"})", "O projeto não diz a versão"},
@@ -370,6 +406,120 @@ TEST(DesignProject, WrittenProjectsReadBackAndBadFilesAreRefused)
         DesignProject kept = p;
         EXPECT_EQ(readDesignProject(b.text, kept).rfind(b.says, 0), 0u) << readDesignProject(b.text, kept);
         EXPECT_EQ(writeDesignProject(kept), text) << "a refused file changes nothing";
+    }
+}
+
+// A project of the first version, before the losses, reads as it did; one
+// with losses reads them back as typed, and writes back the same text.
+TEST(DesignProject, FirstVersionStillReadsAndLossesReadBack)
+{
+    DesignProject old;
+    ASSERT_EQ(readDesignProject(R"({"format":"tarvel-projeto-de-linha","version":1,"structure":"stripline",)"
+                                R"("unit":"mil","parameters":{"W":"12","er1":3.5},"target":{"Z0":50},"vary":"W"})",
+                                old),
+              "");
+    EXPECT_EQ(old.structure, Template::Stripline);
+    EXPECT_EQ(old.unit, Unit::Mil);
+    EXPECT_EQ(old.parameters, (std::vector<std::pair<std::string, std::string>>{{"W", "12"}, {"er1", "3.5"}}));
+    EXPECT_TRUE(old.losses.empty());
+    ASSERT_EQ(old.targets.size(), 1u);
+
+    DesignProject p = old;
+    p.losses = {{"tand1", "0.002"}, {"tand2", "0,02"}, {"sigma", "4.1e7"}, {"roughness", "huray"},
+                {"rq", ""}, {"rnod", "0.4"}, {"sr", "2.1"}};
+    const std::string text = writeDesignProject(p);
+    EXPECT_NE(text.find("\"version\": " + std::to_string(kProjectVersion)), std::string::npos);
+    DesignProject back;
+    ASSERT_EQ(readDesignProject(text, back), "");
+    EXPECT_EQ(back.losses, p.losses);
+    EXPECT_EQ(writeDesignProject(back), text);
+    // A batch line, with neither format nor version, may carry losses.
+    DesignProject line;
+    EXPECT_EQ(readDesignProject(R"({"structure":"microstrip","losses":{"ctand":0.03}})", line, true), "");
+    EXPECT_EQ(line.losses, (std::vector<std::pair<std::string, std::string>>{{"ctand", "0.03"}}));
+}
+
+// Each layer of the solved section takes the loss tangent of its name, the
+// metals sigma and the roughness of the model chosen (and only its
+// parameters); every refusal names its field and changes nothing.
+TEST(DesignLosses, TextsBecomeTheLayersAndMetalsLosses)
+{
+    Design masked = exampleDesign(Template::Microstrip);
+    masked.set("c1", 0.03);
+    masked.set("c2", 0.02);
+    masked.set("cer", 3.5);
+    ASSERT_EQ(checkDesign(masked), "");
+    Design split = exampleDesign(Template::Stripline);
+    split.set("er2", 2.2);
+    ASSERT_EQ(checkDesign(split), "");
+    using Texts = std::vector<std::pair<std::string, std::string>>;
+    struct Case {
+        Design design;
+        Texts texts;
+        std::vector<std::pair<std::string, double>> tand; // each layer's name and tangent
+        double sigma, rq, nodule, ratio;
+        Roughness roughness;
+    };
+    const double inf = std::numeric_limits<double>::infinity();
+    const Case cases[] = {
+        {exampleDesign(Template::Microstrip), {}, {{"tand", 0}}, inf, 0, 0.5e-6, 0, Roughness::None},
+        {masked,
+         {{"tand", "0.004"}, {"ctand", "0.03"}, {"sigma", "5.8e7"}, {"roughness", "hammerstad"}, {"rq", "1.2"},
+          {"rnod", "x"}},
+         {{"tand", 0.004}, {"ctand", 0.03}},
+         5.8e7, 1.2e-6, 0.5e-6, 0, Roughness::Hammerstad},
+        {split,
+         {{"tand1", "0.001"}, {"tand2", "0.02"}, {"sigma", " "}, {"roughness", "huray"}, {"rq", "-9"},
+          {"rnod", "0.3"}, {"sr", "2.5"}},
+         {{"tand1", 0.001}, {"tand2", 0.02}},
+         inf, 0, 0.3e-6, 2.5, Roughness::Huray},
+        {exampleDesign(Template::Gcpw), {{"tand", "0.01"}, {"roughness", "none"}, {"rq", "3"}}, {{"tand", 0.01}},
+         inf, 0, 0.5e-6, 0, Roughness::None},
+    };
+    for (const Case& c : cases) {
+        LossInputs in;
+        ASSERT_EQ(lossesOf(c.design, c.texts, in), "") << c.design.info().name;
+        const std::vector<std::string> layers = designTandNames(c.design);
+        ASSERT_EQ(layers.size(), in.tand.size());
+        // Every layer of a name carries its tangent (a mask has several layers).
+        for (std::size_t l = 0; l < layers.size(); ++l) {
+            double wanted = -1;
+            for (const auto& [name, t] : c.tand)
+                if (name == layers[l])
+                    wanted = t;
+            EXPECT_EQ(in.tand[l], wanted) << c.design.info().name << " " << layers[l];
+        }
+        for (const MetalLoss& m : in.metal) {
+            EXPECT_EQ(m.sigma, c.sigma);
+            EXPECT_EQ(m.roughness, c.roughness);
+            EXPECT_DOUBLE_EQ(m.rq, c.rq);
+            EXPECT_DOUBLE_EQ(m.nodule, c.nodule);
+            EXPECT_DOUBLE_EQ(m.ratio, c.ratio);
+        }
+        EXPECT_EQ(invalidLossInputs(in), "");
+    }
+
+    struct Bad {
+        Texts texts;
+        const char* says;
+    };
+    const Bad bad[] = {
+        {{{"tand", "-0.01"}}, "O campo tand (tanδ de er) não pode ser negativo."},
+        {{{"ctand", "abc"}}, "O campo ctand (tanδ de cer) não é um número: \"abc\"."},
+        {{{"sigma", "0"}}, "O campo sigma (condutividade do metal) tem de ser positivo."},
+        {{{"sigma", "1e999"}}, "O campo sigma (condutividade do metal) não é um número finito."},
+        {{{"roughness", "hammerstad"}, {"rq", "-1"}}, "O campo rq (rugosidade rms) não pode ser negativo."},
+        {{{"roughness", "huray"}, {"rnod", "0"}}, "O campo rnod (raio das esferas) tem de ser positivo."},
+        {{{"roughness", "huray"}, {"sr", "-2"}}, "O campo sr (razão de superfície) não pode ser negativo."},
+        {{{"roughness", "gradiente"}}, "O campo roughness (modelo de rugosidade) tem de ser none, hammerstad ou huray"},
+        {{{"tand1", "0.01"}}, "O campo tand1 não é uma perda de microstrip."},
+    };
+    for (const Bad& b : bad) {
+        LossInputs kept;
+        kept.tand = {0.5};
+        EXPECT_EQ(lossesOf(masked, b.texts, kept).rfind(b.says, 0), 0u) << lossesOf(masked, b.texts, kept);
+        EXPECT_EQ(kept.tand, std::vector<double>{0.5});
+        EXPECT_TRUE(std::isinf(kept.metal[0].sigma));
     }
 }
 
