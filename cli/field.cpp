@@ -76,6 +76,9 @@ struct Answer {
 struct Frequency {
     double f = 0;
     Texts losses;
+    // The texts are a project's (and a batch line's) losses, with the
+    // command line's in their place: read as the project reads them.
+    bool project = false;
 };
 
 // A frequency's text (of --freq or a batch line's "freq"), or the reason
@@ -87,16 +90,6 @@ std::string frequencyOf(const std::string& text, double& f)
     if (text.empty() || *end || !(f > 0) || !std::isfinite(f))
         return "frequência deve ser positiva: \"" + text + "\"";
     return {};
-}
-
-// The loss parameters a project's "parameters" hold, taken out of them.
-Texts takeLosses(DesignProject& project)
-{
-    Texts losses, shape;
-    for (auto& p : project.parameters)
-        (lossParameter(p.first) ? losses : shape).push_back(std::move(p));
-    project.parameters = std::move(shape);
-    return losses;
 }
 
 // The loss parameters of `under` with those of `over` in their place.
@@ -112,6 +105,17 @@ Texts overridden(const Texts& under, const Texts& over)
     }
     out.insert(out.end(), over.begin(), over.end());
     return out;
+}
+
+// The loss parameters of a project: its "losses", and those a batch line
+// may give among its "parameters" (taken out of them) in their place.
+Texts takeLosses(DesignProject& project)
+{
+    Texts losses, shape;
+    for (auto& p : project.parameters)
+        (lossParameter(p.first) ? losses : shape).push_back(std::move(p));
+    project.parameters = std::move(shape);
+    return overridden(project.losses, losses);
 }
 
 // A JSON value's text again (a number keeps its source text).
@@ -146,8 +150,12 @@ std::optional<Problem> addFrequency(const Design& design, const Frequency& at, c
     LineArgs line;
     line.structure = design.info().name;
     line.design = design;
-    if (auto p = readLosses(at.losses, line))
+    if (at.project) {
+        if (const std::string why = lossesOf(design, at.losses, line.losses); !why.empty())
+            return Problem{Message, why};
+    } else if (auto p = readLosses(at.losses, line)) {
         return p;
+    }
     SolvedLine s;
     if (solved) {
         const LossFrame frame = designLossFrame(design);
@@ -361,7 +369,7 @@ std::string fieldBatchLine(std::string_view line, const FieldBatchDefaults& defa
     const Texts losses = overridden(defaults.losses, takeLosses(project));
     if (!freq)
         return jsonOf(answer(project));
-    return jsonOf(answer(project, Frequency{*freq, losses}));
+    return jsonOf(answer(project, Frequency{*freq, losses, true}));
 }
 
 Run fieldForm(const std::vector<std::string>& argsIn)
@@ -421,8 +429,10 @@ Run fieldForm(const std::vector<std::string>& argsIn)
         // The project's own loss parameters, those of the command line in
         // their place.
         const Texts own = takeLosses(project);
-        if (frequency)
+        if (frequency) {
             frequency->losses = overridden(own, frequency->losses);
+            frequency->project = true;
+        }
         return runOf(answer(project, frequency), asJson);
     }
     const TemplateInfo* info = templateNamed(args[1]);

@@ -129,10 +129,10 @@ FORMAS DE USO
       "vary") e o analisa ou sintetiza como acima. Um arquivo danificado,
       incompleto ou de versão desconhecida é recusado com uma mensagem
       (saída 1). Com --freq F, também as chaves da linha em F, como em
-      field --freq: as perdas são os parâmetros de perda do projeto (tand,
-      sigma, ... em "parameters"), e os dados aqui, como em sweep, no lugar
-      dos do projeto. Sem --freq, os parâmetros de perda do projeto não
-      são usados.
+      field --freq: as perdas são as do projeto ("losses", que a janela
+      grava desde a versão 2), lidas como a janela as lê, e as dadas aqui,
+      como em sweep, no lugar delas. Sem --freq, as perdas do projeto não
+      são usadas.
       Exemplo:  tarvel-calc field --file linha.json
                 tarvel-calc field --file linha.json --freq 2e9 sigma=5.8e7
 
@@ -141,8 +141,9 @@ FORMAS DE USO
       podem faltar), uma resposta JSON por linha, na mesma ordem; uma linha
       recusada dá {"error": "motivo"} e o lote continua. Com --freq F cada
       linha vem também em F, com os parâmetros de perda dados aqui; o
-      membro "freq" de uma linha (um número) e os parâmetros de perda no
-      seu "parameters" valem para ela, no lugar dos daqui.
+      membro "freq" de uma linha (um número) e as suas perdas ("losses",
+      ou parâmetros de perda no seu "parameters") valem para ela, no lugar
+      dos daqui.
       Exemplo:  echo '{"structure":"stripline","parameters":{"W":"0.3"}}' | tarvel-calc field --batch
                 echo '{"structure":"stripline","freq":2e9,"parameters":{"tand1":"0.01"}}' | \
                     tarvel-calc field --batch --freq 1e9 sigma=5.8e7

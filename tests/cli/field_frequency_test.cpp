@@ -41,20 +41,24 @@ std::string fieldJson(const std::vector<std::string>& more)
     return withoutTime(r.out);
 }
 
+// A project of the stripline, version 2 with its "losses" (the window's),
+// or version 1 with none.
 std::string project(const std::string& losses)
 {
     const std::string path = tempPath("linha.plc");
-    std::ofstream(path) << R"({"format": "tarvel-projeto-de-linha", "version": 1, "structure": "stripline", )"
-                        << R"("unit": "mm", "parameters": {"W": "0.3", "t": "0.035", "h1": "0.3", "h2": "0.4", )"
-                        << R"("er1": "3.5", "er2": "3.5")"
-                        << losses << "}}\n";
+    std::ofstream(path) << R"({"format": "tarvel-projeto-de-linha", "version": )" << (losses.empty() ? 1 : 2)
+                        << R"(, "structure": "stripline", "unit": "mm", )"
+                        << R"("parameters": {"W": "0.3", "t": "0.035", "h1": "0.3", "h2": "0.4", )"
+                        << R"("er1": "3.5", "er2": "3.5"})"
+                        << (losses.empty() ? "" : R"(, "losses": {)" + losses + "}") << "}\n";
     return path;
 }
 
 } // namespace
 
 // A project at a frequency is the same line as its arguments: its own
-// loss parameters apply, and the command line's replace them.
+// loss parameters (its "losses") apply, read as the project reads them,
+// and the command line's replace them.
 TEST(FieldFrequencyCli, ProjectFileAtAFrequencyIsItsArguments)
 {
     struct Case {
@@ -63,10 +67,12 @@ TEST(FieldFrequencyCli, ProjectFileAtAFrequencyIsItsArguments)
         std::vector<std::string> same;   // the arguments form that must answer alike
     } cases[] = {
         {"", {"--freq", "1e9", "sigma=5.8e7"}, {"sigma=5.8e7", "--freq", "1e9"}},
-        {R"(, "tand1": "0.004", "sigma": "5.8e7")", {"--freq=2e9"}, {"tand1=0.004", "sigma=5.8e7", "--freq", "2e9"}},
-        {R"(, "tand1": "0.004", "sigma": "5.8e7")", {"--freq", "2e9", "tand1=0.02"},
+        {R"("tand1": "0.004", "sigma": "5.8e7")", {"--freq=2e9"}, {"tand1=0.004", "sigma=5.8e7", "--freq", "2e9"}},
+        {R"("tand1": "0.004", "sigma": "5.8e7")", {"--freq", "2e9", "tand1=0.02"},
          {"tand1=0.02", "sigma=5.8e7", "--freq", "2e9"}},
-        {R"(, "tand1": "0.004")", {}, {}},
+        {R"("tand2": "0.01", "sigma": "5.8e7", "roughness": "hammerstad", "rq": "0.8")", {"--freq", "3e9"},
+         {"tand2=0.01", "sigma=5.8e7", "roughness=hammerstad", "rq=0.8", "--freq", "3e9"}},
+        {R"("tand1": "0.004")", {}, {}},
     };
     for (const Case& c : cases) {
         const auto r = calc(with(with({"field", "--file", project(c.inFile)}, c.given), {"--json"}));
@@ -82,8 +88,8 @@ TEST(FieldFrequencyCli, ProjectFileAtAFrequencyIsItsArguments)
         {{"--freq", "0"}, 2, "frequência deve ser positiva"},
         {{"--freq", "1e9", "W=3"}, 64, "argumento a mais"},
         {{"--freq", "1e9", "--freq", "2e9"}, 64, "duas vezes"},
-        {{"--freq", "1e9", "sigma=-1"}, 2, "σ"},
-        {{"--freq", "1e9", "tand=0.01"}, 64, "tand"},
+        {{"--freq", "1e9", "sigma=-1"}, 2, "O campo sigma (condutividade do metal) tem de ser positivo."},
+        {{"--freq", "1e9", "tand=0.01"}, 2, "O campo tand não é uma perda de stripline."},
     };
     for (const Refusal& c : refusals) {
         const auto r = calc(with({"field", "--file", project("")}, c.given));
@@ -103,20 +109,22 @@ TEST(FieldFrequencyCli, BatchLinesAtTheirFrequency)
                               + line + R"(, "sigma": "1e7"}, "freq": 2e9})" + "\n"        // its own
                               + line + R"(}, "freq": "3e9"})" + "\n"                      // a text
                               + R"({"structure": "stripline", "freq": 0})" + "\n"        // refused
-                              + line + R"(, "tand1": "0.01"}})" + "\n";                    // its tand
+                              + line + R"(, "tand1": "0.01"}})" + "\n"                     // its tand
+                              + line + R"(}, "losses": {"tand1": "0.02", "sigma": "1e7"}})" + "\n"; // its losses
     const auto r = calc({"field", "--batch", "--freq", "1e9", "sigma=5.8e7", "tand1=0.004"}, input);
     ASSERT_EQ(r.exit, 0) << r.err;
     std::vector<std::string> answers;
     std::istringstream in(r.out);
     for (std::string a; std::getline(in, a);)
         answers.push_back(withoutTime(a + "\n"));
-    ASSERT_EQ(answers.size(), 5u) << r.out;
+    ASSERT_EQ(answers.size(), 6u) << r.out;
     EXPECT_EQ(answers[0], fieldJson({"sigma=5.8e7", "tand1=0.004", "--freq", "1e9"}));
     EXPECT_EQ(answers[1], fieldJson({"sigma=1e7", "tand1=0.004", "--freq", "2e9"}));
     EXPECT_EQ(answers[2], fieldJson({"sigma=5.8e7", "tand1=0.004", "--freq", "3e9"}));
     EXPECT_NE(answers[3].find("\"error\""), std::string::npos);
     EXPECT_NE(answers[3].find("frequência deve ser positiva"), std::string::npos);
     EXPECT_EQ(answers[4], fieldJson({"sigma=5.8e7", "tand1=0.01", "--freq", "1e9"}));
+    EXPECT_EQ(answers[5], fieldJson({"sigma=1e7", "tand1=0.02", "--freq", "1e9"}));
     // Without a frequency anywhere the lines are analysed as before, their
     // loss parameters unused.
     const auto plain = calc({"field", "--batch"}, line + R"(, "tand1": "0.01"}})" + "\n");
