@@ -75,29 +75,34 @@ S4 pairS(const LineAt& at, double length, double zref)
             z(i, j) = Complex(at.r[std::size_t(i)][std::size_t(j)], omega * at.l[std::size_t(i)][std::size_t(j)]);
             t(i, j) = modes.v[std::size_t(i)][std::size_t(j)];
         }
-    M2 gamma = M2::Zero(), coth = M2::Zero(), csch = M2::Zero();
+    M2 gamma = M2::Zero(), ch = M2::Zero(), sh = M2::Zero();
     for (int k = 0; k < 2; ++k) {
         const Complex gl = modes.gamma[std::size_t(k)] * length;
         gamma(k, k) = modes.gamma[std::size_t(k)];
-        coth(k, k) = std::cosh(gl) / std::sinh(gl);
-        csch(k, k) = 1.0 / std::sinh(gl);
+        ch(k, k) = std::cosh(gl);
+        sh(k, k) = std::sinh(gl);
     }
-    const M2 w = z.inverse() * t * gamma, tInverse = t.inverse();
-    const M2 self = w * coth * tInverse, through = -(w * csch * tInverse);
+    // The waves: V = T (e^-Gz a + e^Gz b), I = W (e^-Gz a - e^Gz b), so
+    // the far end from the near one, every entry bounded (a lossless line
+    // half a wavelength long too):
+    // V_l = T ch T^-1 V_0 - T sh W^-1 I_0, I_l = W ch W^-1 I_0 - W sh T^-1 V_0.
+    const M2 w = z.inverse() * t * gamma, tInverse = t.inverse(), wInverse = w.inverse();
+    const M2 vv = t * ch * tInverse, vi = -(t * sh * wInverse), iv = -(w * sh * tInverse), ii = w * ch * wInverse;
+    // Incident and reflected waves (times 2 sqrt(zref)) of the near ports
+    // (current into the line) and the far ones (current out of it), from
+    // the near end's V_0 and I_0.
+    const M2 one = M2::Identity();
+    M4 incident, reflected;
+    incident << one, zref * one, vv - zref * iv, vi - zref * ii;
+    reflected << one, -zref * one, vv + zref * iv, vi + zref * ii;
+    const M4 sm = reflected * incident.inverse();
+    // Rows and columns 0, 1 the near ends of lines 1, 2; 2, 3 the far ends.
     // Ports: line 1 near, line 1 far, line 2 near, line 2 far.
-    const int near[2] = {0, 2}, far[2] = {1, 3};
-    M4 y;
-    for (int i = 0; i < 2; ++i)
-        for (int j = 0; j < 2; ++j) {
-            y(near[i], near[j]) = y(far[i], far[j]) = self(i, j);
-            y(near[i], far[j]) = y(far[i], near[j]) = through(i, j);
-        }
-    const M4 one = M4::Identity();
-    const M4 sm = (one + zref * y).inverse() * (one - zref * y);
+    const int at4[4] = {0, 2, 1, 3};
     S4 s;
     for (int p = 0; p < 4; ++p)
         for (int q = 0; q < 4; ++q)
-            s[std::size_t(p)][std::size_t(q)] = sm(p, q);
+            s[std::size_t(p)][std::size_t(q)] = sm(at4[p], at4[q]);
     return s;
 }
 

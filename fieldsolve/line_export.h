@@ -27,11 +27,11 @@ S2 lineS(Complex zc, Complex gamma, double length, double zref);
 S4 pairS(const ModeAt& even, const ModeAt& odd, double length, double zref);
 
 // Any pair from its matrices at the frequency (R, L, G, C of `at`): its
-// modes (pairModes, voltages T, propagation constants Gamma) give the
-// admittance matrix of the four ports, near ends I = W (coth(Gamma l)
-// T^-1 V_near - csch(Gamma l) T^-1 V_far) with W = Z^-1 T Gamma and the
-// far ends alike, and from it S = (1 + zref Y)^-1 (1 - zref Y). Ports as
-// above.
+// modes (pairModes: voltages T, propagation constants Gamma, currents
+// W = Z^-1 T Gamma) carry the near end's voltages and currents to the far
+// end through cosh and sinh of Gamma l, and the ports' waves follow from
+// those (no admittance matrix, which a lossless line half a wavelength
+// long has none of). Ports as above.
 S4 pairS(const LineAt& at, double length, double zref);
 
 // The reason an export cannot be made (empty when it can).

@@ -178,6 +178,18 @@ TEST(LineExport, AsymmetricPairIsReciprocalPassiveAndLosslessWithoutLoss)
                 EXPECT_NEAR(std::abs(sum - (i == j ? 1.0 : 0.0)), 0, 1e-9) << f << " " << i << j;
             }
     }
+    // Lossless and half a wavelength long: every port sees its load again,
+    // the line's own ports through (no admittance matrix exists there).
+    const double f = 3e9;
+    const LineAt at = evaluate(lossless, f);
+    const double half = kPi / at.modes[0].beta();
+    const S4 h = pairS(at, half, 50);
+    for (std::size_t i = 0; i < 4; ++i)
+        for (std::size_t j = 0; j < 4; ++j)
+            EXPECT_TRUE(std::isfinite(std::abs(h[i][j]))) << i << j;
+    EXPECT_NEAR(std::abs(h[1][0]), 1, 1e-9);
+    EXPECT_NEAR(std::abs(h[3][2]), 1, 1e-9);
+    EXPECT_NEAR(std::abs(h[0][0]), 0, 1e-9);
     // The Touchstone file of the pair: sixteen pairs of numbers per point.
     const std::string text = touchstone(sweep(lossy, {1e9, 2e9}), 0.05, 50, {});
     std::istringstream in(text);
