@@ -11,6 +11,7 @@
 #include <sstream>
 
 #include "json.h"
+#include "fieldsolve/design_project.h"
 
 namespace tarvel::cli {
 
@@ -55,54 +56,27 @@ bool lossParameter(const std::string& name)
 std::optional<Problem> readLosses(const Texts& texts, LineArgs& out)
 {
     // The loss tangents this structure reads.
-    std::vector<std::string> tands =
+    const std::vector<std::string> tands =
         out.design ? fieldsolve::templateTandNames(out.design->kind) : std::vector<std::string>{"tand"};
-    std::map<std::string, double> v;
-    std::string roughness = "none";
+    std::vector<std::string> seen;
     for (const auto& [name, text] : texts) {
-        if (name.rfind("tand", 0) == 0 || name == "ctand") {
-            if (std::find(tands.begin(), tands.end(), name) == tands.end())
-                return Problem{Usage, "parâmetro desconhecido para " + out.structure + ": " + name};
-        }
-        if (v.count(name) || (name == "roughness" && roughness != "none"))
+        if ((name.rfind("tand", 0) == 0 || name == "ctand") && std::find(tands.begin(), tands.end(), name) == tands.end())
+            return Problem{Usage, "parâmetro desconhecido para " + out.structure + ": " + name};
+        if (std::find(seen.begin(), seen.end(), name) != seen.end())
             return Problem{Usage, "parâmetro repetido: " + name};
-        if (name == "roughness") {
-            roughness = text;
-            continue;
-        }
-        double x = 0;
-        if (!readNumber(text, x))
-            return refusal("valor inválido para " + name + ": " + text);
-        v[name] = x;
+        seen.push_back(name);
     }
-    auto at = [&](const std::string& name) { return v.count(name) ? v[name] : 0.0; };
+    fieldsolve::LineLosses read;
+    if (const std::string why = fieldsolve::readLineLosses(tands, texts, read); !why.empty())
+        return refusal(why);
+    out.tands = read.tands;
     fieldsolve::LossInputs& in = out.losses;
-    for (const std::string& t : tands)
-        if (at(t) < 0)
-            return refusal("tangente de perdas " + t + " não pode ser negativa (tanδ < 0)");
-    out.tands.clear();
-    for (const std::string& t : tands)
-        if (v.count(t))
-            out.tands.emplace_back(t, v[t]);
-    fieldsolve::MetalLoss metal;
-    if (v.count("sigma"))
-        metal.sigma = v["sigma"];
-    metal.rq = at("rq") * kMicron;
-    if (v.count("rnod"))
-        metal.nodule = v["rnod"] * kMicron;
-    metal.ratio = at("sr");
-    if (roughness == "hammerstad")
-        metal.roughness = fieldsolve::Roughness::Hammerstad;
-    else if (roughness == "huray")
-        metal.roughness = fieldsolve::Roughness::Huray;
-    else if (roughness != "none")
-        return refusal("rugosidade desconhecida: " + roughness + " (none, hammerstad ou huray)");
     const double unit = in.unit;
     if (out.design) {
-        in = fieldsolve::designLossInputs(*out.design, {metal, metal}, out.tands);
+        in = fieldsolve::designLossInputs(*out.design, {read.metal, read.metal}, out.tands);
     } else {
-        in.metal = {metal, metal};
-        in.tand = {at("tand")};
+        in.metal = {read.metal, read.metal};
+        in.tand = {out.tands.front().second};
     }
     in.unit = unit;
     if (const std::string why = fieldsolve::invalidLossInputs(in); !why.empty())

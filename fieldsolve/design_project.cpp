@@ -82,25 +82,20 @@ const std::vector<std::string>& roughnessNames()
     return names;
 }
 
-std::string lossesOf(const Design& design, const std::vector<std::pair<std::string, std::string>>& texts,
-                     LossInputs& out)
+std::string readLineLosses(const std::vector<std::string>& tandNames,
+                           const std::vector<std::pair<std::string, std::string>>& texts, LineLosses& out)
 {
-    const std::vector<std::string> names = lossNames(design.kind);
     std::vector<std::pair<std::string, std::string>> given;
-    for (const auto& [name, text] : texts) {
-        if (std::find(names.begin(), names.end(), name) == names.end())
-            return "O campo " + name + " não é uma perda de " + design.info().name + ".";
-        const bool blank = text.find_first_not_of(" \t") == std::string::npos;
-        if (!blank)
+    for (const auto& [name, text] : texts)
+        if (text.find_first_not_of(" \t") != std::string::npos)
             given.emplace_back(name, text);
-    }
     auto textOf = [&](const std::string& name) -> const std::string* {
         for (const auto& [n, t] : given)
             if (n == name)
                 return &t;
         return nullptr;
     };
-    // A number, or nullopt-like NaN with the reason.
+    // A number, or the reason it is not one.
     std::string why;
     auto read = [&](const std::string& name, double absent, bool positive) {
         const std::string* t = textOf(name);
@@ -115,11 +110,10 @@ std::string lossesOf(const Design& design, const std::vector<std::pair<std::stri
             why = lossField(name) + (positive ? " tem de ser positivo." : " não pode ser negativo.");
         return v;
     };
-    LossInputs in;
-    std::vector<double> tand;
-    for (const std::string& name : templateTandNames(design.kind))
-        tand.push_back(read(name, 0, false));
-    MetalLoss metal;
+    LineLosses in;
+    for (const std::string& name : tandNames)
+        in.tands.emplace_back(name, read(name, 0, false));
+    MetalLoss& metal = in.metal;
     metal.sigma = read("sigma", metal.sigma, true);
     const std::string* model = textOf("roughness");
     const std::string roughness = model ? *model : "none";
@@ -137,12 +131,22 @@ std::string lossesOf(const Design& design, const std::vector<std::pair<std::stri
     }
     if (!why.empty())
         return why;
-    in.metal = {metal, metal};
-    // Each layer of the solved section takes its name's loss tangent.
-    const std::vector<std::string> all = templateTandNames(design.kind);
-    for (const std::string& name : designTandNames(design))
-        in.tand.push_back(tand[std::size_t(std::find(all.begin(), all.end(), name) - all.begin())]);
     out = in;
+    return {};
+}
+
+std::string lossesOf(const Design& design, const std::vector<std::pair<std::string, std::string>>& texts,
+                     LossInputs& out)
+{
+    const std::vector<std::string> names = lossNames(design.kind);
+    for (const auto& [name, text] : texts)
+        if (std::find(names.begin(), names.end(), name) == names.end())
+            return "O campo " + name + " não é uma perda de " + design.info().name + ".";
+    LineLosses read;
+    if (std::string why = readLineLosses(templateTandNames(design.kind), texts, read); !why.empty())
+        return why;
+    // Each layer of the solved section takes its name's loss tangent.
+    out = designLossInputs(design, {read.metal, read.metal}, read.tands);
     return {};
 }
 

@@ -79,6 +79,20 @@ std::string lossUnit(std::string_view name);
 // The roughness models by their names: none, hammerstad, huray.
 const std::vector<std::string>& roughnessNames();
 
+// The loss parameters of a line from their texts (name, text as typed):
+// the loss tangents by the names its dielectrics read (`tandNames`; one
+// empty or left out is 0), the metal's sigma (empty: a perfect metal) and
+// roughness (empty: none); rq is read for Hammerstad-Jensen, rnod (0.5 um
+// when empty) and sr for Huray, and only then. Returns the Portuguese
+// reason, naming the field, when a text is refused (empty when read); `out`
+// is changed only then.
+struct LineLosses {
+    std::vector<std::pair<std::string, double>> tands; // by name, in the order of tandNames
+    MetalLoss metal;
+};
+std::string readLineLosses(const std::vector<std::string>& tandNames,
+                           const std::vector<std::pair<std::string, std::string>>& texts, LineLosses& out);
+
 // The losses of a design from the texts of its loss parameters (name, text
 // as typed): a loss tangent empty or left out is 0, an empty sigma a
 // perfect metal, an empty roughness none; rq is read for Hammerstad-Jensen,

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include "fieldsolve/design_project.h"
+#include "fieldsolve/templates.h"
 #include "json.h"
 #include "run_calc.h"
 
@@ -168,8 +170,8 @@ TEST(FrequencyCli, BadInputIsRefusedAndLeavesNoFile)
         {with(with({"export"}, coax), {"--from", "0", "--to", "2e9", "--points", "3"}), "frequência"},
         {with(with({"export"}, coax), {"--from", "-1e9", "--to", "2e9", "--points", "3"}), "frequência"},
         {with(with({"export"}, coax), {"--from", "1e9", "--to", "9e10", "--points", "3"}), "limite"},
-        {with({"export", "coax", "d=1", "D=3", "er=2", "sigma=0"}, band), "σ"},
-        {with({"export", "coax", "d=1", "D=3", "er=2", "sigma=-5"}, band), "σ"},
+        {with({"export", "coax", "d=1", "D=3", "er=2", "sigma=0"}, band), "sigma"},
+        {with({"export", "coax", "d=1", "D=3", "er=2", "sigma=-5"}, band), "sigma"},
         {with({"export", "coax", "d=1", "D=3", "er=2", "tand=-1e-3"}, band), "tanδ"},
         {with({"export", "coax", "d=1", "D=3", "er=2", "rq=-1", "roughness=hammerstad"}, band), "rugosidade"},
         {with(with({"export"}, coax), {"--from", "1e9", "--to", "2e9", "--points", "100001"}), "pontos"},
@@ -275,4 +277,28 @@ TEST(FrequencyCli, AsymmetricPairHasItsCAndPiModes)
     ASSERT_EQ(e.exit, 0) << e.err;
     EXPECT_NE(slurp(s4p).find("\n2000000000 "), std::string::npos);
     std::remove(s4p.c_str());
+}
+
+// A loss value that cannot be is refused on the command line in the words
+// of the designer window and its project files: one reader serves them all.
+TEST(FrequencyCli, LossRefusalsSayWhatTheWindowSays)
+{
+    using Texts = std::vector<std::pair<std::string, std::string>>;
+    const std::vector<std::string> line = {"field", "coupled-stripline", "W=0.3", "S=0.2", "t=0.035", "h1=0.5",
+                                           "h2=0.4", "er1=3", "er2=4", "--freq", "1e9"};
+    for (const Texts& texts : {Texts{{"sigma", "abc"}}, Texts{{"sigma", "0"}}, Texts{{"tand2", "-0.01"}},
+                               Texts{{"tand1", "1e999"}}, Texts{{"roughness", "lixa"}},
+                               Texts{{"roughness", "hammerstad"}, {"rq", "-2"}},
+                               Texts{{"roughness", "huray"}, {"rnod", "0"}}}) {
+        tarvel::fieldsolve::LossInputs in;
+        const std::string says = tarvel::fieldsolve::lossesOf(
+            tarvel::fieldsolve::exampleDesign(tarvel::fieldsolve::Template::CoupledStripline), texts, in);
+        ASSERT_FALSE(says.empty()) << texts.back().first;
+        std::vector<std::string> args = line;
+        for (const auto& [name, text] : texts)
+            args.push_back(name + "=" + text);
+        const auto r = calc(args);
+        EXPECT_EQ(r.exit, 2) << r.err;
+        EXPECT_NE(r.err.find(says), std::string::npos) << says << " / " << r.err;
+    }
 }
