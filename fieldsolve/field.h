@@ -72,6 +72,11 @@ struct Mesh {
     std::vector<double> x, y; // increasing node coordinates
 
     static Mesh graded(const Problem& problem, int level, const MeshOptions& options = {});
+    // The mesh whose cells are those of level 0 each divided into `split`
+    // along each axis (level n divides them into 2^n): between two key
+    // lines every mesh is the same map of a uniform one, so the meshes of
+    // any splits resolve the geometry alike, finer by their ratio.
+    static Mesh divided(const Problem& problem, long split, const MeshOptions& options = {});
     std::size_t nodes() const { return x.size() * y.size(); }
 };
 
