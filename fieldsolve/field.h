@@ -59,10 +59,11 @@ struct Problem {
 // distance. Level n halves every cell of level 0 n times, so the meshes of
 // successive levels are nested.
 struct MeshOptions {
-    double edge = 0.2;
+    double edge = 0.1;
     double flatEdge = 0.01;
     double other = 0.4;
-    double growth = 1.6;
+    double growth = 2.5;
+    double flatGrowth = 1.6;
     // Beyond this distance from the key line nearest to a wall, the cells
     // next to that wall stop halving after level 2 (0: they always halve).
     double far = 0;

@@ -29,7 +29,7 @@ struct Key {
 // the count of level 0 is the integral of 1/s rounded up, and the nodes lie
 // at equal steps of that integral, so every level holds the one before.
 std::vector<double> axisLines(std::vector<Key> keys, double lo, double hi, long split, double feature,
-                              const MeshOptions& o)
+                              double growth, const MeshOptions& o)
 {
     const double tol = kTouch * (hi - lo);
     std::vector<Key> kept;
@@ -57,7 +57,7 @@ std::vector<double> axisLines(std::vector<Key> keys, double lo, double hi, long 
         const int e = kept[k].edge;
         h0[k] = e == 0 ? o.other * d : (e == 1 ? o.edge : o.flatEdge) * std::min(d, feature);
     }
-    const double slope = o.growth - 1;
+    const double slope = growth - 1;
     auto size = [&](double x) {
         double s = std::numeric_limits<double>::infinity();
         for (std::size_t k = 0; k < kept.size(); ++k)
@@ -71,7 +71,7 @@ std::vector<double> axisLines(std::vector<Key> keys, double lo, double hi, long 
         std::vector<double> xs{a}, cum{0};
         double x = a;
         while (x < b) {
-            const double step = std::min(size(x) / 8, b - x);
+            const double step = std::min(size(x) / 32, b - x);
             const double next = (b - x - step < 1e-12 * (b - a)) ? b : x + step;
             cum.push_back(cum.back() + (next - x) * 0.5 * (1 / size(x) + 1 / size(next)));
             xs.push_back(next);
@@ -169,8 +169,15 @@ Mesh Mesh::divided(const Problem& pb, long split, const MeshOptions& options)
                 feature = std::min(feature, at[k] - at[k - 1]);
     }
     Mesh m;
-    m.x = axisLines(kx, pb.domain.x0, pb.domain.x1, split, feature, options);
-    m.y = axisLines(ky, pb.domain.y0, pb.domain.y1, split, feature, options);
+    // The edge of a flat conductor, where the field is singular as the
+    // inverse square root of the distance, sets the error of the whole
+    // mesh: there the cells grow more slowly everywhere.
+    bool flat = false;
+    for (const Key& k : kx)
+        flat = flat || k.edge == 2;
+    const double growth = flat ? options.flatGrowth : options.growth;
+    m.x = axisLines(kx, pb.domain.x0, pb.domain.x1, split, feature, growth, options);
+    m.y = axisLines(ky, pb.domain.y0, pb.domain.y1, split, feature, growth, options);
     return m;
 }
 
