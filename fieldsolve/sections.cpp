@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 #include <ctime>
+#include <iterator>
 #include <limits>
 #include <utility>
 #include <vector>
@@ -21,7 +22,16 @@ constexpr double kPi = 3.14159265358979323846;
 constexpr double kFarSizes = 30;
 // Finest mesh allowed, in nodes: bounds the memory and time of one solve.
 constexpr std::size_t kMaxNodes = 400000;
-constexpr int kMaxLevel = 5;
+// The refinement: each cell of the coarsest mesh divided into this many
+// along each axis. The meshes halve the cells up to the fourth, which the
+// estimate needs at least. A fifth that halved them again would cost some
+// eight times the fourth (the factorisation grows as the nodes to the power
+// 1.5); one 1.5 times finer costs 3.4 times, and the limit from it and the
+// two before still lies far closer than the one before (its error falls at
+// least as the square of the cells' size, and the order fitted to the three
+// values takes their ratios as they are).
+constexpr long kSplits[] = {1, 2, 4, 8, 12, 16, 32};
+constexpr int kMaxLevel = int(std::size(kSplits)) - 1;
 
 // The largest relative permittivity accepted: more than any material a
 // line is made of (ceramics reach some 1e5). The solution itself holds far
@@ -336,6 +346,36 @@ std::string invalidSection(const Section& section)
 
 } // namespace
 
+Extrapolated extrapolate(double q0, double q1, double q2, double r1, double r2, double minOrder)
+{
+    const double d1 = q0 - q1, d2 = q1 - q2;
+    double p = 1;
+    if (d1 != 0 && d2 / d1 > 0 && d2 / d1 < 1) {
+        if (r1 == r2) {
+            p = std::clamp(-std::log2(d2 / d1) / std::log2(r1), minOrder, 4.0);
+        } else {
+            // d2 / d1 = (1 - r2^-p) / (r1^p - 1), falling as p grows.
+            const auto ratio = [&](double q) { return (1 - std::pow(r2, -q)) / (std::pow(r1, q) - 1); };
+            double lo = minOrder, hi = 4;
+            if (d2 / d1 >= ratio(lo)) {
+                p = lo;
+            } else if (d2 / d1 <= ratio(hi)) {
+                p = hi;
+            } else {
+                for (int i = 0; i < 60; ++i) {
+                    const double mid = (lo + hi) / 2;
+                    (ratio(mid) > d2 / d1 ? lo : hi) = mid;
+                }
+                p = (lo + hi) / 2;
+            }
+        }
+    }
+    Extrapolated out;
+    out.step = d2 / (std::pow(r2, p) - 1);
+    out.limit = q2 - out.step;
+    return out;
+}
+
 LineParameters lineParameters(const Capacitance& c)
 {
     LineParameters lp;
@@ -362,6 +402,7 @@ SectionSolution solveSection(const Section& section, double tolerance, const Mes
     // Every excitation on one mesh, sharing one analysis of the system's
     // pattern; an empty pair for a failed solve.
     auto solveOn = [&](double box, int level, std::size_t* nodes, bool visited) -> std::vector<Pair> {
+        const long split = kSplits[level];
         std::vector<Problem> pbs;
         for (const Excitation& e : section.excitations)
             pbs.push_back(e.problem(box));
@@ -371,14 +412,14 @@ SectionSolution solveSection(const Section& section, double tolerance, const Mes
         const double feature = smallestFeature(pbs.front(), false), flat = smallestFeature(pbs.front(), true);
         if (feature < kThinMetal * flat)
             mo.edge *= kThinMetal * flat / feature;
-        const Mesh mesh = Mesh::graded(pbs.front(), level, mo);
+        const Mesh mesh = Mesh::divided(pbs.front(), split, mo);
         if (nodes)
             *nodes = std::max(*nodes, mesh.nodes());
         const bool both = !section.homogeneous;
         const std::vector<Field> fields = Field::solveAll(pbs, mesh, both, true);
         const std::size_t per = both ? 2 : 1;
         if (visited && visit)
-            visit(MeshFields{level, both, &fields});
+            visit(MeshFields{level, split, both, &fields});
         std::vector<Pair> out(count);
         for (std::size_t m = 0; m < count; ++m) {
             const Field& air = fields[m * per + per - 1];
@@ -398,12 +439,10 @@ SectionSolution solveSection(const Section& section, double tolerance, const Mes
     const int maxLevel = section.exact ? 0 : kMaxLevel;
     // Richardson: the order from three successive meshes, the limit from
     // the last two of them.
-    auto extrapolate = [](double q0, double q1, double q2) {
-        const double d1 = q0 - q1, d2 = q1 - q2;
-        double p = 1;
-        if (d1 != 0 && d2 / d1 > 0 && d2 / d1 < 1)
-            p = std::clamp(-std::log2(d2 / d1), 1.0, 4.0);
-        return q2 - d2 / (std::pow(2.0, p) - 1);
+    auto limitOf = [](double q0, double q1, double q2, int level) {
+        const double r1 = double(kSplits[level - 1]) / double(kSplits[level - 2]);
+        const double r2 = double(kSplits[level]) / double(kSplits[level - 1]);
+        return extrapolate(q0, q1, q2, r1, r2).limit;
     };
     const auto stopped = [&] {
         if (!cancel || !cancel->load(std::memory_order_relaxed))
@@ -415,8 +454,12 @@ SectionSolution solveSection(const Section& section, double tolerance, const Mes
     for (int level = 0; level <= maxLevel; ++level) {
         if (stopped())
             return out;
-        if (level > 0 && out.nodes * 4 > kMaxNodes)
-            break;
+        if (level > 0) {
+            // The next mesh's nodes, from the last one's.
+            const double r = double(kSplits[level]) / double(kSplits[level - 1]);
+            if (double(out.nodes) * r * r > double(kMaxNodes))
+                break;
+        }
         std::size_t nodes = 0;
         const std::vector<Pair> ps = solveOn(kBoxSizes, level, &nodes, true);
         for (std::size_t m = 0; m < count; ++m) {
@@ -443,8 +486,10 @@ SectionSolution solveSection(const Section& section, double tolerance, const Mes
             const auto& hs = history[m];
             const std::size_t k = hs.size() - 1;
             Pair limit;
-            limit.c = extrapolate(hs[k - 2].c, hs[k - 1].c, hs[k].c);
-            limit.air = extrapolate(hs[k - 2].air, hs[k - 1].air, hs[k].air);
+            limit.air = limitOf(hs[k - 2].air, hs[k - 1].air, hs[k].air, level);
+            // One dielectric fills a homogeneous section: its eeff is er to
+            // the last digit.
+            limit.c = section.homogeneous ? section.er * limit.air : limitOf(hs[k - 2].c, hs[k - 1].c, hs[k].c, level);
             limits[m].push_back(limit);
             best[m] = limit;
             // The estimate: how far the limit moved with the last mesh. Of
