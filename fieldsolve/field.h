@@ -56,8 +56,10 @@ struct Problem {
 // thickness) times the distance to the next mesh key line, or to the
 // smallest feature when that is less, and grows by `growth` per cell away
 // from it; around other key lines (dielectric interfaces, walls) it starts at `other` times that
-// distance. Level n halves every cell of level 0 n times, so the meshes of
-// successive levels are nested.
+// distance. In a problem with a conductor of no thickness, whose edge the
+// field meets as the inverse square root of the distance, the cells grow by
+// `flatGrowth` instead, everywhere. Level n halves every cell of level 0 n
+// times, so the meshes of successive levels are nested.
 struct MeshOptions {
     double edge = 0.1;
     double flatEdge = 0.01;
