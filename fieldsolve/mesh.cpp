@@ -97,8 +97,11 @@ std::vector<double> axisLines(std::vector<Key> keys, double lo, double hi, long 
                 n = std::max(0L, n - 1);
             // Far from the structure the field is weak and smooth: beyond
             // `far` from the inner key the cells are divided no further
-            // than kFarSplit (by its largest divisor that divides `split`),
-            // and every mesh still holds the coarser ones it divides.
+            // than kFarSplit (by the largest number up to it that divides
+            // `split`). A mesh holds each coarser one whose split divides
+            // its own and whose far split divides its far split: every
+            // power of two up to it, and so every earlier mesh that it
+            // halves.
             const double reach = o.far > 0 ? o.far : 2 * (b - a);
             double uFar = total;
             for (std::size_t q = 1; q < cum.size(); ++q) {
