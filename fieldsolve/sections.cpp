@@ -349,8 +349,11 @@ std::string invalidSection(const Section& section)
 Extrapolated extrapolate(double q0, double q1, double q2, double r1, double r2, double minOrder)
 {
     const double d1 = q0 - q1, d2 = q1 - q2;
+    // The ratio of the steps as the order nears 0: a larger one (or one of
+    // the wrong sign) fits no order of convergence.
+    const double slowest = std::log(r2) / std::log(r1);
     double p = 1;
-    if (d1 != 0 && d2 / d1 > 0 && d2 / d1 < 1) {
+    if (d1 != 0 && d2 / d1 > 0 && d2 / d1 < slowest) {
         if (r1 == r2) {
             p = std::clamp(-std::log2(d2 / d1) / std::log2(r1), minOrder, 4.0);
         } else {

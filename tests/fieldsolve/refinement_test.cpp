@@ -40,7 +40,8 @@ TEST(Extrapolation, ThePowerLawsLimitWhateverTheRatios)
 {
     struct Case {
         double order, r1, r2;
-    } cases[] = {{1, 2, 2}, {2, 2, 2}, {4.0 / 3, 2, 1.5}, {2, 2, 1.5}, {2, 1.5, 4.0 / 3}, {3, 2, 1.5}};
+    } cases[] = {{1, 2, 2}, {2, 2, 2}, {4.0 / 3, 2, 1.5}, {2, 2, 1.5}, {2, 1.5, 4.0 / 3}, {3, 2, 1.5},
+                   {1.5, 4.0 / 3, 2}, {2, 4.0 / 3, 2}};
     const double limit = 3.25, c = 0.4;
     for (const Case& k : cases) {
         const double h0 = 1, h1 = h0 / k.r1, h2 = h1 / k.r2;
