@@ -56,13 +56,16 @@ struct Problem {
 // thickness) times the distance to the next mesh key line, or to the
 // smallest feature when that is less, and grows by `growth` per cell away
 // from it; around other key lines (dielectric interfaces, walls) it starts at `other` times that
-// distance. Level n halves every cell of level 0 n times, so the meshes of
-// successive levels are nested.
+// distance. In a problem with a conductor of no thickness, whose edge the
+// field meets as the inverse square root of the distance, the cells grow by
+// `flatGrowth` instead, everywhere. Level n halves every cell of level 0 n
+// times, so the meshes of successive levels are nested.
 struct MeshOptions {
-    double edge = 0.2;
+    double edge = 0.1;
     double flatEdge = 0.01;
     double other = 0.4;
-    double growth = 1.6;
+    double growth = 2.5;
+    double flatGrowth = 1.6;
     // Beyond this distance from the key line nearest to a wall, the cells
     // next to that wall stop halving after level 2 (0: they always halve).
     double far = 0;
@@ -72,6 +75,11 @@ struct Mesh {
     std::vector<double> x, y; // increasing node coordinates
 
     static Mesh graded(const Problem& problem, int level, const MeshOptions& options = {});
+    // The mesh whose cells are those of level 0 each divided into `split`
+    // along each axis (level n divides them into 2^n): between two key
+    // lines every mesh is the same map of a uniform one, so the meshes of
+    // any splits resolve the geometry alike, finer by their ratio.
+    static Mesh divided(const Problem& problem, long split, const MeshOptions& options = {});
     std::size_t nodes() const { return x.size() * y.size(); }
 };
 

@@ -248,19 +248,10 @@ FieldShares fieldShares(const Field& field, const LossFrame& frame)
 
 namespace {
 
-// The limit of a quantity over nested meshes from its last three values:
-// the order of convergence from their differences (the surface integrals
-// converge slowly where the charge is singular at a corner, so the order is
-// not held to be at least one), the limit from the last two.
-double extrapolate(double q0, double q1, double q2, double& step)
-{
-    const double d1 = q0 - q1, d2 = q1 - q2;
-    double p = 1;
-    if (d1 != 0 && d2 / d1 > 0 && d2 / d1 < 1)
-        p = std::clamp(-std::log2(d2 / d1), 0.25, 4.0);
-    step = d2 / (std::pow(2.0, p) - 1);
-    return q2 - step;
-}
+// The limit of a quantity over the meshes from its last three values: the
+// surface integrals converge slowly where the charge is singular at a
+// corner, so the order is not held to be at least one.
+constexpr double kMinOrder = 0.25;
 
 } // namespace
 
@@ -285,12 +276,14 @@ LossSolution solveLosses(const Section& section, const LossFrame& frame, double 
     // Per mesh, per mode: the surface integrals over the squared charge,
     // and the layers' shares of the energy.
     struct Level {
+        long split = 1;
         std::vector<std::array<double, kMetals>> surface;
         std::vector<std::vector<double>> filling;
     };
     std::vector<Level> levels;
     const MeshVisitor visit = [&](const MeshFields& m) {
         Level level;
+        level.split = m.split;
         const std::size_t modes = m.count();
         for (std::size_t n = 0; n < modes; ++n) {
             std::array<double, kMetals> s{};
@@ -333,17 +326,18 @@ LossSolution solveLosses(const Section& section, const LossFrame& frame, double 
         if (n < 3)
             continue; // the conformal planes: exact on any mesh
         const Level &l0 = levels[n - 3], &l1 = levels[n - 2];
+        const double r1 = double(l1.split) / double(l0.split), r2 = double(last.split) / double(l1.split);
         for (std::size_t k = 0; k < kMetals; ++k) {
-            double step = 0;
-            const double limit = extrapolate(l0.surface[m][k], l1.surface[m][k], last.surface[m][k], step);
-            if (limit > 0) {
-                ml.surface[k] = limit;
-                out.surfaceError = std::max(out.surfaceError, std::fabs(step) / limit);
+            const Extrapolated e =
+                extrapolate(l0.surface[m][k], l1.surface[m][k], last.surface[m][k], r1, r2, kMinOrder);
+            if (e.limit > 0) {
+                ml.surface[k] = e.limit;
+                out.surfaceError = std::max(out.surfaceError, std::fabs(e.step) / e.limit);
             }
         }
         for (std::size_t l = 0; l < ml.filling.size(); ++l) {
-            double step = 0;
-            const double limit = extrapolate(l0.filling[m][l], l1.filling[m][l], last.filling[m][l], step);
+            const double limit =
+                extrapolate(l0.filling[m][l], l1.filling[m][l], last.filling[m][l], r1, r2, kMinOrder).limit;
             ml.filling[l] = std::clamp(limit, 0.0, 1.0);
         }
     }

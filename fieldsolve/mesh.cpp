@@ -13,8 +13,8 @@ namespace {
 
 using detail::kTouch;
 
-// The last level that halves the cells beyond MeshOptions::far.
-constexpr int kFarLevel = 2;
+// Beyond MeshOptions::far the cells are divided no further than this.
+constexpr long kFarSplit = 4;
 
 // A mesh key line and what lies on it: nothing but a change of material
 // (0), an edge of a thick conductor (1) or the edge of a flat one (2), where
@@ -28,8 +28,8 @@ struct Key {
 // follow the size field s(x) = min over keys of (h0 + (growth - 1)|x - key|):
 // the count of level 0 is the integral of 1/s rounded up, and the nodes lie
 // at equal steps of that integral, so every level holds the one before.
-std::vector<double> axisLines(std::vector<Key> keys, double lo, double hi, int level, double feature,
-                              const MeshOptions& o)
+std::vector<double> axisLines(std::vector<Key> keys, double lo, double hi, long split, double feature,
+                              double growth, const MeshOptions& o)
 {
     const double tol = kTouch * (hi - lo);
     std::vector<Key> kept;
@@ -57,7 +57,7 @@ std::vector<double> axisLines(std::vector<Key> keys, double lo, double hi, int l
         const int e = kept[k].edge;
         h0[k] = e == 0 ? o.other * d : (e == 1 ? o.edge : o.flatEdge) * std::min(d, feature);
     }
-    const double slope = o.growth - 1;
+    const double slope = growth - 1;
     auto size = [&](double x) {
         double s = std::numeric_limits<double>::infinity();
         for (std::size_t k = 0; k < kept.size(); ++k)
@@ -65,14 +65,13 @@ std::vector<double> axisLines(std::vector<Key> keys, double lo, double hi, int l
         return s;
     };
     std::vector<double> out{kept.front().at};
-    const long split = 1L << std::clamp(level, 0, 12);
     for (std::size_t k = 0; k + 1 < kept.size(); ++k) {
         const double a = kept[k].at, b = kept[k + 1].at;
         // Cumulative integral of 1/s on a fine march from a to b.
         std::vector<double> xs{a}, cum{0};
         double x = a;
         while (x < b) {
-            const double step = std::min(size(x) / 8, b - x);
+            const double step = std::min(size(x) / 32, b - x);
             const double next = (b - x - step < 1e-12 * (b - a)) ? b : x + step;
             cum.push_back(cum.back() + (next - x) * 0.5 * (1 / size(x) + 1 / size(next)));
             xs.push_back(next);
@@ -97,8 +96,12 @@ std::vector<double> axisLines(std::vector<Key> keys, double lo, double hi, int l
             if (total - double(n) * step < 0.5 * step)
                 n = std::max(0L, n - 1);
             // Far from the structure the field is weak and smooth: beyond
-            // `far` from the inner key the cells stop halving after level
-            // kFarLevel, and every level still holds the one before.
+            // `far` from the inner key the cells are divided no further
+            // than kFarSplit (by the largest number up to it that divides
+            // `split`). A mesh holds each coarser one whose split divides
+            // its own and whose far split divides its far split: every
+            // power of two up to it, and so every earlier mesh that it
+            // halves.
             const double reach = o.far > 0 ? o.far : 2 * (b - a);
             double uFar = total;
             for (std::size_t q = 1; q < cum.size(); ++q) {
@@ -109,7 +112,10 @@ std::vector<double> axisLines(std::vector<Key> keys, double lo, double hi, int l
                 }
             }
             uFar = std::ceil(uFar - 1e-9);
-            const long coarse = 1L << std::max(0, std::clamp(level, 0, 12) - kFarLevel);
+            long farSplit = std::min(split, kFarSplit);
+            while (split % farSplit != 0)
+                --farSplit;
+            const long coarse = split / farSplit;
             for (long i = 1; i <= n; ++i) {
                 const long k = first ? n + 1 - i : i; // steps from the inner key
                 if (double(k) * step > uFar && k % coarse != 0)
@@ -130,6 +136,12 @@ std::vector<double> axisLines(std::vector<Key> keys, double lo, double hi, int l
 
 Mesh Mesh::graded(const Problem& pb, int level, const MeshOptions& options)
 {
+    return divided(pb, 1L << std::clamp(level, 0, 12), options);
+}
+
+Mesh Mesh::divided(const Problem& pb, long split, const MeshOptions& options)
+{
+    split = std::clamp(split, 1L, 4096L);
     std::vector<Key> kx, ky;
     for (const Conductor& c : pb.conductors) {
         // The edge of a flat conductor is a point where the field is
@@ -160,8 +172,15 @@ Mesh Mesh::graded(const Problem& pb, int level, const MeshOptions& options)
                 feature = std::min(feature, at[k] - at[k - 1]);
     }
     Mesh m;
-    m.x = axisLines(kx, pb.domain.x0, pb.domain.x1, level, feature, options);
-    m.y = axisLines(ky, pb.domain.y0, pb.domain.y1, level, feature, options);
+    // The edge of a flat conductor, where the field is singular as the
+    // inverse square root of the distance, sets the error of the whole
+    // mesh: there the cells grow more slowly everywhere.
+    bool flat = false;
+    for (const Key& k : kx)
+        flat = flat || k.edge == 2;
+    const double growth = flat ? options.flatGrowth : options.growth;
+    m.x = axisLines(kx, pb.domain.x0, pb.domain.x1, split, feature, growth, options);
+    m.y = axisLines(ky, pb.domain.y0, pb.domain.y1, split, feature, growth, options);
     return m;
 }
 

@@ -2,9 +2,11 @@
 #include "sections.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <ctime>
+#include <iterator>
 #include <limits>
 #include <utility>
 #include <vector>
@@ -21,7 +23,18 @@ constexpr double kPi = 3.14159265358979323846;
 constexpr double kFarSizes = 30;
 // Finest mesh allowed, in nodes: bounds the memory and time of one solve.
 constexpr std::size_t kMaxNodes = 400000;
-constexpr int kMaxLevel = 5;
+// The refinement: each cell of the coarsest mesh divided into this many
+// along each axis. The meshes halve the cells up to the fourth, which the
+// estimate needs at least. A fifth that halved them again would cost some
+// eight times the fourth (the factorisation grows as the nodes to the power
+// 1.5); one 1.5 times finer costs 3.4 times, and the limit from it and the
+// two before still lies far closer than the one before (its error falls at
+// least as the square of the cells' size, and the order fitted to the three
+// values takes their ratios as they are).
+// The least share of the last extrapolation step that the estimate counts.
+constexpr double kStepShare = 0.1;
+constexpr long kSplits[] = {1, 2, 4, 8, 12, 16, 32};
+constexpr int kMaxLevel = int(std::size(kSplits)) - 1;
 
 // The largest relative permittivity accepted: more than any material a
 // line is made of (ceramics reach some 1e5). The solution itself holds far
@@ -328,20 +341,21 @@ bool thinEdge(const Problem& pb)
     return false;
 }
 
-// Richardson over three meshes, each of half the cells of the one before:
-// the order from the three, the limit from the last two of them.
-double richardsonLimit(double q0, double q1, double q2)
+// The limit of q = L + A h + B h^2 through three meshes of cells h: both
+// terms of a section with the edge of a half-plane taken out (the value at
+// h = 0 of the parabola through the three).
+double halfPlaneLimit(const std::array<double, 3>& q, const std::array<double, 3>& h)
 {
-    const double d1 = q0 - q1, d2 = q1 - q2;
-    double p = 1;
-    if (d1 != 0 && d2 / d1 > 0 && d2 / d1 < 1)
-        p = std::clamp(-std::log2(d2 / d1), 1.0, 4.0);
-    return q2 - d2 / (std::pow(2.0, p) - 1);
+    double limit = 0;
+    for (std::size_t i = 0; i < 3; ++i) {
+        double w = 1;
+        for (std::size_t j = 0; j < 3; ++j)
+            if (j != i)
+                w *= h[j] / (h[j] - h[i]);
+        limit += w * q[i];
+    }
+    return limit;
 }
-
-// The limit of q = L + A h + B h^2 through three such meshes: both terms
-// of a section with the edge of a half-plane taken out.
-double halfPlaneLimit(double q0, double q1, double q2) { return (8 * q2 - 6 * q1 + q0) / 3; }
 
 // The reason a section cannot be solved (empty when it can).
 std::string invalidSection(const Section& section)
@@ -361,6 +375,39 @@ std::string invalidSection(const Section& section)
 }
 
 } // namespace
+
+Extrapolated extrapolate(double q0, double q1, double q2, double r1, double r2, double minOrder)
+{
+    const double d1 = q0 - q1, d2 = q1 - q2;
+    // The ratio of the steps as the order nears 0: a larger one (or one of
+    // the wrong sign) fits no order of convergence.
+    const double slowest = std::log(r2) / std::log(r1);
+    double p = 1;
+    if (d1 != 0 && d2 / d1 > 0 && d2 / d1 < slowest) {
+        if (r1 == r2) {
+            p = std::clamp(-std::log2(d2 / d1) / std::log2(r1), minOrder, 4.0);
+        } else {
+            // d2 / d1 = (1 - r2^-p) / (r1^p - 1), falling as p grows.
+            const auto ratio = [&](double q) { return (1 - std::pow(r2, -q)) / (std::pow(r1, q) - 1); };
+            double lo = minOrder, hi = 4;
+            if (d2 / d1 >= ratio(lo)) {
+                p = lo;
+            } else if (d2 / d1 <= ratio(hi)) {
+                p = hi;
+            } else {
+                for (int i = 0; i < 60; ++i) {
+                    const double mid = (lo + hi) / 2;
+                    (ratio(mid) > d2 / d1 ? lo : hi) = mid;
+                }
+                p = (lo + hi) / 2;
+            }
+        }
+    }
+    Extrapolated out;
+    out.step = d2 / (std::pow(r2, p) - 1);
+    out.limit = q2 - out.step;
+    return out;
+}
 
 LineParameters lineParameters(const Capacitance& c)
 {
@@ -390,6 +437,7 @@ SectionSolution solveSection(const Section& section, double tolerance, const Mes
     // Every excitation on one mesh, sharing one analysis of the system's
     // pattern; an empty pair for a failed solve.
     auto solveOn = [&](double box, int level, std::size_t* nodes, bool visited) -> std::vector<Pair> {
+        const long split = kSplits[level];
         std::vector<Problem> pbs;
         for (const Excitation& e : section.excitations)
             pbs.push_back(e.problem(box));
@@ -399,7 +447,7 @@ SectionSolution solveSection(const Section& section, double tolerance, const Mes
         const double feature = smallestFeature(pbs.front(), false), flat = smallestFeature(pbs.front(), true);
         if (feature < kThinMetal * flat)
             mo.edge *= kThinMetal * flat / feature;
-        const Mesh mesh = Mesh::graded(pbs.front(), level, mo);
+        const Mesh mesh = Mesh::divided(pbs.front(), split, mo);
         thin = thinEdge(pbs.front());
         if (nodes)
             *nodes = std::max(*nodes, mesh.nodes());
@@ -407,7 +455,7 @@ SectionSolution solveSection(const Section& section, double tolerance, const Mes
         const std::vector<Field> fields = Field::solveAll(pbs, mesh, both, true);
         const std::size_t per = both ? 2 : 1;
         if (visited && visit)
-            visit(MeshFields{level, both, &fields});
+            visit(MeshFields{level, split, both, &fields});
         std::vector<Pair> out(count);
         for (std::size_t m = 0; m < count; ++m) {
             const Field& air = fields[m * per + per - 1];
@@ -425,18 +473,20 @@ SectionSolution solveSection(const Section& section, double tolerance, const Mes
     std::vector<std::vector<Pair>> limits(count);
     std::vector<Pair> best(count);
     const int maxLevel = section.exact ? 0 : kMaxLevel;
-    // The limit of three meshes. With the edge of a half-plane the truth
-    // lies between two readings of them: one fitted order lags its drift to
-    // the first power, the two fixed orders leave out the higher terms. The
-    // limit is the second, and their distance counts in the estimate.
+    // The limit of three meshes, of cells 1/s0, 1/s1, 1/s2 of the
+    // coarsest. With the edge of a half-plane the truth lies between two
+    // readings of them: one fitted order lags its drift to the first power,
+    // the two fixed orders leave out the higher terms. The limit is the
+    // second, and their distance counts in the estimate.
     struct Limit {
         double value, spread;
     };
-    auto extrapolate = [&thin](double q0, double q1, double q2) -> Limit {
-        const double fitted = richardsonLimit(q0, q1, q2);
+    auto limitOf = [&thin](double q0, double q1, double q2, int level) -> Limit {
+        const double s0 = double(kSplits[level - 2]), s1 = double(kSplits[level - 1]), s2 = double(kSplits[level]);
+        const double fitted = extrapolate(q0, q1, q2, s1 / s0, s2 / s1).limit;
         if (!thin)
             return {fitted, 0};
-        const double both = halfPlaneLimit(q0, q1, q2);
+        const double both = halfPlaneLimit({q0, q1, q2}, {1 / s0, 1 / s1, 1 / s2});
         return {both, std::fabs(both - fitted)};
     };
     const auto stopped = [&] {
@@ -449,8 +499,12 @@ SectionSolution solveSection(const Section& section, double tolerance, const Mes
     for (int level = 0; level <= maxLevel; ++level) {
         if (stopped())
             return out;
-        if (level > 0 && out.nodes * 4 > kMaxNodes)
-            break;
+        if (level > 0) {
+            // The next mesh's nodes, from the last one's.
+            const double r = double(kSplits[level]) / double(kSplits[level - 1]);
+            if (double(out.nodes) * r * r > double(kMaxNodes))
+                break;
+        }
         std::size_t nodes = 0;
         const std::vector<Pair> ps = solveOn(kBoxSizes, level, &nodes, true);
         for (std::size_t m = 0; m < count; ++m) {
@@ -476,21 +530,31 @@ SectionSolution solveSection(const Section& section, double tolerance, const Mes
         for (std::size_t m = 0; m < count; ++m) {
             const auto& hs = history[m];
             const std::size_t k = hs.size() - 1;
-            const Limit lc = extrapolate(hs[k - 2].c, hs[k - 1].c, hs[k].c);
-            const Limit la = extrapolate(hs[k - 2].air, hs[k - 1].air, hs[k].air);
-            Pair limit{lc.value, la.value};
+            const Limit la = limitOf(hs[k - 2].air, hs[k - 1].air, hs[k].air, level);
+            const Limit lc = limitOf(hs[k - 2].c, hs[k - 1].c, hs[k].c, level);
+            // One dielectric fills a homogeneous section: its eeff is er to
+            // the last digit.
+            const Pair limit{section.homogeneous ? section.er * la.value : lc.value, la.value};
             limits[m].push_back(limit);
             best[m] = limit;
-            // The estimate: how far the limit moved with the last mesh. Of
-            // the first limit, how far it lies from the finest mesh: the
-            // error of that mesh, larger than the limit's own; refinement
-            // goes on, unless a limit of the mesh ends it here.
+            // The estimate: how far the limit moved with the last mesh, and
+            // at least a tenth of its last step (from the finest mesh to the
+            // limit): the order fitted to three meshes of a singular field
+            // leaves a share of that step, which two limits sharing two of
+            // their meshes keep alike (against solves to seven meshes the
+            // share stayed under the tenth). Of the first limit, how far it
+            // lies from the finest mesh: the error of that mesh, larger than
+            // the limit's own; refinement goes on, unless a limit of the
+            // mesh ends it here.
             const auto& ls = limits[m];
             first = ls.size() < 2;
             const Pair& before = first ? hs[k] : ls[ls.size() - 2];
-            const double ea = std::max(std::fabs(limit.air - before.air), la.spread) / limit.air;
-            const double ec =
-                section.homogeneous ? ea : std::max(std::fabs(limit.c - before.c), lc.spread) / limit.c;
+            auto estimate = [&](double value, double previous, double finest, double spread) {
+                const double moved = std::fabs(value - previous), step = first ? 0 : std::fabs(value - finest);
+                return std::max({moved, kStepShare * step, spread}) / value;
+            };
+            const double ea = estimate(limit.air, before.air, hs[k].air, la.spread);
+            const double ec = section.homogeneous ? ea : estimate(limit.c, before.c, hs[k].c, lc.spread);
             worst = std::max(worst, 0.5 * (ec + ea));
         }
         out.error = worst;

@@ -102,7 +102,7 @@ struct Capacitance {
 // meshes stay within the node limit; the estimate covers it as any other.
 //
 // A solve refines until its estimated error is within the tolerance or a
-// limit of the mesh stops it: no more than six meshes, and no mesh of more
+// limit of the mesh stops it: no more than seven meshes, and no mesh of more
 // than 400000 nodes. A limit reached after the three meshes an estimate
 // needs leaves a solution (ok) that has not converged, the values the best
 // extrapolation and `error` the estimate reached; one reached before leaves
@@ -133,7 +133,8 @@ struct SectionSolution {
 // the box's estimate), for quantities extrapolated over the meshes as the
 // capacitances are (the losses of a line).
 struct MeshFields {
-    int level = 0;
+    int level = 0; // the mesh's place in the refinement, from 0
+    long split = 1; // each cell of the coarsest mesh divided into split x split (Mesh::divided)
     bool withDielectric = false; // each excitation has its field with the dielectrics
     // Per excitation, in their order: the field with the dielectrics (when
     // the section is not homogeneous) then the field in air.
@@ -145,6 +146,18 @@ struct MeshFields {
     const Field& dielectric(std::size_t e) const { return (*fields)[withDielectric ? 2 * e : e]; }
 };
 using MeshVisitor = std::function<void(const MeshFields&)>;
+
+// Richardson's extrapolation of a quantity from its values q0, q1, q2 on
+// three meshes, each finer than the one before by the ratio of their cell
+// sizes (r1 from the first to the second, r2 from the second to the
+// third; 2 when a mesh halves the cells): the order of convergence is the
+// one the three values follow, within [minOrder, 4], or 1 when they do not
+// converge monotonically. The limit is q2 - step.
+struct Extrapolated {
+    double limit = 0;
+    double step = 0;
+};
+Extrapolated extrapolate(double q0, double q1, double q2, double r1, double r2, double minOrder = 1);
 
 SectionSolution solveSection(const Section& section, double tolerance = 5e-4, const MeshOptions& mesh = {},
                              const std::atomic<bool>* cancel = nullptr, const MeshVisitor& visit = {});

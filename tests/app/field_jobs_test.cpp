@@ -123,14 +123,16 @@ TEST_F(FieldPool, AnOwnerThatGoesTakesItsJobsWithIt)
     EXPECT_EQ(kept->delivered, 1);
 }
 
-// Forty real field solves queued: the GUI thread still paints (Qt's raster
-// painter uses the global pool, which the solves leave free) and everything
-// cancelled drains at once. The times are printed, not asserted.
+// Real field solves queued, more than run while the frames are painted: the
+// GUI thread still paints (Qt's raster painter uses the global pool, which
+// the solves leave free) and everything cancelled drains at once. The times
+// are printed, not asserted.
 TEST_F(FieldPool, ManyQueuedSolvesLeaveTheGuiThreadFree)
 {
     FieldJobs& jobs = FieldJobs::instance();
     QObject owner;
     auto completed = std::make_shared<std::atomic<int>>(0);
+    const int solves = 400;
     fieldsolve::Geometry g;
     g.structure = fieldsolve::Structure::CoupledMicrostrip;
     g.w = 0.5;
@@ -138,7 +140,7 @@ TEST_F(FieldPool, ManyQueuedSolvesLeaveTheGuiThreadFree)
     g.h = 0.635;
     g.t = 0.07;
     g.er = 10.2;
-    for (int k = 0; k < 40; ++k)
+    for (int k = 0; k < solves; ++k)
         jobs.submit(&owner, k, [g, completed](const std::atomic<bool>& cancel) -> std::function<void()> {
             const fieldsolve::Solution s = fieldsolve::solve(g, 5e-4, {}, &cancel);
             if (!s.cancelled)
@@ -160,9 +162,9 @@ TEST_F(FieldPool, ManyQueuedSolvesLeaveTheGuiThreadFree)
     clock.restart();
     jobs.cancelEverything();
     EXPECT_TRUE(jobs.waitForIdle(60000));
-    std::printf("[ measured ] 20 frames painted in %lld ms beside 40 queued solves; cancelled, idle after %lld ms; "
+    std::printf("[ measured ] 20 frames painted in %lld ms beside %d queued solves; cancelled, idle after %lld ms; "
                 "%d solves ran to the end\n",
-                (long long)painted, (long long)clock.elapsed(), completed->load());
-    EXPECT_LT(completed->load(), 40);
+                (long long)painted, solves, (long long)clock.elapsed(), completed->load());
+    EXPECT_LT(completed->load(), solves);
     EXPECT_LT(painted, 60000);
 }
