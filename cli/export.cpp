@@ -34,9 +34,8 @@ Run exportForm(const std::vector<std::string>& argsIn)
     Band band;
     if (auto q = readBand(args, band))
         return problem(*q, false);
-    for (const std::string& a : args)
-        if (a.rfind("--", 0) == 0)
-            return usage("opção desconhecida: " + a);
+    if (auto q = unknownOption(args))
+        return problem(*q, false);
     if (bool(touchstonePath) == bool(spicePath))
         return usage("export grava --touchstone ARQUIVO ou --spice ARQUIVO (um dos dois)");
     if (!length)

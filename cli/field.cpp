@@ -19,15 +19,6 @@ namespace {
 
 using namespace fieldsolve;
 
-std::string fixed(double v, int decimals)
-{
-    if (!std::isfinite(v))
-        return "null";
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.*f", decimals, v);
-    return buf;
-}
-
 std::string matrix(const double m[2][2], double scale, int decimals)
 {
     return "[[" + fixed(m[0][0] * scale, decimals) + "," + fixed(m[0][1] * scale, decimals) + "],["
@@ -39,25 +30,13 @@ using Pairs = std::vector<std::pair<std::string, std::string>>;
 
 Pairs resultPairs(const Analysis& a)
 {
-    Pairs p;
-    if (!a.pair) {
-        p = {{"Z0", fixed(a.z0, 4)},
-             {"eeff", fixed(a.eeff, 4)},
-             {"C_pF_per_m", fixed(a.c * 1e12, 4)},
-             {"L_nH_per_m", fixed(a.l * 1e9, 4)}};
-    } else {
-        p = {{"Z0e", fixed(a.z0e, 4)},
-             {"Z0o", fixed(a.z0o, 4)},
-             {"eeff_e", fixed(a.eeffE, 4)},
-             {"eeff_o", fixed(a.eeffO, 4)},
-             {"Zdiff", fixed(a.zdiff, 4)},
-             {"Zcm", fixed(a.zcm, 4)},
-             {"k", fixed(a.k, 6)},
-             {"C_pF_per_m", matrix(a.cMatrix, 1e12, 4)},
-             {"L_nH_per_m", matrix(a.lMatrix, 1e9, 4)},
-             {"modes", json::quote(a.symmetric ? "par e ímpar" : "diferencial e comum")}};
-    }
-    p.emplace_back("error_percent", fixed(100 * a.error, 4));
+    // The analysis keys, with C and L (and a pair's modes) before the estimate.
+    Pairs p = analysisPairs(a);
+    const Pairs lines = a.pair ? Pairs{{"C_pF_per_m", matrix(a.cMatrix, 1e12, 4)},
+                                       {"L_nH_per_m", matrix(a.lMatrix, 1e9, 4)},
+                                       {"modes", json::quote(a.symmetric ? "par e ímpar" : "diferencial e comum")}}
+                               : Pairs{{"C_pF_per_m", fixed(a.c * 1e12, 4)}, {"L_nH_per_m", fixed(a.l * 1e9, 4)}};
+    p.insert(p.end() - 1, lines.begin(), lines.end());
     return p;
 }
 

@@ -45,6 +45,32 @@ std::string number(double v)
     return s.str();
 }
 
+std::string fixed(double v, int decimals)
+{
+    if (!std::isfinite(v))
+        return "null";
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.*f", decimals, v);
+    return buf;
+}
+
+std::vector<std::pair<std::string, std::string>> analysisPairs(const fieldsolve::Analysis& a)
+{
+    if (!a.pair)
+        return {{"Z0", fixed(a.z0, 4)}, {"eeff", fixed(a.eeff, 4)}, {"error_percent", fixed(100 * a.error, 4)}};
+    return {{"Z0e", fixed(a.z0e, 4)},   {"Z0o", fixed(a.z0o, 4)}, {"eeff_e", fixed(a.eeffE, 4)},
+            {"eeff_o", fixed(a.eeffO, 4)}, {"Zdiff", fixed(a.zdiff, 4)}, {"Zcm", fixed(a.zcm, 4)},
+            {"k", fixed(a.k, 6)},          {"error_percent", fixed(100 * a.error, 4)}};
+}
+
+std::optional<Problem> unknownOption(const std::vector<std::string>& args)
+{
+    for (const std::string& a : args)
+        if (a.rfind("--", 0) == 0)
+            return Problem{Usage, "opção desconhecida: " + a};
+    return std::nullopt;
+}
+
 bool lossParameter(const std::string& name)
 {
     for (const char* k : {"tand", "tand1", "tand2", "ctand", "sigma", "rq", "roughness", "rnod", "sr"})

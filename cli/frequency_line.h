@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "fieldsolve/design_losses.h"
+#include "fieldsolve/designer.h"
 #include "fieldsolve/rlgc.h"
 #include "shared.h"
 
@@ -84,5 +85,13 @@ std::vector<std::string> csvHeader(bool pair, bool general = false);
 std::vector<std::string> csvRow(const fieldsolve::LineAt& at);
 // A number as the frequency verbs write it (C locale, 10 significant digits).
 std::string number(double v);
+// A number with a fixed count of decimals, as field writes its results
+// ("null" when it is not finite).
+std::string fixed(double v, int decimals);
+// The analysis keys of a line as field writes them: Z0 and eeff, or a
+// pair's Z0e, Z0o, eeff_e, eeff_o, Zdiff, Zcm and k; then error_percent.
+std::vector<std::pair<std::string, std::string>> analysisPairs(const fieldsolve::Analysis& a);
+// A usage problem for the first option left in args that no verb took.
+std::optional<Problem> unknownOption(const std::vector<std::string>& args);
 
 } // namespace tarvel::cli

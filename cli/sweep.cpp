@@ -14,25 +14,6 @@ namespace tarvel::cli {
 
 namespace {
 
-std::string fixed(double v, int decimals)
-{
-    if (!std::isfinite(v))
-        return "null";
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.*f", decimals, v);
-    return buf;
-}
-
-// The analysis's keys of a point, as field writes them.
-std::vector<std::pair<std::string, std::string>> analysisPairs(const fieldsolve::Analysis& a)
-{
-    if (!a.pair)
-        return {{"Z0", fixed(a.z0, 4)}, {"eeff", fixed(a.eeff, 4)}, {"error_percent", fixed(100 * a.error, 4)}};
-    return {{"Z0e", fixed(a.z0e, 4)},   {"Z0o", fixed(a.z0o, 4)}, {"eeff_e", fixed(a.eeffE, 4)},
-            {"eeff_o", fixed(a.eeffO, 4)}, {"Zdiff", fixed(a.zdiff, 4)}, {"Zcm", fixed(a.zcm, 4)},
-            {"k", fixed(a.k, 6)},          {"error_percent", fixed(100 * a.error, 4)}};
-}
-
 // sweep STRUCTURE name=value ... --vary NAME --from A --to B --points N
 // [--log] [--freq F] [--csv|--json], the --vary and --freq already taken.
 Run dimensionSweep(std::vector<std::string>& args, const std::string& name, const std::optional<std::string>& freq,
@@ -41,9 +22,8 @@ Run dimensionSweep(std::vector<std::string>& args, const std::string& name, cons
     Band band;
     if (auto p = readBand(args, band, true))
         return problem(*p, asJson);
-    for (const std::string& a : args)
-        if (a.rfind("--", 0) == 0)
-            return usage("opção desconhecida: " + a);
+    if (auto p = unknownOption(args))
+        return problem(*p, asJson);
     LineArgs line;
     if (auto p = readLine(args, 0, line))
         return problem(*p, asJson);
@@ -177,9 +157,8 @@ Run sweepForm(const std::vector<std::string>& argsIn)
     Band band;
     if (auto p = readBand(args, band))
         return problem(*p, asJson);
-    for (const std::string& a : args)
-        if (a.rfind("--", 0) == 0)
-            return usage("opção desconhecida: " + a);
+    if (auto p = unknownOption(args))
+        return problem(*p, asJson);
     LineArgs line;
     if (auto p = readLine(args, 0, line))
         return problem(*p, asJson);

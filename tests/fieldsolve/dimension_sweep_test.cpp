@@ -8,20 +8,14 @@
 
 #include <gtest/gtest.h>
 
+#include "valid_design.h"
+
 #include "fieldsolve/dimension_sweep.h"
 
 using namespace tarvel::fieldsolve;
+using tarvel::fieldsolve::testing::validDesign;
 
 namespace {
-
-Design design(Template kind, std::vector<std::pair<std::string, double>> values)
-{
-    Design d = exampleDesign(kind);
-    for (const auto& [name, v] : values)
-        d.set(name, v);
-    EXPECT_EQ(checkDesign(d), "");
-    return d;
-}
 
 SweepFrequency copperAt(double f, std::vector<std::pair<std::string, double>> tands)
 {
@@ -39,7 +33,7 @@ SweepFrequency copperAt(double f, std::vector<std::pair<std::string, double>> ta
 // the same solve as field --freq makes it.
 TEST(DimensionSweep, EachPointIsTheDesignSolvedAtItsValue)
 {
-    const Design d = design(Template::Microstrip, {{"W", 1.0}, {"h", 0.5}, {"t", 0.035}, {"er", 4.4}});
+    const Design d = validDesign(Template::Microstrip, {{"W", 1.0}, {"h", 0.5}, {"t", 0.035}, {"er", 4.4}});
     const std::vector<double> values = {0.6, 1.2};
     int heard = 0;
     const DimensionSweep plain = sweepDimension(d, "W", values, std::nullopt, Unit::Mm, nullptr, [&](int n) { heard = n; });
@@ -75,7 +69,7 @@ TEST(DimensionSweep, EachPointIsTheDesignSolvedAtItsValue)
 // Refused before any solve, the value written in the unit given.
 TEST(DimensionSweep, RefusesBeforeSolvingAndNamesTheValue)
 {
-    const Design d = design(Template::Microstrip, {{"W", 1.0}, {"h", 0.5}, {"t", 0.035}, {"er", 4.4}});
+    const Design d = validDesign(Template::Microstrip, {{"W", 1.0}, {"h", 0.5}, {"t", 0.035}, {"er", 4.4}});
     struct Case {
         std::string name;
         std::vector<double> values;

@@ -10,10 +10,13 @@
 
 #include <gtest/gtest.h>
 
+#include "valid_design.h"
+
 #include "fieldsolve/design_losses.h"
 #include "fieldsolve/rlgc.h"
 
 using namespace tarvel::fieldsolve;
+using tarvel::fieldsolve::testing::validDesign;
 
 namespace {
 
@@ -288,15 +291,6 @@ TEST(FieldLosses, RefusesWhatTheModelCannotAnswer)
 
 namespace {
 
-Design design(Template kind, std::vector<std::pair<std::string, double>> values)
-{
-    Design d = exampleDesign(kind);
-    for (const auto& [name, v] : values)
-        d.set(name, v);
-    EXPECT_EQ(checkDesign(d), "");
-    return d;
-}
-
 // R / Rs per mode (summed over the metals) and the model's estimate.
 std::vector<double> surfaceOf(const LossSolution& s)
 {
@@ -317,15 +311,15 @@ TEST(FieldLosses, DesignerTemplatesAgreeWithTheLineStructures)
         Design d;
         Geometry g;
     } cases[] = {
-        {design(Template::Microstrip, {{"W", 1.0}, {"h", 0.5}, {"t", 0.035}, {"er", 4.4}}),
+        {validDesign(Template::Microstrip, {{"W", 1.0}, {"h", 0.5}, {"t", 0.035}, {"er", 4.4}}),
          Geometry{Structure::Microstrip, 1.0, 0, 0.5, 0.035, 4.4}},
-        {design(Template::Stripline, {{"W", 0.6}, {"t", 0.035}, {"h1", 0.4}, {"h2", 0.4}, {"er1", 3.0}, {"er2", 3.0}}),
+        {validDesign(Template::Stripline, {{"W", 0.6}, {"t", 0.035}, {"h1", 0.4}, {"h2", 0.4}, {"er1", 3.0}, {"er2", 3.0}}),
          Geometry{Structure::Stripline, 0.6, 0, 0.835, 0.035, 3.0}},
-        {design(Template::Cpw, {{"W", 0.5}, {"S", 0.2}, {"h", 0.5}, {"t", 0.0175}, {"er", 3.55}}),
+        {validDesign(Template::Cpw, {{"W", 0.5}, {"S", 0.2}, {"h", 0.5}, {"t", 0.0175}, {"er", 3.55}}),
          Geometry{Structure::Cpw, 0.5, 0.2, 0.5, 0.0175, 3.55}},
-        {design(Template::Cps, {{"W", 0.4}, {"S", 0.2}, {"h", 0.5}, {"t", 0.0175}, {"er", 3.55}}),
+        {validDesign(Template::Cps, {{"W", 0.4}, {"S", 0.2}, {"h", 0.5}, {"t", 0.0175}, {"er", 3.55}}),
          Geometry{Structure::Cps, 0.4, 0.2, 0.5, 0.0175, 3.55}},
-        {design(Template::CoupledMicrostrip, {{"W", 0.4}, {"S", 0.3}, {"h", 0.5}, {"t", 0.035}, {"er", 4.4}}),
+        {validDesign(Template::CoupledMicrostrip, {{"W", 0.4}, {"S", 0.3}, {"h", 0.5}, {"t", 0.035}, {"er", 4.4}}),
          Geometry{Structure::CoupledMicrostrip, 0.4, 0.3, 0.5, 0.035, 4.4}},
     };
     for (const Case& c : cases) {
@@ -344,7 +338,7 @@ TEST(FieldLosses, DesignerTemplatesAgreeWithTheLineStructures)
 // substrate's, and a mask of the substrate's tangent is a uniform one.
 TEST(FieldLosses, SolderMaskLayersCarryTheirShare)
 {
-    const Design d = design(Template::Microstrip,
+    const Design d = validDesign(Template::Microstrip,
                             {{"W", 1.0}, {"h", 0.5}, {"t", 0.035}, {"er", 4.4}, {"c1", 0.02}, {"c2", 0.02}, {"cer", 3.5}});
     const std::vector<std::string> names = designTandNames(d);
     ASSERT_GE(names.size(), 2u);

@@ -8,24 +8,18 @@
 
 #include <gtest/gtest.h>
 
+#include "valid_design.h"
+
 #include "fieldsolve/design_losses.h"
 #include "fieldsolve/line_export.h"
 #include "fieldsolve/rlgc.h"
 
 using namespace tarvel::fieldsolve;
+using tarvel::fieldsolve::testing::validDesign;
 
 namespace {
 
 constexpr double kCopper = 5.8e7;
-
-Design design(Template kind, std::vector<std::pair<std::string, double>> values)
-{
-    Design d = exampleDesign(kind);
-    for (const auto& [name, v] : values)
-        d.set(name, v);
-    EXPECT_EQ(checkDesign(d), "");
-    return d;
-}
 
 LossInputs inputs(const Design& d, double sigma, double tand, Roughness roughness = Roughness::None,
                   bool mixed = false)
@@ -86,12 +80,12 @@ TEST(PairLosses, GeneralPathIsTheEvenAndOddModesOfASymmetricPair)
         Design d;
         Roughness roughness;
     } cases[] = {
-        {design(Template::CoupledMicrostrip, {{"W", 0.4}, {"S", 0.25}, {"h", 0.5}, {"t", 0.035}, {"er", 4.4}}),
+        {validDesign(Template::CoupledMicrostrip, {{"W", 0.4}, {"S", 0.25}, {"h", 0.5}, {"t", 0.035}, {"er", 4.4}}),
          Roughness::Hammerstad},
-        {design(Template::CoupledStripline,
+        {validDesign(Template::CoupledStripline,
                 {{"W", 0.3}, {"S", 0.2}, {"t", 0.035}, {"h1", 0.3}, {"h2", 0.4}, {"er1", 3.0}, {"er2", 3.6}}),
          Roughness::Huray},
-        {design(Template::BroadsideStripline, {{"W", 0.2}, {"t", 0.035}, {"h1", 0.3}, {"d", 0.2}, {"h2", 0.3}}),
+        {validDesign(Template::BroadsideStripline, {{"W", 0.2}, {"t", 0.035}, {"h1", 0.3}, {"d", 0.2}, {"h2", 0.3}}),
          Roughness::None},
     };
     for (const Case& c : cases) {
@@ -128,7 +122,7 @@ TEST(PairLosses, GeneralPathIsTheEvenAndOddModesOfASymmetricPair)
 // modes on a quarter of it, within the two solutions' estimates.
 TEST(PairLosses, SymmetricPairSolvedByStripVoltagesIsItsModes)
 {
-    const Design d = design(Template::BroadsideStripline, {{"W", 0.25}, {"t", 0.035}, {"h1", 0.3}, {"d", 0.15}, {"h2", 0.3}});
+    const Design d = validDesign(Template::BroadsideStripline, {{"W", 0.25}, {"t", 0.035}, {"h1", 0.3}, {"d", 0.15}, {"h2", 0.3}});
     const LossInputs in = inputs(d, kCopper, 0.01, Roughness::Hammerstad);
     const LossSolution byModes = solveLosses(designSection(d), designLossFrame(d));
     const LossSolution byVoltages = solveLosses(matrixSection(d), matrixLossFrame(d));
@@ -156,11 +150,11 @@ TEST(PairLosses, DistantStripsAreTwoStriplines)
 {
     const double W = 0.2, t = 0.035, h1 = 0.2, dd = 0.15, h2 = 0.35, er = 3.5;
     const double b = h1 + 2 * t + dd + h2;
-    const Design pair = design(Template::BroadsideStripline,
+    const Design pair = validDesign(Template::BroadsideStripline,
                                {{"W", W}, {"t", t}, {"h1", h1}, {"d", dd}, {"h2", h2}, {"er", er}, {"offset", 12 * b}});
-    const Design lower = design(Template::Stripline,
+    const Design lower = validDesign(Template::Stripline,
                                 {{"W", W}, {"t", t}, {"h1", h1}, {"h2", dd + t + h2}, {"er1", er}, {"er2", er}});
-    const Design upper = design(Template::Stripline,
+    const Design upper = validDesign(Template::Stripline,
                                 {{"W", W}, {"t", t}, {"h1", h1 + t + dd}, {"h2", h2}, {"er1", er}, {"er2", er}});
     const LossSolution sp = solveLosses(designSection(pair), designLossFrame(pair));
     const LossSolution s1 = solveLosses(designSection(lower), designLossFrame(lower));
@@ -197,7 +191,7 @@ TEST(PairLosses, DistantStripsAreTwoStriplines)
 // both strips at one voltage, and equal and opposite currents.
 TEST(PairLosses, AsymmetricPairModesAreTheCAndPiModes)
 {
-    const Design d = design(Template::BroadsideStripline,
+    const Design d = validDesign(Template::BroadsideStripline,
                             {{"W", 0.2}, {"t", 0.035}, {"h1", 0.2}, {"d", 0.15}, {"h2", 0.45}, {"offset", 0.1}});
     const LossSolution s = solveLosses(designSection(d), designLossFrame(d));
     ASSERT_TRUE(s.statics.ok);
