@@ -28,6 +28,7 @@
 #include "framework/core/number_text.h"
 #include "framework/ui/platform.h"
 #include "tests/app/designer_fixture.h"
+#include "tests/ui/modal_safety.h"
 
 using namespace tarvel;
 using namespace tarvel::ui;
@@ -360,14 +361,8 @@ TEST(DesignerWindow, RealDialogsRefuseADamagedFile)
             box->accept();
         }
     });
-    QTimer safety;
-    safety.setSingleShot(true);
-    QObject::connect(&safety, &QTimer::timeout, [] {
-        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
-            dialog->reject();
-    });
+    const test::ModalSafety safety;
     poll.start();
-    safety.start(15000);
     w.Abrir1Click();
     poll.stop();
     EXPECT_EQ(step, 2);

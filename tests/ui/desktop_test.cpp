@@ -32,6 +32,7 @@
 #include "app/forms.h"
 #include "framework/ui/platform.h"
 #include "models/all_windows.h"
+#include "modal_safety.h"
 #include "scripted_platform.h"
 #include "test_windows.h"
 
@@ -62,14 +63,8 @@ bool whileModal(const std::function<void()>& run, const std::function<void(T*)>&
                 dialog->reject();
         }
     });
-    QTimer safety;
-    safety.setSingleShot(true);
-    QObject::connect(&safety, &QTimer::timeout, [] {
-        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
-            dialog->reject();
-    });
+    const test::ModalSafety safety;
     poll.start();
-    safety.start(15000);
     run();
     return found;
 }
