@@ -5,7 +5,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <exception>
 #include <limits>
+#include <thread>
 
 #include "assembly.h"
 #include "cholesky.h"
@@ -14,6 +16,13 @@
 namespace tarvel::fieldsolve {
 
 using namespace detail;
+
+namespace {
+// Unknowns from which the two media of a mesh are solved side by side:
+// below it a thread costs more than half the solve saves.
+constexpr std::size_t kSideBySide = 4000;
+
+} // namespace
 
 Field Field::solve(const Problem& problem, bool air, int level)
 {
@@ -106,51 +115,83 @@ std::vector<Field> Field::solveAll(const std::vector<Problem>& problems, const M
         a.index = index;
         a.unknowns = unknowns;
     }
-    Cholesky solver;
-    bool analysed = false;
-    // Factorises the system of one problem (the pattern analysed once) and
-    // solves those of the given problems with it.
-    auto solveWith = [&](std::size_t own, const std::vector<std::size_t>& which, std::size_t medium) {
-        Matrix A;
-        Eigen::VectorXd rhs;
-        system(as[own], &A, rhs);
-        if (!analysed && !(analysed = solver.analyse(A, dissection(as[own], stage))))
-            return;
-        if (!solver.factorise(A))
-            return;
-        std::vector<Eigen::VectorXd> rhss(which.size());
-        std::vector<const std::vector<char>*> drops;
-        for (std::size_t q = 0; q < which.size(); ++q) {
-            system(as[which[q]], nullptr, rhss[q]);
-            drops.push_back(dropped[which[q]].empty() ? nullptr : &dropped[which[q]]);
-        }
-        Eigen::MatrixXd x;
-        if (!solver.solve(rhss, drops, x))
-            return;
-        for (std::size_t q = 0; q < which.size(); ++q) {
-            Field& f = out[which[q] * media.size() + medium];
-            const Eigen::VectorXd column = x.col(Eigen::Index(q));
-            f.ok_ = finish(as[which[q]], column, f.phi_, f.energy_);
-        }
-    };
-    for (std::size_t m = 0; m < media.size(); ++m) {
+    // The systems of one medium: each problem weighed in it, factorised
+    // (the pattern analysed once) and solved, on the calling thread.
+    auto solveMedium = [&](std::vector<Assembly> own, std::size_t medium) {
         for (std::size_t n = 0; n < problems.size(); ++n)
-            weigh(as[n], problems[n], mesh, media[m]);
+            weigh(own[n], problems[n], mesh, media[medium]);
         if (unknowns == 0) {
             for (std::size_t n = 0; n < problems.size(); ++n) {
-                Field& f = out[n * media.size() + m];
-                f.ok_ = finish(as[n], Eigen::VectorXd(), f.phi_, f.energy_);
+                Field& f = out[n * media.size() + medium];
+                f.ok_ = finish(own[n], Eigen::VectorXd(), f.phi_, f.energy_);
             }
-        } else if (shared) {
+            return;
+        }
+        Cholesky solver;
+        bool analysed = false;
+        // Factorises the system of one problem and solves those of the
+        // given problems with it.
+        auto solveWith = [&](std::size_t factored, const std::vector<std::size_t>& which) {
+            Matrix A;
+            Eigen::VectorXd rhs;
+            system(own[factored], &A, rhs);
+            if (!analysed && !(analysed = solver.analyse(A, dissection(own[factored], stage))))
+                return;
+            if (!solver.factorise(A))
+                return;
+            std::vector<Eigen::VectorXd> rhss(which.size());
+            std::vector<const std::vector<char>*> drops;
+            for (std::size_t q = 0; q < which.size(); ++q) {
+                system(own[which[q]], nullptr, rhss[q]);
+                drops.push_back(dropped[which[q]].empty() ? nullptr : &dropped[which[q]]);
+            }
+            Eigen::MatrixXd x;
+            if (!solver.solve(rhss, drops, x))
+                return;
+            for (std::size_t q = 0; q < which.size(); ++q) {
+                Field& f = out[which[q] * media.size() + medium];
+                const Eigen::VectorXd column = x.col(Eigen::Index(q));
+                f.ok_ = finish(own[which[q]], column, f.phi_, f.energy_);
+            }
+        };
+        if (shared) {
             std::vector<std::size_t> all(problems.size());
             for (std::size_t n = 0; n < all.size(); ++n)
                 all[n] = n;
-            solveWith(master, all, m);
+            solveWith(master, all);
         } else {
             for (std::size_t n = 0; n < problems.size(); ++n)
-                solveWith(n, {n}, m);
+                solveWith(n, {n});
         }
+    };
+    // The two media are two systems of one pattern and nothing else in
+    // common: on a mesh large enough to pay for a thread, the one in air is
+    // solved beside the other, each on its own core, each to the same
+    // numbers as alone (a BLAS that cannot serve two threads takes them in
+    // turn).
+    std::size_t medium = 0;
+    if (media.size() == 2 && std::size_t(unknowns) >= kSideBySide) {
+        std::exception_ptr failure;
+        std::thread side([&] {
+            try {
+                solveMedium(as, 1);
+            } catch (...) {
+                failure = std::current_exception();
+            }
+        });
+        try {
+            solveMedium(as, 0);
+        } catch (...) {
+            side.join();
+            throw;
+        }
+        side.join();
+        if (failure)
+            std::rethrow_exception(failure);
+        medium = 2;
     }
+    for (; medium < media.size(); ++medium)
+        solveMedium(as, medium);
     return out;
 }
 

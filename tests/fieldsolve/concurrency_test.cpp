@@ -80,3 +80,30 @@ TEST(FieldConcurrency, SolvesSideBySideEqualTheSerialOnesBitForBit)
                                            << " faults, first " << faults[t].front();
     }
 }
+
+// On a mesh large enough, the field with the dielectrics and the field in
+// air are solved on two threads at once: each equals the same field solved
+// alone on the calling thread, to the last bit, for one mode and for the
+// two modes that share a factorisation.
+TEST(FieldConcurrency, TheTwoMediaOfAMeshSolvedTogetherEqualEachAlone)
+{
+    for (const Geometry& g : {geometries()[0], geometries()[1]}) {
+        std::vector<Problem> problems;
+        for (const Excitation& e : section(g).excitations)
+            problems.push_back(e.problem(kBoxSizes));
+        const Mesh mesh = Mesh::divided(problems.front(), 8);
+        ASSERT_GT(mesh.nodes(), 10000u);
+        const std::vector<Field> together = Field::solveAll(problems, mesh);
+        const std::vector<Field> dielectric = Field::solveAll(problems, mesh, true, false);
+        const std::vector<Field> air = Field::solveAll(problems, mesh, false, true);
+        ASSERT_EQ(together.size(), 2 * problems.size());
+        for (std::size_t n = 0; n < problems.size(); ++n) {
+            ASSERT_TRUE(together[2 * n].ok() && together[2 * n + 1].ok() && dielectric[n].ok() && air[n].ok());
+            const double a[] = {double(together[2 * n].energy()), double(together[2 * n + 1].energy())};
+            const double b[] = {double(dielectric[n].energy()), double(air[n].energy())};
+            EXPECT_TRUE(same(a[0], b[0]) && same(a[1], b[1])) << n << ": " << a[0] << " " << b[0] << ", " << a[1]
+                                                              << " " << b[1];
+            EXPECT_EQ(together[2 * n + 1].node(3, 3), air[n].node(3, 3));
+        }
+    }
+}
