@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace tarvel::fieldsolve::detail {
 
@@ -83,30 +84,18 @@ Assembly fixNodes(const Problem& problem, const Mesh& mesh)
     return a;
 }
 
-void system(const Assembly& a, Matrix* A, Eigen::VectorXd& rhs)
+Eigen::VectorXd rightHandSide(const Assembly& a)
 {
-    rhs = Eigen::VectorXd::Zero(a.unknowns);
-    std::vector<double> diagonal;
-    if (A)
-        diagonal.assign(std::size_t(a.unknowns), 0.0);
+    Eigen::VectorXd rhs = Eigen::VectorXd::Zero(a.unknowns);
     // A node numbered but fixed in this problem: its own row, held at its
-    // potential, and its links kept as zeros in the pattern.
+    // potential.
     for (std::size_t k = 0; k < a.index.size(); ++k)
-        if (a.index[k] >= 0 && !a.free[k]) {
-            if (A)
-                diagonal[std::size_t(a.index[k])] = 1;
+        if (a.index[k] >= 0 && !a.free[k])
             rhs[a.index[k]] = a.phi[k];
-        }
     auto link = [&](std::size_t p, std::size_t q, double w) {
         if (w == 0)
             return;
         const bool fp = a.free[p], fq = a.free[q];
-        if (A) {
-            if (fp)
-                diagonal[std::size_t(a.index[p])] += w;
-            if (fq)
-                diagonal[std::size_t(a.index[q])] += w;
-        }
         if (fp && !fq)
             rhs[a.index[p]] += w * a.phi[q];
         else if (fq && !fp)
@@ -120,28 +109,78 @@ void system(const Assembly& a, Matrix* A, Eigen::VectorXd& rhs)
             if (j + 1 < a.ny)
                 link(k, k + a.nx, a.wy[k]);
         }
-    if (!A)
-        return;
-    // Column by column: the numbers grow with the node, so the links to
-    // the node below and to the left come before the diagonal.
-    A->resize(a.unknowns, a.unknowns);
-    A->reserve(Eigen::VectorXi::Constant(a.unknowns, 3));
-    auto offDiagonal = [&](std::size_t p, std::size_t q, double w) {
-        if (w != 0 && a.index[p] >= 0)
-            A->insert(a.index[p], a.index[q]) = a.free[p] && a.free[q] ? -w : 0.0;
+    return rhs;
+}
+
+Matrix eliminationMatrix(const Assembly& a, const std::vector<int>& position)
+{
+    const std::size_t n = std::size_t(a.unknowns);
+    // The node of each place in the order.
+    std::vector<std::size_t> node(n);
+    for (std::size_t k = 0; k < a.index.size(); ++k)
+        if (a.index[k] >= 0)
+            node[std::size_t(position[std::size_t(a.index[k])])] = k;
+    struct Entry {
+        int row;
+        double value;
     };
-    for (std::size_t j = 0; j < a.ny; ++j)
-        for (std::size_t i = 0; i < a.nx; ++i) {
-            const std::size_t k = j * a.nx + i;
-            if (a.index[k] < 0)
-                continue;
-            if (j > 0)
-                offDiagonal(k - a.nx, k, a.wy[k - a.nx]);
-            if (i > 0)
-                offDiagonal(k - 1, k, a.wx[k - 1]);
-            A->insert(a.index[k], a.index[k]) = diagonal[std::size_t(a.index[k])];
+    // The links of node k to its neighbours that are numbered, with their
+    // weights (a link of no weight is no link).
+    auto links = [&](std::size_t k, auto&& each) {
+        const std::size_t i = k % a.nx, j = k / a.nx;
+        // Below, left, right, above: the diagonal sums them in the order
+        // the right-hand side meets them.
+        const std::pair<std::size_t, double> around[] = {
+            {k - a.nx, j > 0 ? a.wy[k - a.nx] : 0.0},
+            {k - 1, i > 0 ? a.wx[k - 1] : 0.0},
+            {k + 1, i + 1 < a.nx ? a.wx[k] : 0.0},
+            {k + a.nx, j + 1 < a.ny ? a.wy[k] : 0.0},
+        };
+        for (const auto& [q, w] : around)
+            if (w != 0)
+                each(q, w);
+    };
+    Matrix A(static_cast<Eigen::Index>(n), static_cast<Eigen::Index>(n));
+    std::vector<int> starts(n + 1, 0);
+    std::vector<int> rows;
+    std::vector<double> values;
+    rows.reserve(3 * n);
+    values.reserve(3 * n);
+    for (std::size_t c = 0; c < n; ++c) {
+        const std::size_t k = node[c];
+        // A free node: the sum of its links; one fixed here but free in
+        // another problem: a row of its own, its links kept as zeros in
+        // the pattern that the problems share.
+        double diagonal = a.free[k] ? 0.0 : 1.0;
+        Entry below[4];
+        int count = 0;
+        links(k, [&](std::size_t q, double w) {
+            if (a.free[k])
+                diagonal += w;
+            if (a.index[q] < 0)
+                return;
+            const int r = position[std::size_t(a.index[q])];
+            if (r <= int(c))
+                return;
+            // In order of their rows, as they are put in.
+            int e = count++;
+            for (; e > 0 && below[e - 1].row > r; --e)
+                below[e] = below[e - 1];
+            below[e] = {r, a.free[k] && a.free[q] ? -w : 0.0};
+        });
+        rows.push_back(int(c));
+        values.push_back(diagonal);
+        for (int e = 0; e < count; ++e) {
+            rows.push_back(below[e].row);
+            values.push_back(below[e].value);
         }
-    A->makeCompressed();
+        starts[c + 1] = int(rows.size());
+    }
+    A.resizeNonZeros(Eigen::Index(rows.size()));
+    std::copy(starts.begin(), starts.end(), A.outerIndexPtr());
+    std::copy(rows.begin(), rows.end(), A.innerIndexPtr());
+    std::copy(values.begin(), values.end(), A.valuePtr());
+    return A;
 }
 
 // Fills the field from the solution of the unknowns.

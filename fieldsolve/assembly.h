@@ -44,9 +44,12 @@ Assembly fixNodes(const Problem& problem, const Mesh& mesh);
 // The link weights, with the dielectrics or (`air`) without them.
 void weigh(Assembly& a, const Problem& problem, const Mesh& mesh, bool air);
 
-// The system of one problem: the matrix (if asked for, its upper triangle)
-// and the right-hand side.
-void system(const Assembly& a, Matrix* A, Eigen::VectorXd& rhs);
+// The right-hand side of one problem's system.
+Eigen::VectorXd rightHandSide(const Assembly& a);
+
+// The lower triangle of one problem's matrix, its unknowns in the order of
+// their elimination: `position[u]` is the place of unknown u in it.
+Matrix eliminationMatrix(const Assembly& a, const std::vector<int>& position);
 
 // Fills the field from the solution of the unknowns.
 bool finish(const Assembly& a, const Eigen::VectorXd& x, std::vector<double>& phi, long double& energy);

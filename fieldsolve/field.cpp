@@ -115,6 +115,15 @@ std::vector<Field> Field::solveAll(const std::vector<Problem>& problems, const M
         a.index = index;
         a.unknowns = unknowns;
     }
+    // One order of elimination for all: the unknowns of a later stage
+    // after those of earlier ones.
+    std::vector<int> order, position;
+    if (unknowns > 0) {
+        order = dissection(as.front(), stage);
+        position.assign(order.size(), 0);
+        for (std::size_t p = 0; p < order.size(); ++p)
+            position[std::size_t(order[p])] = int(p);
+    }
     // The systems of one medium: each problem weighed in it, factorised
     // (the pattern analysed once) and solved, on the calling thread.
     auto solveMedium = [&](std::vector<Assembly> own, std::size_t medium) {
@@ -132,17 +141,15 @@ std::vector<Field> Field::solveAll(const std::vector<Problem>& problems, const M
         // Factorises the system of one problem and solves those of the
         // given problems with it.
         auto solveWith = [&](std::size_t factored, const std::vector<std::size_t>& which) {
-            Matrix A;
-            Eigen::VectorXd rhs;
-            system(own[factored], &A, rhs);
-            if (!analysed && !(analysed = solver.analyse(A, dissection(own[factored], stage))))
+            const Matrix A = eliminationMatrix(own[factored], position);
+            if (!analysed && !(analysed = solver.analyse(A, order)))
                 return;
             if (!solver.factorise(A))
                 return;
             std::vector<Eigen::VectorXd> rhss(which.size());
             std::vector<const std::vector<char>*> drops;
             for (std::size_t q = 0; q < which.size(); ++q) {
-                system(own[which[q]], nullptr, rhss[q]);
+                rhss[q] = rightHandSide(own[which[q]]);
                 drops.push_back(dropped[which[q]].empty() ? nullptr : &dropped[which[q]]);
             }
             Eigen::MatrixXd x;
