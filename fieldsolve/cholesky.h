@@ -80,24 +80,23 @@ public:
     {
         if (!factor_->is_super)
             return false;
-        const Eigen::Index n = Eigen::Index(factor_->n), m = Eigen::Index(rhs.size());
-        const int* perm = order_.data();
-        x.resize(n, m);
-        for (Eigen::Index c = 0; c < m; ++c)
-            for (Eigen::Index k = 0; k < n; ++k)
-                x(k, c) = rhs[std::size_t(c)][perm[k]];
-        forward(x);
-        for (Eigen::Index c = 0; c < m; ++c)
-            if (const std::vector<char>* d = dropped[std::size_t(c)])
-                for (Eigen::Index k = 0; k < n; ++k)
-                    if ((*d)[std::size_t(perm[k])])
-                        x(k, c) = 0;
-        backward(x);
-        Eigen::MatrixXd y(n, m);
-        for (Eigen::Index c = 0; c < m; ++c)
-            for (Eigen::Index k = 0; k < n; ++k)
-                y(perm[k], c) = x(k, c);
-        x.swap(y);
+        const std::size_t n = factor_->n, m = rhs.size();
+        // The right-hand sides side by side, in the order of elimination.
+        std::vector<double> y(n * m);
+        for (std::size_t k = 0; k < n; ++k)
+            for (std::size_t c = 0; c < m; ++c)
+                y[k * m + c] = rhs[c][order_[k]];
+        substitute(y.data(), m, &Cholesky::forward<1>, &Cholesky::forward<2>);
+        for (std::size_t c = 0; c < m; ++c)
+            if (const std::vector<char>* d = dropped[c])
+                for (std::size_t k = 0; k < n; ++k)
+                    if ((*d)[std::size_t(order_[k])])
+                        y[k * m + c] = 0;
+        substitute(y.data(), m, &Cholesky::backward<1>, &Cholesky::backward<2>);
+        x.resize(Eigen::Index(n), Eigen::Index(m));
+        for (std::size_t k = 0; k < n; ++k)
+            for (std::size_t c = 0; c < m; ++c)
+                x(order_[k], Eigen::Index(c)) = y[k * m + c];
         return std::isfinite(x.sum());
     }
 
@@ -119,52 +118,74 @@ private:
     // The substitutions run over the factor's supernodes, each a block of
     // columns stored densely (column by column, `rows` long) over the rows
     // of its pattern, the block's own columns first. The blocks of a field's
-    // mesh are mostly small, and two right-hand sides at most are solved at
-    // once: plain loops over them beat a call to the BLAS per block.
-    //
-    // y <- the solution of L y = y.
-    void forward(Eigen::MatrixXd& y) const
+    // mesh are mostly small, and a right-hand side or two are solved at
+    // once: plain loops that read each entry of the factor once for both
+    // beat a call to the BLAS per block. `v` holds the M right-hand sides
+    // solved together at v[k * stride + c], c < M.
+    using Substitution = void (Cholesky::*)(double*, std::size_t) const;
+    void substitute(double* v, std::size_t m, Substitution one, Substitution two) const
+    {
+        if (m == 2)
+            (this->*two)(v, 2);
+        else
+            for (std::size_t c = 0; c < m; ++c)
+                (this->*one)(v + c, m);
+    }
+
+    struct Supernode {
+        int first, cols, rows;
+        const int* row;
+        const double* values; // column j at values + j * rows
+    };
+    Supernode supernode(std::size_t k) const
     {
         const auto* super = static_cast<const int*>(factor_->super);
         const auto* pi = static_cast<const int*>(factor_->pi);
         const auto* px = static_cast<const int*>(factor_->px);
-        const auto* s = static_cast<const int*>(factor_->s);
-        const auto* lx = static_cast<const double*>(factor_->x);
+        return {super[k], super[k + 1] - super[k], pi[k + 1] - pi[k], static_cast<const int*>(factor_->s) + pi[k],
+                static_cast<const double*>(factor_->x) + px[k]};
+    }
+
+    // v <- the solution of L v = v.
+    template <std::size_t M>
+    void forward(double* v, std::size_t stride) const
+    {
         for (std::size_t k = 0; k < factor_->nsuper; ++k) {
-            const int first = super[k], cols = super[k + 1] - first, rows = pi[k + 1] - pi[k];
-            const int* row = s + pi[k];
-            for (Eigen::Index c = 0; c < y.cols(); ++c) {
-                double* v = &y(0, c);
-                for (int j = 0; j < cols; ++j) {
-                    const double* column = lx + px[k] + std::ptrdiff_t(j) * rows;
-                    const double vj = v[first + j] /= column[j];
-                    for (int i = j + 1; i < rows; ++i)
-                        v[row[i]] -= column[i] * vj;
+            const Supernode s = supernode(k);
+            for (int j = 0; j < s.cols; ++j) {
+                const double* column = s.values + std::ptrdiff_t(j) * s.rows;
+                double* at = v + std::size_t(s.first + j) * stride;
+                double vj[M];
+                for (std::size_t c = 0; c < M; ++c)
+                    vj[c] = at[c] /= column[j];
+                for (int i = j + 1; i < s.rows; ++i) {
+                    double* vi = v + std::size_t(s.row[i]) * stride;
+                    for (std::size_t c = 0; c < M; ++c)
+                        vi[c] -= column[i] * vj[c];
                 }
             }
         }
     }
 
-    // y <- the solution of L' y = y.
-    void backward(Eigen::MatrixXd& y) const
+    // v <- the solution of L' v = v.
+    template <std::size_t M>
+    void backward(double* v, std::size_t stride) const
     {
-        const auto* super = static_cast<const int*>(factor_->super);
-        const auto* pi = static_cast<const int*>(factor_->pi);
-        const auto* px = static_cast<const int*>(factor_->px);
-        const auto* s = static_cast<const int*>(factor_->s);
-        const auto* lx = static_cast<const double*>(factor_->x);
         for (std::size_t k = factor_->nsuper; k-- > 0;) {
-            const int first = super[k], cols = super[k + 1] - first, rows = pi[k + 1] - pi[k];
-            const int* row = s + pi[k];
-            for (Eigen::Index c = 0; c < y.cols(); ++c) {
-                double* v = &y(0, c);
-                for (int j = cols - 1; j >= 0; --j) {
-                    const double* column = lx + px[k] + std::ptrdiff_t(j) * rows;
-                    double sum = v[first + j];
-                    for (int i = j + 1; i < rows; ++i)
-                        sum -= column[i] * v[row[i]];
-                    v[first + j] = sum / column[j];
+            const Supernode s = supernode(k);
+            for (int j = s.cols - 1; j >= 0; --j) {
+                const double* column = s.values + std::ptrdiff_t(j) * s.rows;
+                double* at = v + std::size_t(s.first + j) * stride;
+                double sum[M];
+                for (std::size_t c = 0; c < M; ++c)
+                    sum[c] = at[c];
+                for (int i = j + 1; i < s.rows; ++i) {
+                    const double* vi = v + std::size_t(s.row[i]) * stride;
+                    for (std::size_t c = 0; c < M; ++c)
+                        sum[c] -= column[i] * vi[c];
                 }
+                for (std::size_t c = 0; c < M; ++c)
+                    at[c] = sum[c] / column[j];
             }
         }
     }
