@@ -7,6 +7,7 @@
 #include <cmath>
 #include <exception>
 #include <limits>
+#include <system_error>
 #include <thread>
 
 #include "assembly.h"
@@ -177,15 +178,22 @@ std::vector<Field> Field::solveAll(const std::vector<Problem>& problems, const M
     // numbers as alone (a BLAS that cannot serve two threads takes them in
     // turn).
     std::size_t medium = 0;
+    std::thread side;
+    std::exception_ptr failure;
     if (media.size() == 2 && std::size_t(unknowns) >= kSideBySide) {
-        std::exception_ptr failure;
-        std::thread side([&] {
-            try {
-                solveMedium(as, 1);
-            } catch (...) {
-                failure = std::current_exception();
-            }
-        });
+        try {
+            side = std::thread([&] {
+                try {
+                    solveMedium(as, 1);
+                } catch (...) {
+                    failure = std::current_exception();
+                }
+            });
+        } catch (const std::system_error&) {
+            // No thread to be had: both media on this one.
+        }
+    }
+    if (side.joinable()) {
         try {
             solveMedium(as, 0);
         } catch (...) {
