@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <ctime>
 
 #include "framework/core/number_text.h"
 #include "models/physics.h"
@@ -32,13 +31,6 @@ MeshOptions roughMesh()
 // How far a varied dimension may go from the held ones, either way: a
 // hundred substrate heights apart, a pair is two lines to 1e-4.
 constexpr double kRange = 100;
-
-double threadSeconds()
-{
-    timespec ts{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
-    return double(ts.tv_sec) + 1e-9 * double(ts.tv_nsec);
-}
 
 // The inverse of a symmetric 2x2 matrix.
 void invert(const double m[2][2], double out[2][2])
@@ -374,7 +366,7 @@ Synthesis synthesise(const Design& start, const std::vector<Target>& targets, co
                      const std::atomic<bool>* cancel, const Progress& progress)
 {
     Synthesis out;
-    const double t0 = threadSeconds();
+    const double t0 = processorSeconds();
     out.design = start;
     out.varied = vary;
     out.failure = checkDesign(start);
@@ -550,7 +542,7 @@ Synthesis synthesise(const Design& start, const std::vector<Target>& targets, co
     if (search.cancelled() || p.a.cancelled) {
         out.cancelled = true;
         out.failure = "cancelada";
-        out.seconds = threadSeconds() - t0;
+        out.seconds = processorSeconds() - t0;
         return out;
     }
     // The answer is solved at the design tolerance.
@@ -560,13 +552,13 @@ Synthesis synthesise(const Design& start, const std::vector<Target>& targets, co
         if (finer.a.cancelled) {
             out.cancelled = true;
             out.failure = "cancelada";
-            out.seconds = threadSeconds() - t0;
+            out.seconds = processorSeconds() - t0;
             return out;
         }
         if (finer.ok)
             best = finer;
     }
-    out.seconds = threadSeconds() - t0;
+    out.seconds = processorSeconds() - t0;
     if (!best.ok) {
         out.failure = "a solução de campo falhou: " + best.a.failure;
         return out;

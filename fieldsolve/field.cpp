@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <ctime>
 #include <exception>
 #include <limits>
 #include <system_error>
@@ -23,7 +24,20 @@ namespace {
 // below it a thread costs more than half the solve saves.
 constexpr std::size_t kSideBySide = 4000;
 
+double ownSeconds()
+{
+    timespec ts{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+    return double(ts.tv_sec) + 1e-9 * double(ts.tv_nsec);
+}
+
+// The processor seconds of the threads that this thread's solves ran
+// beside them, each added when it ended.
+thread_local double helpers = 0;
+
 } // namespace
+
+double processorSeconds() { return ownSeconds() + helpers; }
 
 Field Field::solve(const Problem& problem, bool air, int level)
 {
@@ -180,6 +194,7 @@ std::vector<Field> Field::solveAll(const std::vector<Problem>& problems, const M
     std::size_t medium = 0;
     std::thread side;
     std::exception_ptr failure;
+    double sideSeconds = 0;
     if (media.size() == 2 && std::size_t(unknowns) >= kSideBySide) {
         try {
             side = std::thread([&] {
@@ -188,6 +203,7 @@ std::vector<Field> Field::solveAll(const std::vector<Problem>& problems, const M
                 } catch (...) {
                     failure = std::current_exception();
                 }
+                sideSeconds = ownSeconds();
             });
         } catch (const std::system_error&) {
             // No thread to be had: both media on this one.
@@ -198,9 +214,11 @@ std::vector<Field> Field::solveAll(const std::vector<Problem>& problems, const M
             solveMedium(as, 0);
         } catch (...) {
             side.join();
+            helpers += sideSeconds;
             throw;
         }
         side.join();
+        helpers += sideSeconds;
         if (failure)
             std::rethrow_exception(failure);
         medium = 2;

@@ -127,6 +127,11 @@ private:
     void locate(Pt p, std::size_t& i, std::size_t& j, double& u, double& v) const;
 };
 
+// Processor seconds of the calling thread, with those of the threads its
+// field solves ran beside it (the second medium of a larger mesh): what a
+// solve costs, on whichever threads it ran.
+double processorSeconds();
+
 // Electric lines leaving the conductors whose potential equals `source`,
 // `count` of them in all, spaced by equal flux; each ends where it meets
 // another conductor or leaves the domain. `resolution` is the length the

@@ -5,7 +5,6 @@
 #include <array>
 #include <cmath>
 #include <cstdio>
-#include <ctime>
 #include <iterator>
 #include <limits>
 #include <utility>
@@ -92,13 +91,6 @@ double lineShare(Structure s)
     case Structure::Coax: return 2 * kPi;  // 2 pi of angle
     }
     return 1;
-}
-
-double threadSeconds()
-{
-    timespec ts{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
-    return double(ts.tv_sec) + 1e-9 * double(ts.tv_nsec);
 }
 
 // The right edge of the signal conductor of the half section, and the size
@@ -429,7 +421,7 @@ SectionSolution solveSection(const Section& section, double tolerance, const Mes
                              const std::atomic<bool>* cancel, const MeshVisitor& visit)
 {
     SectionSolution out;
-    const double start = threadSeconds();
+    const double start = processorSeconds();
     const std::size_t count = section.excitations.size();
     out.failure = invalidSection(section);
     if (!out.failure.empty())
@@ -616,7 +608,7 @@ SectionSolution solveSection(const Section& section, double tolerance, const Mes
     for (const Pair& p : best)
         out.capacitance.push_back({p.c * physics::si::eps0, p.air * physics::si::eps0, p.c, p.air});
     out.ok = true;
-    out.seconds = threadSeconds() - start;
+    out.seconds = processorSeconds() - start;
     return out;
 }
 
