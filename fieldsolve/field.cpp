@@ -4,6 +4,7 @@
 #include "field.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <ctime>
 #include <exception>
@@ -23,6 +24,13 @@ namespace {
 // Unknowns from which the two media of a mesh are solved side by side:
 // below it a thread costs more than half the solve saves.
 constexpr std::size_t kSideBySide = 4000;
+
+// Meshes being solved in the process. Two factorisations at once share the
+// memory bus, the cache and the BLAS's lock: each takes some 1.4 times its
+// time alone. So a mesh takes a second core only while it is the only one
+// being solved; beside other solves (the gallery's, a batch's) it keeps to
+// its own thread, and the process's cores serve as many solves.
+std::atomic<int> meshesSolving{0};
 
 double ownSeconds()
 {
@@ -57,6 +65,10 @@ std::vector<Field> Field::solveBoth(const Problem& problem, const Mesh& mesh, bo
 std::vector<Field> Field::solveAll(const std::vector<Problem>& problems, const Mesh& mesh, bool withDielectric,
                                    bool inAir)
 {
+    struct Solving {
+        const int others = meshesSolving.fetch_add(1);
+        ~Solving() { meshesSolving.fetch_sub(1); }
+    } solving;
     std::vector<bool> media;
     if (withDielectric)
         media.push_back(false);
@@ -187,15 +199,16 @@ std::vector<Field> Field::solveAll(const std::vector<Problem>& problems, const M
         }
     };
     // The two media are two systems of one pattern and nothing else in
-    // common: on a mesh large enough to pay for a thread, the one in air is
-    // solved beside the other, each on its own core, each to the same
-    // numbers as alone (a BLAS that cannot serve two threads takes them in
-    // turn).
+    // common: on a mesh large enough to pay for a thread, and solved alone
+    // in the process, the one in air is solved beside the other, each on
+    // its own core, each to the same numbers as alone (a BLAS that cannot
+    // serve two threads takes them in turn).
     std::size_t medium = 0;
     std::thread side;
     std::exception_ptr failure;
     double sideSeconds = 0;
-    if (media.size() == 2 && std::size_t(unknowns) >= kSideBySide) {
+    if (media.size() == 2 && std::size_t(unknowns) >= kSideBySide && solving.others == 0 &&
+        std::thread::hardware_concurrency() > 1) {
         try {
             side = std::thread([&] {
                 try {

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Field solves side by side in one process: each thread's results equal
 // those of the same solves run one after the other, to the last bit.
+#include <atomic>
+#include <chrono>
 #include <cstring>
 #include <ctime>
 #include <string>
@@ -126,4 +128,35 @@ TEST(FieldConcurrency, TheProcessorTimeOfASolveCountsTheThreadBesideIt)
     const double total = processorSeconds() - total0, mine = own() - own0;
     ASSERT_TRUE(fields[0].ok() && fields[1].ok());
     EXPECT_GT(total, 1.5 * mine) << total << " s in all, " << mine << " s on the calling thread";
+}
+
+// Beside another solve in the process, a mesh keeps to the calling thread:
+// its processor time is the calling thread's own.
+TEST(FieldConcurrency, BesideAnotherSolveAMeshKeepsToItsThread)
+{
+    const Problem pb = section(geometries()[0]).excitations.front().problem(kBoxSizes);
+    std::atomic<bool> started{false}, done{false};
+    std::thread other([&] {
+        const Mesh fine = Mesh::divided(pb, 32);
+        started = true;
+        Field::solveBoth(pb, fine);
+        done = true;
+    });
+    while (!started)
+        std::this_thread::yield();
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    auto own = [] {
+        timespec ts{};
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+        return double(ts.tv_sec) + 1e-9 * double(ts.tv_nsec);
+    };
+    const double total0 = processorSeconds(), own0 = own();
+    const std::vector<Field> fields = Field::solveBoth(pb, Mesh::divided(pb, 8));
+    const double total = processorSeconds() - total0, mine = own() - own0;
+    const bool overlapped = !done;
+    other.join();
+    ASSERT_TRUE(fields[0].ok() && fields[1].ok());
+    if (!overlapped)
+        GTEST_SKIP() << "the other solve ended first";
+    EXPECT_LT(total, 1.1 * mine) << total << " s in all, " << mine << " s on the calling thread";
 }
