@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The field designer per template: the processor time and field solves of
+// The field designer per template: the wall and processor time and field
+// solves of
 // an analysis of the template's example, and of a synthesis (Z0 of a
 // single line, Zdiff of a pair varying W, and of the pairs with a spacing
 // Zdiff varying S and Z0e with Z0o varying W and S), with what it reached.
 //   designer_bench [template ...]
+#include <chrono>
 #include <cstdio>
 #include <ctime>
 #include <cstring>
@@ -16,9 +18,12 @@ using namespace tarvel::fieldsolve;
 
 int main(int argc, char** argv)
 {
-    std::printf("%-22s %-18s %7s %9s %6s %8s %s\n", "template", "task", "CPU s", "process s", "solves", "error %",
-                "reached");
+    std::printf("%-22s %-18s %7s %7s %9s %6s %8s %s\n", "template", "task", "wall s", "CPU s", "process s", "solves",
+                "error %", "reached");
     const auto processSeconds = [] { return double(std::clock()) / CLOCKS_PER_SEC; };
+    const auto wallSeconds = [] {
+        return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+    };
     for (const TemplateInfo& info : templates()) {
         if (argc > 1) {
             bool wanted = false;
@@ -28,10 +33,11 @@ int main(int argc, char** argv)
                 continue;
         }
         const Design d = exampleDesign(info.kind);
-        double before = processSeconds();
+        double before = processSeconds(), start = wallSeconds();
         const Analysis a = analyse(d);
-        std::printf("%-22s %-18s %7.3f %9.3f %6d %8.4f %s\n", info.name.c_str(), "analysis", a.seconds,
-                    processSeconds() - before, a.solves, 100 * a.error, a.ok ? "" : a.failure.c_str());
+        std::printf("%-22s %-18s %7.3f %7.3f %9.3f %6d %8.4f %s\n", info.name.c_str(), "analysis",
+                    wallSeconds() - start, a.seconds, processSeconds() - before, a.solves, 100 * a.error,
+                    a.ok ? "" : a.failure.c_str());
         struct Task {
             const char* name;
             std::vector<Target> targets;
@@ -53,8 +59,9 @@ int main(int argc, char** argv)
         }
         for (const Task& t : tasks) {
             before = processSeconds();
+            start = wallSeconds();
             const Synthesis s = synthesise(d, t.targets, t.vary);
-            const double process = processSeconds() - before;
+            const double process = processSeconds() - before, wall = wallSeconds() - start;
             std::string reached;
             for (std::size_t i = 0; i < s.reached.size(); ++i)
                 reached += (i ? ", " : "") + std::string(quantityName(t.targets[i].quantity)) + " "
@@ -63,8 +70,8 @@ int main(int argc, char** argv)
                 reached += "  " + v + " = " + std::to_string(s.design[v]) + " mm";
             if (!s.ok)
                 reached += "  (" + s.failure + ")";
-            std::printf("%-22s %-18s %7.3f %9.3f %6d %8.4f %s\n", info.name.c_str(), t.name, s.seconds, process,
-                        s.solves, 100 * s.analysis.error, reached.c_str());
+            std::printf("%-22s %-18s %7.3f %7.3f %9.3f %6d %8.4f %s\n", info.name.c_str(), t.name, wall, s.seconds,
+                        process, s.solves, 100 * s.analysis.error, reached.c_str());
         }
     }
     return 0;
