@@ -3,6 +3,8 @@
 // factorised and solved, and the solution read at any point.
 #include "field.h"
 
+#include <sched.h>
+
 #include <algorithm>
 #include <atomic>
 #include <cmath>
@@ -31,6 +33,20 @@ constexpr std::size_t kSideBySide = 4000;
 // being solved; beside other solves (the gallery's, a batch's) it keeps to
 // its own thread, and the process's cores serve as many solves.
 std::atomic<int> meshesSolving{0};
+
+// Whether the process may run on more than one core (its affinity, as a
+// task set or a container leaves it, not the machine's count).
+bool severalCores()
+{
+    static const bool several = [] {
+        cpu_set_t set;
+        CPU_ZERO(&set);
+        if (sched_getaffinity(0, sizeof set, &set) == 0)
+            return CPU_COUNT(&set) > 1;
+        return std::thread::hardware_concurrency() > 1;
+    }();
+    return several;
+}
 
 double ownSeconds()
 {
@@ -207,8 +223,7 @@ std::vector<Field> Field::solveAll(const std::vector<Problem>& problems, const M
     std::thread side;
     std::exception_ptr failure;
     double sideSeconds = 0;
-    if (media.size() == 2 && std::size_t(unknowns) >= kSideBySide && solving.others == 0 &&
-        std::thread::hardware_concurrency() > 1) {
+    if (media.size() == 2 && std::size_t(unknowns) >= kSideBySide && solving.others == 0 && severalCores()) {
         try {
             side = std::thread([&] {
                 try {

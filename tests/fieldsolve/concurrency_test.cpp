@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Field solves side by side in one process: each thread's results equal
 // those of the same solves run one after the other, to the last bit.
+#include <sched.h>
+
 #include <atomic>
 #include <chrono>
 #include <cstring>
@@ -116,6 +118,10 @@ TEST(FieldConcurrency, TheTwoMediaOfAMeshSolvedTogetherEqualEachAlone)
 // alike), well beyond none.
 TEST(FieldConcurrency, TheProcessorTimeOfASolveCountsTheThreadBesideIt)
 {
+    cpu_set_t cores;
+    CPU_ZERO(&cores);
+    if (sched_getaffinity(0, sizeof cores, &cores) == 0 && CPU_COUNT(&cores) < 2)
+        GTEST_SKIP() << "one core: a solve keeps to its thread";
     const Problem pb = section(geometries()[0]).excitations.front().problem(kBoxSizes);
     const Mesh mesh = Mesh::divided(pb, 8);
     auto own = [] {
