@@ -14,18 +14,25 @@ namespace tarvel::cli {
 
 namespace {
 
+// What both sweeps read first: the band (of a dimension or of frequency),
+// no option left unknown, then the line.
+std::optional<Problem> readBandAndLine(std::vector<std::string>& args, bool dimension, Band& band, LineArgs& line)
+{
+    if (auto p = readBand(args, band, dimension))
+        return p;
+    if (auto p = unknownOption(args))
+        return p;
+    return readLine(args, 0, line);
+}
+
 // sweep STRUCTURE name=value ... --vary NAME --from A --to B --points N
 // [--log] [--freq F] [--csv|--json], the --vary and --freq already taken.
 Run dimensionSweep(std::vector<std::string>& args, const std::string& name, const std::optional<std::string>& freq,
                    bool asJson, bool asCsv)
 {
     Band band;
-    if (auto p = readBand(args, band, true))
-        return problem(*p, asJson);
-    if (auto p = unknownOption(args))
-        return problem(*p, asJson);
     LineArgs line;
-    if (auto p = readLine(args, 0, line))
+    if (auto p = readBandAndLine(args, true, band, line))
         return problem(*p, asJson);
     if (!line.design)
         return problem({Message, "a varredura de dimensão é das estruturas de field, não de " + line.structure},
@@ -155,12 +162,8 @@ Run sweepForm(const std::vector<std::string>& argsIn)
             return usage("--freq vai com --vary (a varredura de frequência usa --from, --to e --points)");
     }
     Band band;
-    if (auto p = readBand(args, band))
-        return problem(*p, asJson);
-    if (auto p = unknownOption(args))
-        return problem(*p, asJson);
     LineArgs line;
-    if (auto p = readLine(args, 0, line))
+    if (auto p = readBandAndLine(args, false, band, line))
         return problem(*p, asJson);
     if (band.points > 1 && !(band.to > band.from))
         return problem({Message, "frequência final deve ser maior que a inicial"}, asJson);

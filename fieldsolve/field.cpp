@@ -168,8 +168,9 @@ std::vector<Field> Field::solveAll(const std::vector<Problem>& problems, const M
             position[std::size_t(order[p])] = int(p);
     }
     // The systems of one medium: each problem weighed in it, factorised
-    // (the pattern analysed once) and solved, on the calling thread.
-    auto solveMedium = [&](std::vector<Assembly> own, std::size_t medium) {
+    // (the pattern analysed once) and solved, on the calling thread; `own`
+    // is the assemblies this thread weighs.
+    auto solveMedium = [&](std::vector<Assembly>& own, std::size_t medium) {
         for (std::size_t n = 0; n < problems.size(); ++n)
             weigh(own[n], problems[n], mesh, media[medium]);
         if (unknowns == 0) {
@@ -223,11 +224,13 @@ std::vector<Field> Field::solveAll(const std::vector<Problem>& problems, const M
     std::thread side;
     std::exception_ptr failure;
     double sideSeconds = 0;
+    std::vector<Assembly> air;
     if (media.size() == 2 && std::size_t(unknowns) >= kSideBySide && solving.others == 0 && severalCores()) {
         try {
+            air = as; // weighed on the side thread while `as` is on this one
             side = std::thread([&] {
                 try {
-                    solveMedium(as, 1);
+                    solveMedium(air, 1);
                 } catch (...) {
                     failure = std::current_exception();
                 }

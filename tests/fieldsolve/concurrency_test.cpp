@@ -35,6 +35,14 @@ const std::vector<Geometry>& geometries()
 
 bool same(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
+// Processor seconds of the calling thread alone.
+double ownSeconds()
+{
+    timespec ts{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+    return double(ts.tv_sec) + 1e-9 * double(ts.tv_nsec);
+}
+
 // Empty when the two solutions agree bit for bit, else what differs.
 std::string difference(const Solution& a, const Solution& b)
 {
@@ -124,14 +132,9 @@ TEST(FieldConcurrency, TheProcessorTimeOfASolveCountsTheThreadBesideIt)
         GTEST_SKIP() << "one core: a solve keeps to its thread";
     const Problem pb = section(geometries()[0]).excitations.front().problem(kBoxSizes);
     const Mesh mesh = Mesh::divided(pb, 8);
-    auto own = [] {
-        timespec ts{};
-        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
-        return double(ts.tv_sec) + 1e-9 * double(ts.tv_nsec);
-    };
-    const double total0 = processorSeconds(), own0 = own();
+    const double total0 = processorSeconds(), own0 = ownSeconds();
     const std::vector<Field> fields = Field::solveBoth(pb, mesh);
-    const double total = processorSeconds() - total0, mine = own() - own0;
+    const double total = processorSeconds() - total0, mine = ownSeconds() - own0;
     ASSERT_TRUE(fields[0].ok() && fields[1].ok());
     EXPECT_GT(total, 1.5 * mine) << total << " s in all, " << mine << " s on the calling thread";
 }
@@ -151,14 +154,9 @@ TEST(FieldConcurrency, BesideAnotherSolveAMeshKeepsToItsThread)
     while (!started)
         std::this_thread::yield();
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    auto own = [] {
-        timespec ts{};
-        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
-        return double(ts.tv_sec) + 1e-9 * double(ts.tv_nsec);
-    };
-    const double total0 = processorSeconds(), own0 = own();
+    const double total0 = processorSeconds(), own0 = ownSeconds();
     const std::vector<Field> fields = Field::solveBoth(pb, Mesh::divided(pb, 8));
-    const double total = processorSeconds() - total0, mine = own() - own0;
+    const double total = processorSeconds() - total0, mine = ownSeconds() - own0;
     const bool overlapped = !done;
     other.join();
     ASSERT_TRUE(fields[0].ok() && fields[1].ok());
